@@ -1,0 +1,68 @@
+#include "app/App.h"
+
+#include "app/Forms.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Guard.h"
+#include "platform/Registry.h"
+#include "platform/Screen.h"
+#include "platform/System.h"
+
+#include <QCoreApplication>
+
+namespace qf {
+
+namespace {
+template <class F>
+auto slotFor(App& app) {
+    return [&app] { return std::make_unique<F>(app); };
+}
+}  // namespace
+
+Forms::Forms(App& app)
+    : splash_(slotFor<qf::frmSplash>(app)),
+      logo_(slotFor<qf::frmArdlowLogo>(app)),
+      stationID_(slotFor<qf::frmStationID>(app)) {}
+
+Services Services::real(const QString& workingFolder) {
+    Services s;
+    s.clock = std::make_unique<SystemClock>();
+    s.dialogs = std::make_unique<QtDialogs>();
+    s.screen = std::make_unique<QtScreen>();
+    s.files = std::make_unique<Files>(workingFolder);
+    s.registry = std::make_unique<Registry>();
+    s.ending = std::make_unique<ProcessEnding>();
+    s.beeper = std::make_unique<QtBeeper>();
+    s.environment = std::make_unique<ProcessEnvironment>();
+    return s;
+}
+
+App::App(Services services)
+    : services_(std::move(services)),
+      platform_{*services_.clock,    *services_.dialogs, *services_.screen, *services_.files,
+                *services_.registry, *services_.ending,  *services_.beeper,
+                *services_.environment},
+      sharedPreferences_(platform_),
+      forms_(std::make_unique<Forms>(*this)) {
+    onQuit = [](int code) { QCoreApplication::exit(code); };
+    // An error no handler caught is shown, and the program goes on.
+    setSlotErrorReporter([this](int number, const QString& text) {
+        platform_.dialogs.ok(text, QStringLiteral("Error %1").arg(number));
+    });
+}
+
+App::~App() {
+    setSlotErrorReporter({});
+    forms_.reset();
+    // Windows unloaded earlier are still waiting for deletion; their timers need the clock.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void App::start() { forms_->frmSplash(); }
+
+void App::quit(int code) {
+    if (onQuit) onQuit(code);
+}
+
+}  // namespace qf

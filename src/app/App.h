@@ -1,0 +1,67 @@
+// App: the composition root. It owns, for the whole run, the platform services, the shared
+// state every window reads and writes, and the windows themselves (loaded at first reference).
+// Tests build a fresh App on a temporary working folder with test doubles.
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "platform/Registry.h"
+#include "platform/Screen.h"
+#include "platform/System.h"
+#include "startup/SharedPreferences.h"
+#include "startup/StartupValues.h"
+#include "startup/StationSettings.h"
+
+#include <functional>
+#include <memory>
+
+namespace qf {
+
+class Forms;
+
+struct Services {
+    std::unique_ptr<Clock> clock;
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<Screen> screen;
+    std::unique_ptr<Files> files;
+    std::unique_ptr<Registry> registry;
+    std::unique_ptr<Ending> ending;
+    std::unique_ptr<Beeper> beeper;
+    std::unique_ptr<Environment> environment;
+
+    // The real ones, on the given working folder.
+    static Services real(const QString& workingFolder);
+};
+
+class App {
+public:
+    explicit App(Services services);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    Platform& platform() { return platform_; }
+    Forms& forms() { return *forms_; }
+
+    StartupValues& startup() { return startup_; }
+    SharedPreferences& sharedPreferences() { return sharedPreferences_; }
+    StationSettings& station() { return station_; }
+
+    // Runs the start sequence (the start window's load).
+    void start();
+    // The normal end of a run, after the windows' closing steps.
+    void quit(int code);
+    std::function<void(int)> onQuit;
+
+private:
+    Services services_;
+    Platform platform_;
+    StartupValues startup_;
+    SharedPreferences sharedPreferences_;
+    StationSettings station_;
+    std::unique_ptr<Forms> forms_;  // last member: windows go before the state they use
+};
+
+}  // namespace qf

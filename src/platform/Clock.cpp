@@ -1,0 +1,112 @@
+#include "platform/Clock.h"
+
+#include "platform/Guard.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+namespace qf {
+
+// ---- SystemClock
+
+SystemClock::SystemClock() : start_(QDateTime::currentMSecsSinceEpoch()) {}
+
+ClockReading SystemClock::now() const {
+    // One instant, two views: a minute boundary can never fall between them.
+    const QDateTime local = QDateTime::currentDateTime();
+    return {local, local.toUTC()};
+}
+
+qint64 SystemClock::tickMs() const {
+    static QElapsedTimer t = [] {
+        QElapsedTimer e;
+        e.start();
+        return e;
+    }();
+    return t.elapsed();
+}
+
+void SystemClock::arm(KitTimer& timer) { timer.qtimer().start(timer.Interval()); }
+
+void SystemClock::disarm(KitTimer& timer) { timer.qtimer().stop(); }
+
+// ---- TestClock
+
+TestClock::TestClock() {
+    local_ = QDateTime(QDate(2026, 6, 13), QTime(12, 0, 0), Qt::UTC);
+    utcAhead_ = 5 * 3600;
+}
+
+ClockReading TestClock::now() const {
+    const QDateTime wall(local_.date(), local_.time(), Qt::OffsetFromUTC,
+                         static_cast<int>(-utcAhead_));
+    return {wall, local_.addSecs(utcAhead_)};
+}
+
+void TestClock::set(const QDateTime& localWallClock, qint64 utcAheadSeconds) {
+    local_ = QDateTime(localWallClock.date(), localWallClock.time(), Qt::UTC);
+    utcAhead_ = utcAheadSeconds;
+}
+
+void TestClock::arm(KitTimer& timer) {
+    disarm(timer);
+    armed_.push_back({&timer, tick_ + timer.Interval()});
+}
+
+void TestClock::disarm(KitTimer& timer) {
+    armed_.erase(std::remove_if(armed_.begin(), armed_.end(),
+                                [&](const Armed& a) { return a.timer == &timer; }),
+                 armed_.end());
+}
+
+void TestClock::advance(qint64 ms) {
+    const qint64 end = tick_ + ms;
+    for (;;) {
+        // The earliest due timer, first armed first on a tie.
+        auto next = std::min_element(armed_.begin(), armed_.end(),
+                                     [](const Armed& a, const Armed& b) { return a.due < b.due; });
+        if (next == armed_.end() || next->due > end) break;
+        const qint64 due = next->due;
+        KitTimer* timer = next->timer;
+        local_ = local_.addMSecs(due - tick_);
+        tick_ = due;
+        // Re-arm before the tick, so a handler that stops or restarts its timer has the last word.
+        next->due = due + std::max(1, timer->Interval());
+        timer->fire();
+    }
+    local_ = local_.addMSecs(end - tick_);
+    tick_ = end;
+}
+
+// ---- KitTimer
+
+KitTimer::KitTimer(Clock& clock, QObject* parent) : QObject(parent), clock_(clock) {
+    qtimer_.setTimerType(Qt::PreciseTimer);
+    connect(&qtimer_, &QTimer::timeout, this, &KitTimer::fire);
+}
+
+KitTimer::~KitTimer() { clock_.disarm(*this); }
+
+void KitTimer::setInterval(int ms) {
+    interval_ = std::max(0, ms);
+    restart();
+}
+
+void KitTimer::setEnabled(bool on) {
+    enabled_ = on;
+    restart();
+}
+
+void KitTimer::restart() {
+    // Setting either property starts the count again, as the windows expect of their timers.
+    clock_.disarm(*this);
+    if (enabled_ && interval_ > 0) clock_.arm(*this);
+}
+
+void KitTimer::fire() {
+    if (!enabled_ || interval_ <= 0) return;
+    if (Tick) guarded(Tick);
+}
+
+}  // namespace qf

@@ -1,0 +1,29 @@
+#include "platform/Colors.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace qf {
+
+QColor fromVbColor(quint32 value) {
+    if (value & 0x80000000u) {
+        // Only the system colours the windows use; the rest fall back to the window colour.
+        const QPalette pal = QApplication::palette();
+        switch (value & 0xFFu) {
+            case 0x0F: return pal.color(QPalette::Button);
+            case 0x12: return pal.color(QPalette::ButtonText);
+            case 0x05: return pal.color(QPalette::Base);
+            case 0x08: return pal.color(QPalette::Text);
+            default: return pal.color(QPalette::Window);
+        }
+    }
+    return QColor(static_cast<int>(value & 0xFFu), static_cast<int>((value >> 8) & 0xFFu),
+                  static_cast<int>((value >> 16) & 0xFFu));
+}
+
+quint32 toVbColor(const QColor& c) {
+    return static_cast<quint32>(c.red()) | (static_cast<quint32>(c.green()) << 8) |
+           (static_cast<quint32>(c.blue()) << 16);
+}
+
+}  // namespace qf

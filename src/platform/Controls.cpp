@@ -1,0 +1,496 @@
+#include "platform/Controls.h"
+
+#include "platform/Colors.h"
+#include "platform/Error.h"
+#include "platform/Guard.h"
+#include "platform/Keys.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qf {
+
+namespace {
+
+void checkTwips(double v, bool sizeValue) {
+    if (!std::isfinite(v) || std::fabs(v) > 2147483647.0) {
+        throw Error(err::kOverflow, QStringLiteral("Overflow"));
+    }
+    if (sizeValue && v < 0) {
+        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
+    }
+}
+
+int buttonOf(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+int buttonsOf(Qt::MouseButtons b) {
+    return ((b & Qt::LeftButton) ? 1 : 0) | ((b & Qt::RightButton) ? 2 : 0) |
+           ((b & Qt::MiddleButton) ? 4 : 0);
+}
+
+int shiftOfMods(Qt::KeyboardModifiers m) {
+    return ((m & Qt::ShiftModifier) ? kShiftMask : 0) | ((m & Qt::ControlModifier) ? kCtrlMask : 0) |
+           ((m & Qt::AltModifier) ? kAltMask : 0);
+}
+
+// Editing commands that would change a box's text without the key phases.
+bool bypassesKeyPhases(QKeyEvent* e) {
+    return e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Cut) ||
+           e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo) ||
+           e->matches(QKeySequence::SelectAll);
+}
+
+}  // namespace
+
+// ---- Control
+
+Control::Control(Form& form, QString name, ControlKind kind)
+    : form_(form), name_(std::move(name)), kind_(kind) {
+    form_.registerControl(this);
+}
+
+Control::~Control() { form_.unregisterControl(this); }
+
+void Control::setLeft(double v) {
+    checkTwips(v, false);
+    left_ = v;
+    applyGeometry();
+}
+void Control::setTop(double v) {
+    checkTwips(v, false);
+    top_ = v;
+    applyGeometry();
+}
+void Control::setWidth(double v) {
+    checkTwips(v, true);
+    width_ = v;
+    applyGeometry();
+}
+void Control::setHeight(double v) {
+    checkTwips(v, true);
+    height_ = v;
+    applyGeometry();
+}
+void Control::Move(double left, double top, double width, double height) {
+    checkTwips(left, false);
+    checkTwips(top, false);
+    checkTwips(width, true);
+    checkTwips(height, true);
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    applyGeometry();
+}
+
+void Control::applyGeometry() {
+    if (QWidget* w = widget()) {
+        w->setGeometry(toPixels(left_), toPixels(top_), toPixels(width_), toPixels(height_));
+    }
+}
+
+bool Control::hasFont() const {
+    switch (kind_) {
+        case ControlKind::Image:
+        case ControlKind::Line:
+        case ControlKind::Timer:
+        case ControlKind::Menu: return false;
+        default: return true;
+    }
+}
+
+void Control::setFontSize(double points) {
+    if (!hasFont()) {
+        throw Error(438, QStringLiteral("Object doesn't support this property or method"));
+    }
+    if (!std::isfinite(points) || points <= 0) {
+        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
+    }
+    fontSize_ = points;
+    applyFont();
+}
+
+void Control::setFontName(const QString& face) {
+    fontName_ = face;
+    applyFont();
+}
+
+void Control::setFontBold(bool on) {
+    bold_ = on;
+    applyFont();
+}
+
+void Control::applyFont() {
+    QWidget* w = widget();
+    if (!w || !hasFont()) return;
+    // Every attribute set explicitly, so nothing of the window's own font passes through.
+    QFont f(platformFontFace(fontName_));
+    f.setPointSizeF(std::max(1.0, fontSize_));
+    f.setBold(bold_);
+    f.setItalic(false);
+    f.setUnderline(false);
+    w->setFont(f);
+}
+
+bool Control::Visible() const {
+    QWidget* w = const_cast<Control*>(this)->widget();
+    return w ? !w->isHidden() : false;
+}
+
+void Control::setVisible(bool on) {
+    if (QWidget* w = widget()) w->setVisible(on);
+}
+
+bool Control::Enabled() const {
+    QWidget* w = const_cast<Control*>(this)->widget();
+    return w ? !w->testAttribute(Qt::WA_Disabled) : true;
+}
+
+void Control::setEnabled(bool on) {
+    if (QWidget* w = widget()) w->setEnabled(on);
+}
+
+void Control::SetFocus() {
+    QWidget* w = widget();
+    if (!w || !Visible() || !Enabled() || form_.isHidden()) {
+        throw Error(err::kInvalidCall, QStringLiteral("Invalid procedure call or argument"));
+    }
+    w->setFocus(Qt::OtherFocusReason);
+}
+
+void Control::focusIn(Qt::FocusReason reason) {
+    // A menu, a message box or another window taking the focus is no move between controls.
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
+    if (GotFocus) guarded(GotFocus);
+}
+
+void Control::focusOut(Qt::FocusReason reason) {
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
+    if (LostFocus) guarded(LostFocus);
+}
+
+bool Control::keyEvent(QKeyEvent* e, int& keyCode, int& ascii) {
+    keyCode = form_.keyDownPhase(this, keyCodeOf(*e), shiftOf(*e));
+    ascii = keyAsciiOf(*e);
+    if (ascii != 0) ascii = form_.keyPressPhase(this, ascii);
+    return true;
+}
+
+// ---- TextBox
+
+TextBox::TextBox(Form& form, QString name)
+    : QLineEdit(form.client()), Control(form, std::move(name), ControlKind::TextBox) {
+    setObjectName(Name());
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setDragEnabled(false);
+    setAcceptDrops(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setMaxLength(0);
+    connect(this, &QLineEdit::textChanged, this, [this] { fireChange(); });
+    applyGeometry();
+    applyFont();
+}
+
+void TextBox::setText(const QString& t) {
+    const bool changed = t != text();
+    {
+        const QSignalBlocker block(this);
+        QLineEdit::setText(t);
+        setCursorPosition(0);
+    }
+    if (changed) fireChange();
+}
+
+void TextBox::fireChange() {
+    if (Change) guarded(Change);
+}
+
+int TextBox::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+
+void TextBox::setSelStart(int pos) {
+    deselect();
+    setCursorPosition(std::clamp(pos, 0, static_cast<int>(text().size())));
+}
+
+int TextBox::SelLength() const { return hasSelectedText() ? selectedText().size() : 0; }
+
+void TextBox::setSelLength(int len) {
+    const int start = SelStart();
+    const int n = std::clamp(len, 0, static_cast<int>(text().size()) - start);
+    if (n == 0) {
+        setSelStart(start);
+    } else {
+        setSelection(start, n);
+    }
+}
+
+void TextBox::typeChar(int ascii) {
+    if (isReadOnly()) return;
+    if (ascii == 8) {
+        backspace();
+        return;
+    }
+    if (ascii < 32 || ascii == 127) return;  // Enter, Esc and other control codes insert nothing
+    if (maxLength_ > 0 && text().size() - SelLength() >= maxLength_) return;
+    insert(QString(QChar(ascii)));
+}
+
+void TextBox::keyPressEvent(QKeyEvent* e) {
+    int keyCode = 0, ascii = 0;
+    keyEvent(e, keyCode, ascii);
+    e->accept();
+    if (keyAsciiOf(*e) != 0) {
+        // A character key: the box takes what the handlers left of it, and nothing else.
+        if (ascii != 0) typeChar(ascii);
+        return;
+    }
+    if (keyCode == 0 || bypassesKeyPhases(e)) return;
+    QLineEdit::keyPressEvent(e);
+}
+
+void TextBox::keyReleaseEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat()) form_.keyUpPhase(this, keyCodeOf(*e), shiftOf(*e));
+    QLineEdit::keyReleaseEvent(e);
+}
+
+void TextBox::focusInEvent(QFocusEvent* e) {
+    // Tabbing in selects nothing: keep the caret and selection the box had.
+    const int start = SelStart(), len = SelLength();
+    QLineEdit::focusInEvent(e);
+    if (len > 0) {
+        setSelection(start, len);
+    } else {
+        deselect();
+        setCursorPosition(start);
+    }
+    focusIn(e->reason());
+}
+
+void TextBox::focusOutEvent(QFocusEvent* e) {
+    // Leaving keeps the selection.
+    const int start = SelStart(), len = SelLength();
+    QLineEdit::focusOutEvent(e);
+    if (len > 0) setSelection(start, len);
+    focusOut(e->reason());
+}
+
+void TextBox::mousePressEvent(QMouseEvent* e) {
+    if (e->button() == Qt::MiddleButton) {
+        e->accept();  // no selection paste
+        return;
+    }
+    QLineEdit::mousePressEvent(e);
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::MiddleButton) {
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* e) { e->ignore(); }
+
+// ---- Label
+
+Label::Label(Form& form, QString name, const QString& caption)
+    : QLabel(form.client()), Control(form, std::move(name), ControlKind::Label) {
+    setObjectName(Name());
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setMouseTracking(true);
+    setTextFormat(Qt::PlainText);
+    QLabel::setText(caption);
+    applyColors();
+    applyGeometry();
+    applyFont();
+}
+
+void Label::setCaption(const QString& c) {
+    if (c == text()) return;
+    QLabel::setText(c);
+    if (Change) guarded(Change);
+}
+
+void Label::setBackColor(quint32 vbColor) {
+    back_ = vbColor;
+    applyColors();
+}
+
+void Label::setForeColor(quint32 vbColor) {
+    fore_ = vbColor;
+    applyColors();
+}
+
+void Label::applyColors() {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, fromVbColor(back_));
+    pal.setColor(QPalette::WindowText, fromVbColor(fore_));
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+void Label::mousePressEvent(QMouseEvent* e) {
+    e->accept();
+    pressed_ = true;
+    const QPointF p = e->position() * 15.0;
+    if (MouseDown) {
+        guarded([&] { MouseDown(buttonOf(e->button()), shiftOfMods(e->modifiers()), p.x(), p.y()); });
+    }
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+    const QPointF p = e->position() * 15.0;
+    if (MouseUp) {
+        guarded([&] { MouseUp(buttonOf(e->button()), shiftOfMods(e->modifiers()), p.x(), p.y()); });
+    }
+    // The release that ends a double click raises no Click.
+    if (pressed_ && e->button() == Qt::LeftButton && Click) guarded(Click);
+    pressed_ = false;
+}
+
+void Label::mouseDoubleClickEvent(QMouseEvent* e) {
+    e->accept();
+    pressed_ = false;
+    if (e->button() == Qt::LeftButton && DblClick) guarded(DblClick);
+}
+
+void Label::mouseMoveEvent(QMouseEvent* e) {
+    e->accept();  // moves over a label never reach the window
+    const QPointF p = e->position() * 15.0;
+    if (MouseMove) {
+        guarded([&] { MouseMove(buttonsOf(e->buttons()), shiftOfMods(e->modifiers()), p.x(), p.y()); });
+    }
+}
+
+// ---- CommandButton
+
+CommandButton::CommandButton(Form& form, QString name, const QString& caption)
+    : QPushButton(caption, form.client()),
+      Control(form, std::move(name), ControlKind::CommandButton) {
+    setObjectName(Name());
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] { Press(); });
+    applyGeometry();
+    applyFont();
+}
+
+void CommandButton::Press() {
+    if (Click) guarded(Click);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* e) {
+    int keyCode = 0, ascii = 0;
+    keyEvent(e, keyCode, ascii);
+    e->accept();
+    if (ascii == 13) {
+        Press();  // Enter presses the focused button
+        return;
+    }
+    if (keyCode == 0) return;
+    QPushButton::keyPressEvent(e);
+}
+
+void CommandButton::keyReleaseEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat()) form_.keyUpPhase(this, keyCodeOf(*e), shiftOf(*e));
+    QPushButton::keyReleaseEvent(e);
+}
+
+void CommandButton::focusInEvent(QFocusEvent* e) {
+    QPushButton::focusInEvent(e);
+    focusIn(e->reason());
+}
+
+void CommandButton::focusOutEvent(QFocusEvent* e) {
+    QPushButton::focusOutEvent(e);
+    focusOut(e->reason());
+}
+
+// ---- Image
+
+Image::Image(Form& form, QString name)
+    : QLabel(form.client()), Control(form, std::move(name), ControlKind::Image) {
+    setObjectName(Name());
+    setScaledContents(true);
+    applyGeometry();
+}
+
+void Image::setPicture(const QPixmap& p) {
+    picture_ = p;
+    setPixmap(p);
+}
+
+void Image::applyGeometry() { Control::applyGeometry(); }
+
+void Image::mouseReleaseEvent(QMouseEvent* e) {
+    e->accept();
+    if (e->button() == Qt::LeftButton && Click) guarded(Click);
+}
+
+// ---- Line
+
+Line::Line(Form& form, QString name, double x1, double y1, double x2, double y2)
+    : QWidget(form.client()),
+      Control(form, std::move(name), ControlKind::Line),
+      x1_(x1),
+      y1_(y1),
+      x2_(x2),
+      y2_(y2) {
+    setObjectName(Name());
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    applyGeometry();
+}
+
+void Line::setPoints(double x1, double y1, double x2, double y2) {
+    for (double v : {x1, y1, x2, y2}) checkTwips(v, false);
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    applyGeometry();
+}
+
+void Line::setBorderColor(quint32 vbColor) {
+    color_ = vbColor;
+    update();
+}
+
+void Line::applyGeometry() {
+    const int l = toPixels(std::min(x1_, x2_)), t = toPixels(std::min(y1_, y2_));
+    const int r = toPixels(std::max(x1_, x2_)), b = toPixels(std::max(y1_, y2_));
+    setGeometry(l, t, r - l + 1, b - t + 1);
+    raise();  // above the labels it crosses
+    update();
+}
+
+void Line::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(fromVbColor(color_));
+    const QPoint origin = geometry().topLeft();
+    p.drawLine(QPoint(toPixels(x1_), toPixels(y1_)) - origin,
+               QPoint(toPixels(x2_), toPixels(y2_)) - origin);
+}
+
+// ---- Timer
+
+Timer::Timer(Form& form, QString name, int intervalMs, bool enabled)
+    : KitTimer(form.platform().clock, &form), Control(form, std::move(name), ControlKind::Timer) {
+    setObjectName(Name());
+    setInterval(intervalMs);
+    setEnabled(enabled);
+}
+
+}  // namespace qf

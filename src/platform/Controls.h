@@ -1,0 +1,277 @@
+// The controls of the forms kit. Each is a Qt widget (or, for the timer, an object) plus the
+// Control part that the windows and the scaling routines see: a name, a kind, geometry in twips,
+// its own font, Visible/Enabled as its own flags, and handlers that also fire when code sets a
+// value (Change on a text or caption set from code, as on typing).
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Form.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <functional>
+
+namespace qf {
+
+enum class ControlKind {
+    TextBox,
+    Label,
+    CommandButton,
+    OptionButton,
+    CheckBox,
+    Frame,
+    ListBox,
+    ComboBox,
+    ListView,
+    Image,
+    Line,
+    Timer,
+    Menu,
+    Other
+};
+
+class Control {
+public:
+    Control(Form& form, QString name, ControlKind kind);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const QString& Name() const { return name_; }
+    ControlKind kind() const { return kind_; }
+    Form& form() const { return form_; }
+    virtual QWidget* widget() { return nullptr; }
+
+    // ---- geometry, twips; only controls with a widget have it
+    bool hasGeometry() { return widget() != nullptr && kind_ != ControlKind::Line; }
+    double Left() const { return left_; }
+    double Top() const { return top_; }
+    double Width() const { return width_; }
+    double Height() const { return height_; }
+    void setLeft(double v);
+    void setTop(double v);
+    void setWidth(double v);
+    void setHeight(double v);
+    void Move(double left, double top, double width, double height);
+
+    // ---- font; images, lines, timers and menus have none
+    bool hasFont() const;
+    double FontSize() const { return fontSize_; }
+    void setFontSize(double points);
+    const QString& FontName() const { return fontName_; }
+    void setFontName(const QString& face);
+    bool FontBold() const { return bold_; }
+    void setFontBold(bool on);
+
+    // ---- own flags, not Qt's effective values
+    bool Visible() const;
+    void setVisible(bool on);
+    virtual bool Enabled() const;
+    virtual void setEnabled(bool on);
+    // Setting the focus on a hidden or disabled control is an error.
+    void SetFocus();
+
+    // ---- list-view columns (other kinds have none)
+    virtual int columnCount() const { return 0; }
+    virtual double columnWidth(int index) const {
+        Q_UNUSED(index);
+        return 0;
+    }
+    virtual void setColumnWidth(int index, double twips) {
+        Q_UNUSED(index);
+        Q_UNUSED(twips);
+    }
+
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    std::function<void(int& KeyCode, int Shift)> KeyDown;
+    std::function<void(int& KeyAscii)> KeyPress;
+    std::function<void(int& KeyCode, int Shift)> KeyUp;
+
+protected:
+    virtual void applyGeometry();
+    void applyFont();
+    // Runs the focus handlers for a real move between controls only.
+    void focusIn(Qt::FocusReason reason);
+    void focusOut(Qt::FocusReason reason);
+    // The two key phases, for controls whose own key handling follows them.
+    // Returns false when the event is used up.
+    bool keyEvent(QKeyEvent* e, int& keyCode, int& ascii);
+
+    Form& form_;
+    QString name_;
+    ControlKind kind_;
+    double left_ = 0, top_ = 0, width_ = 1215, height_ = 285;
+    double fontSize_ = 8.25;
+    QString fontName_ = QStringLiteral("MS Sans Serif");
+    bool bold_ = false;
+};
+
+// Single-line text box. Typing goes through the key phases; paste, drag and drop, the context
+// menu, input methods and middle-click cannot put text in around them.
+class TextBox : public QLineEdit, public Control {
+    Q_OBJECT
+public:
+    TextBox(Form& form, QString name);
+    QWidget* widget() override { return this; }
+    using Control::Enabled;
+    using Control::setEnabled;
+    using Control::setVisible;
+    using Control::Visible;
+
+    QString Text() const { return text(); }
+    // Raises Change at once, leaves SelStart and SelLength 0, and is not cut by MaxLength.
+    void setText(const QString& t);
+    int SelStart() const;
+    void setSelStart(int pos);
+    int SelLength() const;
+    void setSelLength(int len);
+    int MaxLength() const { return maxLength_; }
+    void setMaxLength(int n) { maxLength_ = n; }  // 0: no limit
+    bool Locked() const { return isReadOnly(); }
+    void setLocked(bool on) { setReadOnly(on); }
+
+    std::function<void()> Change;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+
+private:
+    void typeChar(int ascii);
+    void fireChange();
+    int maxLength_ = 0;
+    bool settingText_ = false;
+};
+
+// Label: Caption with a Change handler, clicks and double clicks (the second click of a double
+// click is only DblClick), mouse handlers with buttons 1/2/4; word-wrapped inside its box.
+class Label : public QLabel, public Control {
+    Q_OBJECT
+public:
+    Label(Form& form, QString name, const QString& caption = {});
+    QWidget* widget() override { return this; }
+    using Control::Enabled;
+    using Control::setEnabled;
+    using Control::setVisible;
+    using Control::Visible;
+
+    QString Caption() const { return text(); }
+    void setCaption(const QString& c);
+    void setBackColor(quint32 vbColor);
+    void setForeColor(quint32 vbColor);
+    quint32 BackColor() const { return back_; }
+    quint32 ForeColor() const { return fore_; }
+
+    std::function<void()> Change;
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    std::function<void(int Button, int Shift, double X, double Y)> MouseDown;
+    std::function<void(int Button, int Shift, double X, double Y)> MouseUp;
+    std::function<void(int Button, int Shift, double X, double Y)> MouseMove;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    void applyColors();
+    quint32 back_ = kButtonFaceColor;
+    quint32 fore_ = 0;
+    bool pressed_ = false;
+    static constexpr quint32 kButtonFaceColor = 0x8000000Fu;
+};
+
+class CommandButton : public QPushButton, public Control {
+    Q_OBJECT
+public:
+    CommandButton(Form& form, QString name, const QString& caption = {});
+    QWidget* widget() override { return this; }
+    using Control::Enabled;
+    using Control::setEnabled;
+    using Control::setVisible;
+    using Control::Visible;
+    QString Caption() const { return text(); }
+    void setCaption(const QString& c) { setText(c); }
+    // Runs Click as a press of the button does.
+    void Press();
+
+    std::function<void()> Click;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+};
+
+// Picture stretched to its box.
+class Image : public QLabel, public Control {
+    Q_OBJECT
+public:
+    Image(Form& form, QString name);
+    QWidget* widget() override { return this; }
+    using Control::Enabled;
+    using Control::setEnabled;
+    using Control::setVisible;
+    using Control::Visible;
+    void setPicture(const QPixmap& p);
+    const QPixmap& Picture() const { return picture_; }
+
+    std::function<void()> Click;
+
+protected:
+    void applyGeometry() override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    QPixmap picture_;
+};
+
+// A drawn line between (X1, Y1) and (X2, Y2), twips in the window's client area. Lines are
+// drawn above the labels they cross.
+class Line : public QWidget, public Control {
+    Q_OBJECT
+public:
+    Line(Form& form, QString name, double x1, double y1, double x2, double y2);
+    QWidget* widget() override { return this; }
+    using Control::Enabled;
+    using Control::setEnabled;
+    using Control::setVisible;
+    using Control::Visible;
+    double X1() const { return x1_; }
+    double Y1() const { return y1_; }
+    double X2() const { return x2_; }
+    double Y2() const { return y2_; }
+    void setPoints(double x1, double y1, double x2, double y2);
+    void setBorderColor(quint32 vbColor);
+
+protected:
+    void applyGeometry() override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    double x1_, y1_, x2_, y2_;
+    quint32 color_ = 0;
+};
+
+// A window's timer, registered with the window's controls like the others.
+class Timer : public KitTimer, public Control {
+    Q_OBJECT
+public:
+    Timer(Form& form, QString name, int intervalMs, bool enabled = true);
+    bool Enabled() const override { return KitTimer::Enabled(); }
+    void setEnabled(bool on) override { KitTimer::setEnabled(on); }
+};
+
+}  // namespace qf

@@ -1,0 +1,263 @@
+#include "platform/Form.h"
+
+#include "platform/Colors.h"
+#include "platform/Controls.h"
+#include "platform/Error.h"
+#include "platform/Guard.h"
+#include "platform/Keys.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qf {
+
+namespace {
+
+void checkTwips(double v, bool sizeValue) {
+    if (!std::isfinite(v)) throw Error(err::kOverflow, QStringLiteral("Overflow"));
+    if (std::fabs(v) > 2147483647.0) throw Error(err::kOverflow, QStringLiteral("Overflow"));
+    if (sizeValue && v < 0) {
+        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
+    }
+}
+
+Qt::WindowFlags flagsFor(Form::Border b) {
+    switch (b) {
+        case Form::Border::None: return Qt::Window | Qt::FramelessWindowHint | Qt::Tool;
+        case Form::Border::Fixed:
+            return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+        case Form::Border::Sizable: break;
+    }
+    return Qt::Window;
+}
+
+}  // namespace
+
+int toPixels(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+
+QString platformFontFace(const QString& designFace) {
+    // Debian's metric-compatible faces keep the designed text widths.
+    const QString f = designFace.trimmed().toLower();
+    if (f == QLatin1String("ms sans serif") || f == QLatin1String("microsoft sans serif") ||
+        f == QLatin1String("arial") || f == QLatin1String("tahoma")) {
+        return QStringLiteral("Liberation Sans");
+    }
+    if (f == QLatin1String("times new roman") || f == QLatin1String("ms serif")) {
+        return QStringLiteral("Liberation Serif");
+    }
+    if (f == QLatin1String("courier new") || f == QLatin1String("courier")) {
+        return QStringLiteral("Liberation Mono");
+    }
+    return designFace;
+}
+
+Form::Form(Platform& platform, QString name, Border border)
+    : QWidget(nullptr, flagsFor(border)),
+      platform_(platform),
+      name_(std::move(name)),
+      border_(border),
+      client_(new QWidget(this)) {
+    setObjectName(name_);
+    client_->setObjectName(QStringLiteral("client"));
+    setFocusPolicy(Qt::StrongFocus);
+    setFontSize(fontSize_);
+    applyGeometry();
+}
+
+Form::~Form() {
+    // Controls unregister themselves while this window's members still exist.
+    const QObjectList kids = children();
+    for (QObject* k : kids) delete k;
+}
+
+void Form::setLeft(double v) {
+    checkTwips(v, false);
+    left_ = v;
+    applyGeometry();
+}
+void Form::setTop(double v) {
+    checkTwips(v, false);
+    top_ = v;
+    applyGeometry();
+}
+void Form::setWidth(double v) {
+    checkTwips(v, true);
+    width_ = v;
+    applyGeometry();
+}
+void Form::setHeight(double v) {
+    checkTwips(v, true);
+    height_ = v;
+    applyGeometry();
+}
+void Form::Move(double left, double top, double width, double height) {
+    checkTwips(left, false);
+    checkTwips(top, false);
+    checkTwips(width, true);
+    checkTwips(height, true);
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    applyGeometry();
+}
+
+double Form::frameWidth() const { return border_ == Border::None ? 0 : 2 * kBorderTwips; }
+
+double Form::frameHeight() const {
+    const double frame = border_ == Border::None ? 0 : 2 * kBorderTwips + kCaptionTwips;
+    return frame + (menuBar_ ? kMenuBarTwips : 0);
+}
+
+double Form::ScaleWidth() const { return std::max(0.0, width_ - frameWidth()); }
+double Form::ScaleHeight() const { return std::max(0.0, height_ - frameHeight()); }
+
+void Form::setHasMenuBar(bool on) {
+    menuBar_ = on;
+    applyGeometry();
+}
+
+void Form::applyGeometry() {
+    const int menuPx = menuBar_ ? toPixels(kMenuBarTwips) : 0;
+    const int w = toPixels(ScaleWidth());
+    const int h = toPixels(ScaleHeight());
+    // The Qt window is the client area plus the menu bar; the window manager adds the rest.
+    resize(std::max(1, w), std::max(1, h + menuPx));
+    client_->setGeometry(0, menuPx, w, h);
+    move(toPixels(left_), toPixels(top_));
+}
+
+void Form::setFontSize(double points) {
+    if (!std::isfinite(points) || points <= 0) {
+        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
+    }
+    fontSize_ = points;
+    QFont f(platformFontFace(fontName_));
+    f.setPointSizeF(std::max(1.0, fontSize_));
+    setFont(f);
+}
+
+void Form::setFontName(const QString& name) {
+    fontName_ = name;
+    setFontSize(fontSize_);
+}
+
+void Form::setBackColor(quint32 vbColor) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, fromVbColor(vbColor));
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+Control* Form::control(const QString& name) const {
+    for (Control* c : controls_) {
+        if (c->Name().compare(name, Qt::CaseInsensitive) == 0) return c;
+    }
+    return nullptr;
+}
+
+void Form::registerControl(Control* c) { controls_.push_back(c); }
+
+void Form::unregisterControl(Control* c) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+}
+
+void Form::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    guarded([this] { Form_Load(); });
+}
+
+void Form::Show() {
+    Load();
+    if (unloaded_) return;
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::ShowModal() {
+    Load();
+    if (unloaded_) return;
+    QPointer<Form> self(this);
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    if (!isVisible() || unloaded_) return;
+    QEventLoop loop;
+    connect(this, &Form::hiddenOrUnloaded, &loop, &QEventLoop::quit);
+    loop.exec();
+    // The window may be gone by now: an unload inside the loop deletes it later.
+    if (self && !self->unloaded_) self->setWindowModality(Qt::NonModal);
+}
+
+void Form::Hide() { hide(); }
+
+bool Form::Unload(int unloadMode) {
+    if (unloaded_ || inUnload_) return true;
+    inUnload_ = true;
+    int cancel = 0;
+    guarded([&] { Form_QueryUnload(cancel, unloadMode); });
+    if (cancel == 0) guarded([&] { Form_Unload(cancel); });
+    inUnload_ = false;
+    if (cancel != 0) return false;
+    unloaded_ = true;
+    for (Control* c : controls_) {
+        if (auto* t = dynamic_cast<Timer*>(c)) t->setEnabled(false);
+    }
+    hide();
+    emit hiddenOrUnloaded();
+    if (onUnloaded) onUnloaded();
+    return true;
+}
+
+void Form::closeEvent(QCloseEvent* e) {
+    // The window goes only through Unload, which its handlers may cancel.
+    e->ignore();
+    Unload(kUnloadFromControlMenu);
+}
+
+void Form::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    if (!e->spontaneous()) emit hiddenOrUnloaded();
+}
+
+int Form::keyDownPhase(Control* c, int keyCode, int shift) {
+    if (KeyPreview) guarded([&] { Form_KeyDown(keyCode, shift); });
+    if (keyCode != 0 && c && c->KeyDown) guarded([&] { c->KeyDown(keyCode, shift); });
+    return keyCode;
+}
+
+int Form::keyPressPhase(Control* c, int keyAscii) {
+    if (KeyPreview) guarded([&] { Form_KeyPress(keyAscii); });
+    if (keyAscii != 0 && c && c->KeyPress) guarded([&] { c->KeyPress(keyAscii); });
+    return keyAscii;
+}
+
+int Form::keyUpPhase(Control* c, int keyCode, int shift) {
+    if (KeyPreview) guarded([&] { Form_KeyUp(keyCode, shift); });
+    if (keyCode != 0 && c && c->KeyUp) guarded([&] { c->KeyUp(keyCode, shift); });
+    return keyCode;
+}
+
+void Form::keyPressEvent(QKeyEvent* e) {
+    // Keys that reach the window itself (no control has the focus).
+    int code = keyCodeOf(*e);
+    guarded([&] { Form_KeyDown(code, shiftOf(*e)); });
+    int ascii = keyAsciiOf(*e);
+    if (ascii != 0) guarded([&] { Form_KeyPress(ascii); });
+}
+
+void Form::keyReleaseEvent(QKeyEvent* e) {
+    if (e->isAutoRepeat()) return;
+    int code = keyCodeOf(*e);
+    guarded([&] { Form_KeyUp(code, shiftOf(*e)); });
+}
+
+}  // namespace qf

@@ -1,0 +1,188 @@
+// The forms kit: a window (Form) and its controls, behaving as the windows of this program were
+// designed to behave, on top of Qt widgets.
+//
+// - Geometry is kept in twips as doubles (15 twips to a pixel) and applied to the widgets only
+//   when set, so chains of scaling never pile up rounding. A window's Width/Height are its outer
+//   size; ScaleWidth/ScaleHeight its client area, from fixed allowances for border, caption and
+//   menu bar, the same on every platform.
+// - Key preview: with KeyPreview set, the window's Form_KeyDown(KeyCode, Shift) runs before the
+//   control's KeyDown, and Form_KeyPress(KeyAscii) before the control's KeyPress; a code the
+//   handlers replace is what the box receives, 0 drops it. Zeroing KeyCode does not cancel the
+//   character phase.
+// - Each window keeps an ordered registry of its controls (hidden ones, timers and menus
+//   included) for the loops that scale every control.
+// - Windows are loaded at first reference (see FormSlot), unloaded through Unload(), and deleted
+//   later, never inside their own running handler.
+// - Handlers run behind the slot boundary (Guard.h): no exception leaves into Qt.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace qf {
+
+class Control;
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    enum class Border { Sizable, Fixed, None };
+    // Fixed allowances between outer and client size, in twips.
+    static constexpr double kBorderTwips = 60;    // each side
+    static constexpr double kCaptionTwips = 360;  // title bar
+    static constexpr double kMenuBarTwips = 300;
+
+    Form(Platform& platform, QString name, Border border = Border::Sizable);
+    ~Form() override;
+
+    const QString& Name() const { return name_; }
+    Platform& platform() { return platform_; }
+    QWidget* client() { return client_; }
+
+    // ---- geometry, in twips
+    double Left() const { return left_; }
+    double Top() const { return top_; }
+    double Width() const { return width_; }
+    double Height() const { return height_; }
+    void setLeft(double v);
+    void setTop(double v);
+    void setWidth(double v);
+    void setHeight(double v);
+    void Move(double left, double top, double width, double height);
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    Border border() const { return border_; }
+    void setHasMenuBar(bool on);
+
+    // ---- look
+    double FontSize() const { return fontSize_; }
+    void setFontSize(double points);
+    const QString& FontName() const { return fontName_; }
+    void setFontName(const QString& name);
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& c) { setWindowTitle(c); }
+    void setBackColor(quint32 vbColor);
+
+    bool KeyPreview = false;
+
+    // ---- controls
+    const std::vector<Control*>& controls() const { return controls_; }
+    Control* control(const QString& name) const;
+    template <class C, class... Args>
+    C* add(Args&&... args) {
+        // Owned by Qt: the control's widget or object has this window (or its client) as parent.
+        return new C(*this, std::forward<Args>(args)...);
+    }
+
+    // ---- life
+    void Load();  // runs Form_Load once; called at first reference
+    bool loaded() const { return loaded_; }
+    void Show();
+    void ShowModal();  // returns when the window is hidden or unloaded
+    void Hide();
+    // Runs Form_QueryUnload and Form_Unload; returns false when one of them cancelled.
+    bool Unload(int unloadMode = kUnloadFromCode);
+    bool unloaded() const { return unloaded_; }
+    std::function<void()> onUnloaded;  // set by the FormSlot that owns the window
+
+    static constexpr int kUnloadFromControlMenu = 0, kUnloadFromCode = 1;
+
+    // ---- handlers a window overrides
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(int& Cancel, int UnloadMode) {
+        Q_UNUSED(Cancel);
+        Q_UNUSED(UnloadMode);
+    }
+    virtual void Form_Unload(int& Cancel) { Q_UNUSED(Cancel); }
+    virtual void Form_KeyDown(int& KeyCode, int Shift) {
+        Q_UNUSED(KeyCode);
+        Q_UNUSED(Shift);
+    }
+    virtual void Form_KeyPress(int& KeyAscii) { Q_UNUSED(KeyAscii); }
+    virtual void Form_KeyUp(int& KeyCode, int Shift) {
+        Q_UNUSED(KeyCode);
+        Q_UNUSED(Shift);
+    }
+
+    // ---- used by the controls
+    void registerControl(Control* c);
+    void unregisterControl(Control* c);
+    // The key-down phase: window first (with key preview), then the control. Returns KeyCode.
+    int keyDownPhase(Control* c, int keyCode, int shift);
+    // The character phase. Returns what is left of KeyAscii.
+    int keyPressPhase(Control* c, int keyAscii);
+    int keyUpPhase(Control* c, int keyCode, int shift);
+
+signals:
+    void hiddenOrUnloaded();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
+private:
+    void applyGeometry();
+    double frameWidth() const;
+    double frameHeight() const;
+
+    Platform& platform_;
+    QString name_;
+    Border border_;
+    QWidget* client_;
+    double left_ = 0, top_ = 0, width_ = 9600, height_ = 7200;
+    double fontSize_ = 8.25;
+    QString fontName_ = QStringLiteral("MS Sans Serif");
+    bool menuBar_ = false;
+    bool loaded_ = false;
+    bool unloaded_ = false;
+    bool inUnload_ = false;
+    std::vector<Control*> controls_;
+};
+
+// A window loaded at first reference: get() creates and loads it when needed; after Unload the
+// next get() loads a fresh one. The unloaded window is deleted later, outside its handlers.
+template <class F>
+class FormSlot {
+public:
+    using Factory = std::function<std::unique_ptr<F>()>;
+    explicit FormSlot(Factory factory) : factory_(std::move(factory)) {}
+    FormSlot(const FormSlot&) = delete;
+    FormSlot& operator=(const FormSlot&) = delete;
+    ~FormSlot() { form_.reset(); }
+
+    F& get() {
+        if (!form_) {
+            form_ = factory_();
+            form_->onUnloaded = [this] {
+                // Deleted once control is back in the event loop.
+                form_.release()->deleteLater();
+            };
+            // A window may unload itself in its own load: keep it until it is deleted later.
+            F* loading = form_.get();
+            loading->Load();
+            return *loading;
+        }
+        return *form_;
+    }
+    bool isLoaded() const { return form_ != nullptr; }
+    F* peek() const { return form_.get(); }
+
+private:
+    Factory factory_;
+    std::unique_ptr<F> form_;
+};
+
+// Twips to whole pixels, as the window system rounds them.
+int toPixels(double twips);
+// The font face that stands for a design font on this platform (metric-compatible faces).
+QString platformFontFace(const QString& designFace);
+
+}  // namespace qf

@@ -1,0 +1,27 @@
+// The platform services every window and procedure reaches through one reference. The
+// application owns the implementations; tests build the same bundle from test doubles.
+#pragma once
+
+namespace qf {
+
+class Clock;
+class Dialogs;
+class Screen;
+class Files;
+class Registry;
+class Ending;
+class Beeper;
+class Environment;
+
+struct Platform {
+    Clock& clock;
+    Dialogs& dialogs;
+    Screen& screen;
+    Files& files;
+    Registry& registry;
+    Ending& ending;
+    Beeper& beeper;
+    Environment& environment;
+};
+
+}  // namespace qf

@@ -1,0 +1,22 @@
+// Registry: per-user values kept under an application name, a section and a key, as the
+// windows save them. Backed by one INI file through QSettings.
+#pragma once
+
+#include <QString>
+
+namespace qf {
+
+class Registry {
+public:
+    // iniPath empty: the per-user file ~/.config/Quillfen/registry.ini.
+    explicit Registry(QString iniPath = {});
+    QString get(const QString& app, const QString& section, const QString& key,
+                const QString& defaultValue = {}) const;
+    void save(const QString& app, const QString& section, const QString& key,
+              const QString& value);
+
+private:
+    QString path_;
+};
+
+}  // namespace qf

@@ -1,0 +1,51 @@
+// The user folders and the preferences file shared with the company's other programs.
+//
+// "SharedUserPreferences.xml" is a flat list of upper-case elements, one per line, that this
+// program only sets and rewrites: it never reads a value back. Values are escaped (&, <, >) and
+// the file is UTF-8, as its declaration line says.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QString>
+
+namespace qf {
+
+inline const QString kXmlDeclaration =
+    QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>");
+
+class SharedPreferences {
+public:
+    explicit SharedPreferences(Platform& platform) : platform_(platform) {}
+
+    // Reads the whole file less its final line break; a missing, empty or unreadable file
+    // starts from the declaration line alone.
+    void LoadSharedPreferences(const QString& path);
+    // Writes the text and a final CR LF, replacing the file atomically. Throws on failure.
+    void SaveSharedPreferences(const QString& path);
+    // Upper-cases the caller's name in place; sets the first element of that name, or appends
+    // it; saves when save is 1. A save failure passes to the caller.
+    void SetSharedPreference(QString& name, const QString& value, quint8 save);
+
+    const QString& text() const { return text_; }
+    const QString& path() const { return path_; }
+
+private:
+    Platform& platform_;
+    QString text_;
+    QString path_;
+};
+
+// The company folder (full path, no trailing slash) under the user's documents folder; creates
+// the company folder and the sub-folder when missing. Never throws.
+QString GetUserDataFolder(const QString& companyFolder, const QString& subFolder,
+                          Platform& platform);
+
+// Creates one folder (the parent must exist) unless something of that name is there. With
+// reportFailure 1 a failure is shown in a message box. Never throws.
+void CreateFolder(const QString& path, quint8 reportFailure, Platform& platform);
+
+// The leading run of digits and capital letters of a call sign, or "YourCall".
+QString FileNameCall(const QString& call);
+
+}  // namespace qf

@@ -1,0 +1,42 @@
+#include "platform/Dialogs.h"
+#include "platform/Error.h"
+
+#include <gtest/gtest.h>
+
+namespace qf {
+namespace {
+
+TEST(ScriptedDialogsTest, AnswersInOrderAndFallsBackToDefaults) {
+    ScriptedDialogs d;
+    d.answerMessage(Answer::No);
+    d.answerInput(QStringLiteral("YES"));
+    d.answerInputCancel();
+    d.answerFile(QStringLiteral("/tmp/x.adi"));
+    EXPECT_EQ(d.message({QStringLiteral("Open existing log?"), QStringLiteral("Log"),
+                         Buttons::YesNo, Icon::Question, 0}),
+              Answer::No);
+    EXPECT_EQ(d.message({QStringLiteral("Again?"), QString(), Buttons::YesNo, Icon::None, 1}),
+              Answer::No);  // unscripted: the default button
+    EXPECT_EQ(d.input(QStringLiteral("Type YES"), QStringLiteral("T"), QString()),
+              QStringLiteral("YES"));
+    EXPECT_EQ(d.input(QStringLiteral("p"), QStringLiteral("t"), QStringLiteral("d")), QString());
+    EXPECT_EQ(d.input(QStringLiteral("p"), QStringLiteral("t"), QStringLiteral("d")),
+              QStringLiteral("d"));
+    EXPECT_EQ(d.fileSave({QStringLiteral("Save"), QStringLiteral("/tmp/a.adi"),
+                          QStringLiteral("ADIF Files (*.adi)"), true}),
+              QStringLiteral("/tmp/x.adi"));
+    try {
+        d.fileOpen({});
+        ADD_FAILURE() << "no cancel";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), err::kCancel);
+    }
+    EXPECT_EQ(d.chooseColor(0x123456), 0x123456u);
+    ASSERT_EQ(d.shown().size(), 8u);
+    EXPECT_EQ(d.shown()[0].title, QStringLiteral("Log"));
+    EXPECT_EQ(d.shown()[5].filter, QStringLiteral("ADIF Files (*.adi)"));
+    EXPECT_TRUE(d.allAnswersUsed());
+}
+
+}  // namespace
+}  // namespace qf

@@ -1,0 +1,224 @@
+#include "platform/Controls.h"
+#include "platform/Error.h"
+#include "platform/Keys.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+namespace qf {
+namespace {
+
+// A window whose key preview upper-cases, replaces and drops characters, and records the
+// order in which the handlers ran.
+class PreviewForm : public Form {
+public:
+    explicit PreviewForm(Platform& p) : Form(p, QStringLiteral("frmPreview")) {
+        KeyPreview = true;
+        Move(0, 0, 6000, 4000);
+        txt = add<TextBox>(QStringLiteral("txtCall"));
+        txt->Move(150, 150, 3000, 300);
+        txt->KeyDown = [this](int& code, int) { log << QStringLiteral("box down %1").arg(code); };
+        txt->KeyPress = [this](int& ascii) { log << QStringLiteral("box press %1").arg(ascii); };
+        other = add<TextBox>(QStringLiteral("txtName"));
+        other->Move(150, 600, 3000, 300);
+    }
+    void Form_KeyDown(int& KeyCode, int Shift) override {
+        log << QStringLiteral("form down %1 %2").arg(KeyCode).arg(Shift);
+        if (zeroKeyCode) KeyCode = 0;
+    }
+    void Form_KeyPress(int& KeyAscii) override {
+        log << QStringLiteral("form press %1").arg(KeyAscii);
+        if (KeyAscii >= 'a' && KeyAscii <= 'z') KeyAscii -= 32;  // upper-case
+        if (KeyAscii == 'X') KeyAscii = 'Y';                      // replace
+        if (KeyAscii == 'Q' || KeyAscii == '"') KeyAscii = 0;     // drop
+    }
+    TextBox* txt;
+    TextBox* other;
+    QStringList log;
+    bool zeroKeyCode = false;
+};
+
+class FormsKitTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<PreviewForm>(t.app().platform());
+        form->Show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->txt->SetFocus();
+    }
+    test::TestApp t;
+    std::unique_ptr<PreviewForm> form;
+};
+
+TEST_F(FormsKitTest, KeyPreviewChangesWhatTheBoxReceives) {
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("w1xq/a"));
+    EXPECT_EQ(form->txt->Text(), QStringLiteral("W1Y/A"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    EXPECT_EQ(form->txt->Text(), QStringLiteral("W1Y/"));
+}
+
+TEST_F(FormsKitTest, WindowHandlersRunFirstAndAZeroKeyCodeKeepsTheCharacter) {
+    form->zeroKeyCode = true;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_K);
+    EXPECT_EQ(form->log, (QStringList{QStringLiteral("form down 75 0"),
+                                      QStringLiteral("form press 107"),
+                                      QStringLiteral("box press 75")}));
+    EXPECT_EQ(form->txt->Text(), QStringLiteral("K"));
+}
+
+TEST_F(FormsKitTest, CtrlLetterIsAControlCodeAndInsertsNothing) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_TRUE(form->log.contains(QStringLiteral("form down 71 2")));
+    EXPECT_TRUE(form->log.contains(QStringLiteral("form press 7")));
+    EXPECT_EQ(form->txt->Text(), QString());
+}
+
+TEST_F(FormsKitTest, NothingGetsIntoABoxAroundTheKeyFilters) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("A\"B"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("A\"B"), QClipboard::Selection);
+    QWidget* box = QApplication::focusWidget();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::mouseClick(box, Qt::MiddleButton);
+    EXPECT_EQ(form->txt->Text(), QString());
+    EXPECT_EQ(form->txt->contextMenuPolicy(), Qt::NoContextMenu);
+    EXPECT_FALSE(form->txt->acceptDrops());
+    // Typed, the quote goes through the window's handler, which drops it.
+    QTest::keyClicks(box, QStringLiteral("a\"b"));
+    EXPECT_EQ(form->txt->Text(), QStringLiteral("AB"));
+}
+
+TEST_F(FormsKitTest, TextSetFromCodeRaisesChangeAndIgnoresMaxLength) {
+    int changes = 0;
+    form->txt->Change = [&] { ++changes; };
+    form->txt->setMaxLength(3);
+    form->txt->setText(QStringLiteral("ABCDEF"));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(form->txt->Text(), QStringLiteral("ABCDEF"));
+    EXPECT_EQ(form->txt->SelStart(), 0);
+    EXPECT_EQ(form->txt->SelLength(), 0);
+    form->txt->setText(QString());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abcdef"));
+    EXPECT_EQ(form->txt->Text(), QStringLiteral("ABC"));  // typing is cut at MaxLength
+    EXPECT_EQ(changes, 5);                                // one clear, three characters
+}
+
+TEST_F(FormsKitTest, TabbingInSelectsNothingAndRunsTheFocusHandlers) {
+    QStringList focus;
+    form->txt->LostFocus = [&] { focus << QStringLiteral("txtCall lost"); };
+    form->other->GotFocus = [&] { focus << QStringLiteral("txtName got"); };
+    form->other->setText(QStringLiteral("JOE"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form->other);
+    EXPECT_EQ(form->other->SelLength(), 0);
+    EXPECT_EQ(focus, (QStringList{QStringLiteral("txtCall lost"), QStringLiteral("txtName got")}));
+    // Tab reaches no key handler.
+    EXPECT_FALSE(form->log.join(QLatin1Char(' ')).contains(QStringLiteral("down 9")));
+}
+
+TEST_F(FormsKitTest, FocusOnAHiddenOrDisabledControlIsAnError) {
+    form->other->setVisible(false);
+    EXPECT_FALSE(form->other->Visible());
+    try {
+        form->other->SetFocus();
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), err::kInvalidCall);
+    }
+    form->other->setVisible(true);
+    form->other->setEnabled(false);
+    EXPECT_THROW(form->other->SetFocus(), Error);
+}
+
+TEST_F(FormsKitTest, GeometryIsKeptInTwipsAndAppliedInPixels) {
+    form->txt->Move(1500, 300, 3000, 450);
+    EXPECT_EQ(form->txt->geometry(), QRect(100, 20, 200, 30));
+    // Chains of scaling keep the exact value, not the rounded pixels.
+    form->txt->setWidth(form->txt->Width() * 0.9);
+    form->txt->setWidth(form->txt->Width() * 1.1111111);
+    EXPECT_NEAR(form->txt->Width(), 3000, 0.001);
+    EXPECT_DOUBLE_EQ(form->ScaleWidth(), 6000 - 2 * Form::kBorderTwips);
+    EXPECT_DOUBLE_EQ(form->ScaleHeight(), 4000 - 2 * Form::kBorderTwips - Form::kCaptionTwips);
+    form->setHasMenuBar(true);
+    EXPECT_DOUBLE_EQ(form->ScaleHeight(),
+                     4000 - 2 * Form::kBorderTwips - Form::kCaptionTwips - Form::kMenuBarTwips);
+    EXPECT_THROW(form->txt->setWidth(-1), Error);
+}
+
+TEST_F(FormsKitTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    form->txt->KeyPress = [](int&) { throw Error(err::kDivisionByZero, QStringLiteral("Division by zero")); };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_EQ(t.dialogs().messages()[0].text, QStringLiteral("Division by zero"));
+    EXPECT_EQ(form->txt->Text(), QStringLiteral("A"));  // the key still went in
+}
+
+TEST(LabelTest, CaptionChangeAndClicks) {
+    test::TestApp t;
+    Form f(t.app().platform(), QStringLiteral("frmLabels"));
+    auto* lbl = f.add<Label>(QStringLiteral("lblDialog"), QStringLiteral("Ready"));
+    lbl->Move(0, 0, 3000, 300);
+    f.Show();
+    QStringList events;
+    lbl->Change = [&] { events << QStringLiteral("change"); };
+    lbl->Click = [&] { events << QStringLiteral("click"); };
+    lbl->DblClick = [&] { events << QStringLiteral("dblclick"); };
+    lbl->MouseUp = [&](int button, int, double, double) {
+        events << QStringLiteral("up %1").arg(button);
+    };
+    lbl->setCaption(QStringLiteral("Dupe"));
+    QTest::mouseClick(lbl, Qt::LeftButton);
+    QTest::mouseDClick(lbl, Qt::LeftButton);
+    QTest::mouseRelease(lbl, Qt::LeftButton);
+    QTest::mouseClick(lbl, Qt::RightButton);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("change"), QStringLiteral("up 1"),
+                                   QStringLiteral("click"), QStringLiteral("dblclick"),
+                                   QStringLiteral("up 1"), QStringLiteral("up 2")}));
+}
+
+// A window that counts its loads and unloads.
+class CountedForm : public Form {
+public:
+    CountedForm(Platform& p, int& loads, int& unloads)
+        : Form(p, QStringLiteral("frmCounted")), loads_(loads), unloads_(unloads) {}
+    void Form_Load() override { ++loads_; }
+    void Form_QueryUnload(int& Cancel, int) override { Cancel = refuse ? 1 : 0; }
+    void Form_Unload(int&) override { ++unloads_; }
+    bool refuse = false;
+
+private:
+    int& loads_;
+    int& unloads_;
+};
+
+TEST(FormSlotTest, LoadsAtFirstReferenceAndFreshAfterUnload) {
+    test::TestApp t;
+    int loads = 0, unloads = 0;
+    FormSlot<CountedForm> slot([&] {
+        return std::make_unique<CountedForm>(t.app().platform(), loads, unloads);
+    });
+    EXPECT_FALSE(slot.isLoaded());
+    CountedForm& first = slot.get();
+    slot.get();
+    EXPECT_EQ(loads, 1);
+    first.refuse = true;
+    EXPECT_FALSE(first.Unload());  // Form_QueryUnload cancelled
+    EXPECT_TRUE(slot.isLoaded());
+    first.refuse = false;
+    QPointer<CountedForm> gone(&first);
+    EXPECT_TRUE(first.Unload());
+    EXPECT_EQ(unloads, 1);
+    EXPECT_FALSE(slot.isLoaded());
+    EXPECT_TRUE(gone);  // deleted later, not inside its own handler
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(gone);
+    slot.get();
+    EXPECT_EQ(loads, 2);
+}
+
+}  // namespace
+}  // namespace qf

@@ -1,0 +1,133 @@
+#include "platform/Error.h"
+#include "startup/SharedPreferences.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace qf {
+namespace {
+
+class SharedPreferencesTest : public ::testing::Test {
+protected:
+    QString file() const { return t.work() + QStringLiteral("/SharedUserPreferences.xml"); }
+    test::TestApp t;
+    SharedPreferences prefs{t.app().platform()};
+};
+
+TEST_F(SharedPreferencesTest, FirstSaveWritesTheDeclarationAndTheElements) {
+    prefs.LoadSharedPreferences(file());
+    QString name = QStringLiteral("own_call");
+    prefs.SetSharedPreference(name, QStringLiteral("K0ABC"), 0);
+    EXPECT_EQ(name, QStringLiteral("OWN_CALL"));
+    QString county = QStringLiteral("OWN_COUNTY");
+    prefs.SetSharedPreference(county, QStringLiteral("HEN"), 1);
+    EXPECT_EQ(t.readFile(file()),
+              QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<OWN_CALL>K0ABC</OWN_CALL>\r\n"
+                         "<OWN_COUNTY>HEN</OWN_COUNTY>\r\n"));
+}
+
+TEST_F(SharedPreferencesTest, SetKeepsPlacesAndOtherProgramsElements) {
+    const QByteArray before =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<own_call>lower</own_call>\r\n"
+        "<OWN_CALL>OLD</OWN_CALL>\r\n<OTHER>x &amp; y</OTHER>\r\n<OWN_CALL>SECOND</OWN_CALL>\r\n";
+    t.writeFile(QStringLiteral("SharedUserPreferences.xml"), before);
+    prefs.LoadSharedPreferences(file());
+    // Loaded and saved unchanged, the file comes back byte for byte.
+    prefs.SaveSharedPreferences(file());
+    EXPECT_EQ(t.readFile(file()), before);
+
+    QString call = QStringLiteral("Own_Call"), grid = QStringLiteral("OWN_GRID");
+    prefs.SetSharedPreference(call, QStringLiteral("NEW"), 0);
+    prefs.SetSharedPreference(grid, QStringLiteral("A&B <C>"), 1);
+    EXPECT_EQ(t.readFile(file()),
+              QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<own_call>lower</own_call>\r\n"
+                         "<OWN_CALL>NEW</OWN_CALL>\r\n<OTHER>x &amp; y</OTHER>\r\n"
+                         "<OWN_CALL>SECOND</OWN_CALL>\r\n<OWN_GRID>A&amp;B &lt;C&gt;</OWN_GRID>\r\n"));
+}
+
+TEST_F(SharedPreferencesTest, OddFilesLoseNothing) {
+    struct Case {
+        QByteArray file;
+        QString textAfterLoad;
+    };
+    const QString decl = kXmlDeclaration;
+    for (const Case& c : {Case{"<A>1</A>", QStringLiteral("<A>1</A>")},   // no final CR LF
+                          Case{"<A>1</A>\n", QStringLiteral("<A>1</A>")},  // LF only
+                          Case{"", decl},                                 // empty
+                          Case{"x", QStringLiteral("x")}}) {              // one character
+        t.writeFile(QStringLiteral("SharedUserPreferences.xml"), c.file);
+        prefs.LoadSharedPreferences(file());
+        EXPECT_EQ(prefs.text(), c.textAfterLoad) << c.file.constData();
+    }
+    // An element whose closing tag is missing: nothing of the rest is lost or repeated.
+    t.writeFile(QStringLiteral("SharedUserPreferences.xml"), "<A>old\r\n<B>2</B>\r\n");
+    prefs.LoadSharedPreferences(file());
+    QString a = QStringLiteral("A");
+    prefs.SetSharedPreference(a, QStringLiteral("new"), 0);
+    EXPECT_EQ(prefs.text(), QStringLiteral("<A>new</A>old\r\n<B>2</B>"));
+}
+
+TEST_F(SharedPreferencesTest, ASaveFailurePassesToTheCaller) {
+    prefs.LoadSharedPreferences(t.root() + QStringLiteral("/missing/folder/prefs.xml"));
+    QString name = QStringLiteral("OWN_CALL");
+    EXPECT_THROW(prefs.SetSharedPreference(name, QStringLiteral("X"), 1), Error);
+}
+
+TEST(FileNameCallTest, LeadingDigitsAndCapitals) {
+    const char* cases[][2] = {{"K0ABC", "K0ABC"}, {"K0ABC/R", "K0ABC"}, {"VE3XYZ/M", "VE3XYZ"},
+                              {"k0abc", "YourCall"}, {"/P", "YourCall"}, {"", "YourCall"},
+                              {"W1aw", "W1"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileNameCall(QString::fromLatin1(c[0])), QString::fromLatin1(c[1])) << c[0];
+    }
+}
+
+TEST(UserFoldersTest, DocumentsFolderRules) {
+    struct Case {
+        const char* existing;  // folder present in the home, or nullptr
+        const char* expected;  // company folder, relative to the root
+        bool appDataToo;
+    };
+    for (const Case& c : {Case{"Documents", "home/Documents/Ardlow Software", false},
+                          Case{"My Documents", "home/My Documents/Ardlow Software", false},
+                          Case{"documents", "home/documents/Ardlow Software", false},
+                          Case{nullptr, "home/.config/Ardlow Software", true}}) {
+        test::TestApp t({{28800, 16200}, false});
+        if (c.existing) QDir().mkpath(t.home() + QLatin1Char('/') + QLatin1String(c.existing));
+        QDir().mkpath(t.home() + QStringLiteral("/.config"));
+        const QString company =
+            GetUserDataFolder(QStringLiteral("\\Ardlow Software"), QStringLiteral("\\Shared"),
+                              t.app().platform());
+        EXPECT_EQ(company, t.root() + QLatin1Char('/') + QLatin1String(c.expected));
+        EXPECT_TRUE(QFileInfo(company + QStringLiteral("/Shared")).isDir()) << c.expected;
+        // Without a documents folder the folders are made under the home as well.
+        EXPECT_EQ(QFileInfo(t.home() + QStringLiteral("/Ardlow Software/Shared")).isDir(),
+                  c.appDataToo);
+        EXPECT_TRUE(t.dialogs().shown().empty());
+    }
+}
+
+TEST(UserFoldersTest, CreateFolderReportsOnlyWhenAsked) {
+    test::TestApp t;
+    t.writeFile(QStringLiteral("BACKUP"), "a file of that name");
+    CreateFolder(t.work() + QStringLiteral("/backup"), 1, t.app().platform());
+    EXPECT_TRUE(QFileInfo(t.work() + QStringLiteral("/BACKUP")).isFile());  // left alone
+    EXPECT_TRUE(t.dialogs().shown().empty());
+
+    CreateFolder(t.root() + QStringLiteral("/no/parent"), 0, t.app().platform());
+    EXPECT_TRUE(t.dialogs().shown().empty());
+    CreateFolder(t.root() + QStringLiteral("/no/parent"), 1, t.app().platform());
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("Unable to create directory."));
+    EXPECT_TRUE(t.dialogs().messages()[0].text.endsWith(QStringLiteral("  ") + t.root() +
+                                                        QStringLiteral("/no/parent")));
+    CreateFolder(QString(), 1, t.app().platform());
+    EXPECT_EQ(t.dialogs().messages().back().text, QStringLiteral("Invalid Path"));
+    EXPECT_EQ(t.dialogs().messages().back().title, QStringLiteral("Unable to Create Directory"));
+}
+
+}  // namespace
+}  // namespace qf

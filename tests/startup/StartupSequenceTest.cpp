@@ -1,0 +1,113 @@
+#include "app/Forms.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTest>
+#include <QTimer>
+
+namespace qf {
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    QString company() const { return t.home() + QStringLiteral("/Documents/Ardlow Software"); }
+
+    // Runs the start sequence; `whileLogoShows` runs inside the logo window's modal loop.
+    void start(const std::function<void(frmArdlowLogo&)>& whileLogoShows) {
+        QTimer::singleShot(0, [&] {
+            frmArdlowLogo* logo = t.app().forms().logoSlot().peek();
+            ASSERT_NE(logo, nullptr);
+            ASSERT_TRUE(logo->isVisible());
+            whileLogoShows(*logo);
+        });
+        t.app().start();
+    }
+    test::TestApp t;
+};
+
+TEST_F(StartupTest, LogoTimelineThenFoldersAndTheSetupWindow) {
+    bool secondAt1099 = true, secondAt1100 = false, openAt1899 = false;
+    double left = 0, top = 0;
+    start([&](frmArdlowLogo& logo) {
+        // The Shared folder exists before the logo is seen.
+        EXPECT_TRUE(QFileInfo(company() + QStringLiteral("/Shared")).isDir());
+        left = logo.Left();
+        top = logo.Top();
+        t.clock().advance(1099);
+        secondAt1099 = logo.Image2->Visible();
+        t.clock().advance(1);
+        secondAt1100 = logo.Image2->Visible();
+        t.clock().advance(799);
+        openAt1899 = logo.isVisible();
+        t.clock().advance(1);
+    });
+    EXPECT_FALSE(secondAt1099);
+    EXPECT_TRUE(secondAt1100);
+    EXPECT_TRUE(openAt1899);
+    EXPECT_FALSE(t.app().forms().logoSlot().isLoaded());
+    EXPECT_DOUBLE_EQ(left, (28800 - 14355) / 2.0);
+    EXPECT_DOUBLE_EQ(top, (16200 - 7920) / 2.0 - 170);
+
+    const StartupValues& sv = t.app().startup();
+    EXPECT_EQ(sv.WorkingFolder, t.work());
+    EXPECT_EQ(sv.WorkingDrive, QStringLiteral("/"));
+    EXPECT_EQ(sv.DataFolder, company() + QStringLiteral("/Rozirazav"));
+    EXPECT_EQ(sv.SharedFolder, company() + QStringLiteral("/Shared"));
+    EXPECT_EQ(sv.ProgramVersion, QStringLiteral("1.8"));
+    EXPECT_TRUE(QFileInfo(sv.DataFolder + QStringLiteral("/BACKUP")).isDir());
+    EXPECT_EQ(t.app().sharedPreferences().path(),
+              sv.SharedFolder + QStringLiteral("/SharedUserPreferences.xml"));
+    EXPECT_EQ(t.app().sharedPreferences().text(), kXmlDeclaration);
+
+    // The setup window is the only window left; the start window is gone.
+    ASSERT_TRUE(t.app().forms().stationIDSlot().isLoaded());
+    EXPECT_TRUE(t.app().forms().frmStationID().isVisible());
+    EXPECT_FALSE(t.app().forms().splashSlot().isLoaded());
+    EXPECT_TRUE(t.dialogs().shown().empty());
+}
+
+TEST_F(StartupTest, ACustomSplashPictureShowsAloneForLonger) {
+    QDir().mkpath(company() + QStringLiteral("/Shared"));
+    QImage custom(40, 20, QImage::Format_RGB32);
+    custom.fill(Qt::green);
+    ASSERT_TRUE(custom.save(company() + QStringLiteral("/Shared/splash.jpg"), "JPG"));
+    bool openAt2699 = false, secondEver = false;
+    start([&](frmArdlowLogo& logo) {
+        EXPECT_EQ(logo.Image1->Picture().size(), QSize(40, 20));
+        t.clock().advance(2699);
+        openAt2699 = logo.isVisible();
+        secondEver = logo.Image2->Visible();
+        t.clock().advance(1);
+    });
+    EXPECT_TRUE(openAt2699);
+    EXPECT_FALSE(secondEver);
+    EXPECT_FALSE(t.app().forms().logoSlot().isLoaded());
+    EXPECT_TRUE(t.app().forms().frmStationID().isVisible());
+}
+
+TEST_F(StartupTest, AClickOnTheLogoClosesItAtOnce) {
+    start([&](frmArdlowLogo& logo) { QTest::mouseClick(logo.Image1, Qt::LeftButton); });
+    EXPECT_EQ(t.clock().tickMs(), 0);
+    EXPECT_FALSE(t.app().forms().logoSlot().isLoaded());
+    EXPECT_TRUE(t.app().forms().frmStationID().isVisible());
+}
+
+TEST_F(StartupTest, AnUnreadableSplashPictureKeepsTheStoredLogo) {
+    QDir().mkpath(company() + QStringLiteral("/Shared"));
+    t.writeFile(company() + QStringLiteral("/Shared/splash.jpg"), "not a picture");
+    bool closedAt1900 = false;
+    start([&](frmArdlowLogo& logo) {
+        QPointer<frmArdlowLogo> p(&logo);
+        t.clock().advance(1900);
+        closedAt1900 = !t.app().forms().logoSlot().isLoaded();
+    });
+    EXPECT_TRUE(closedAt1900);
+    EXPECT_TRUE(t.app().forms().frmStationID().isVisible());
+}
+
+}  // namespace
+}  // namespace qf

@@ -1,0 +1,79 @@
+#include "support/TestApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <stdexcept>
+
+namespace qf::test {
+
+TestApp::TestApp(TestAppOptions options) {
+    if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
+    root_ = dir_.path();
+    work_ = root_ + QStringLiteral("/work");
+    home_ = root_ + QStringLiteral("/home");
+    QDir().mkpath(work_);
+    QDir().mkpath(home_);
+    if (options.documentsFolder) QDir().mkpath(home_ + QStringLiteral("/Documents"));
+
+    Services s;
+    auto clock = std::make_unique<TestClock>();
+    auto dialogs = std::make_unique<ScriptedDialogs>();
+    auto screen = std::make_unique<FixedScreen>(options.screen);
+    auto files = std::make_unique<Files>(work_);
+    auto beeper = std::make_unique<CountingBeeper>();
+    auto ending = std::make_unique<RecordingEnding>();
+    clock_ = clock.get();
+    dialogs_ = dialogs.get();
+    screen_ = screen.get();
+    files_ = files.get();
+    beeper_ = beeper.get();
+    ending_ = ending.get();
+    s.clock = std::move(clock);
+    s.dialogs = std::move(dialogs);
+    s.screen = std::move(screen);
+    s.files = std::move(files);
+    s.beeper = std::move(beeper);
+    s.ending = std::move(ending);
+    s.registry = std::make_unique<Registry>(root_ + QStringLiteral("/registry.ini"));
+    s.environment = std::make_unique<MapEnvironment>(QMap<QString, QString>{
+        {QStringLiteral("HOME"), home_}});
+    app_ = std::make_unique<App>(std::move(s));
+    app_->onQuit = [](int) {};
+}
+
+TestApp::~TestApp() {
+    app_.reset();
+    // Windows unloaded during the test are deleted here, before the next test starts.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString TestApp::path(const QString& name) const {
+    return QDir::isAbsolutePath(name) ? name : work_ + QLatin1Char('/') + name;
+}
+
+void TestApp::writeFile(const QString& name, const QByteArray& data) const {
+    QFile f(path(name));
+    if (!f.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write test file");
+    f.write(data);
+}
+
+QByteArray TestApp::readFile(const QString& name) const {
+    // Found as the program finds it: ignoring case.
+    QFile f(files_->resolve(path(name)));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+QByteArray fixture(const QString& name) {
+    QFile f(QStringLiteral(QUILLFEN_FIXTURES) + QLatin1Char('/') + name);
+    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("missing fixture");
+    return f.readAll();
+}
+
+QString shippedDataFile(const QString& name) {
+    return QStringLiteral(QUILLFEN_SOURCE_DIR) + QStringLiteral("/data/") + name;
+}
+
+}  // namespace qf::test

@@ -1,0 +1,57 @@
+// A fresh application on a temporary working folder with test doubles for every service: a set
+// clock, scripted dialogs, a fixed screen, counted beeps and a recorded end of the program.
+#pragma once
+
+#include "app/App.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace qf::test {
+
+struct TestAppOptions {
+    QSizeF screen{28800, 16200};  // 1920 x 1080 pixels
+    bool documentsFolder = true;  // the home holds a "Documents" folder
+};
+
+class TestApp {
+public:
+    explicit TestApp(TestAppOptions options = {});
+    ~TestApp();
+
+    App& app() { return *app_; }
+    TestClock& clock() { return *clock_; }
+    ScriptedDialogs& dialogs() { return *dialogs_; }
+    FixedScreen& screen() { return *screen_; }
+    Files& files() { return *files_; }
+    CountingBeeper& beeper() { return *beeper_; }
+    RecordingEnding& ending() { return *ending_; }
+
+    const QString& root() const { return root_; }
+    const QString& work() const { return work_; }
+    const QString& home() const { return home_; }
+
+    // Writes / reads a file below the working folder (or any absolute path).
+    void writeFile(const QString& name, const QByteArray& data) const;
+    QByteArray readFile(const QString& name) const;
+    QString path(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+    QString root_, work_, home_;
+    TestClock* clock_;
+    ScriptedDialogs* dialogs_;
+    FixedScreen* screen_;
+    Files* files_;
+    CountingBeeper* beeper_;
+    RecordingEnding* ending_;
+    std::unique_ptr<App> app_;
+};
+
+// The bytes of a file in tests/fixtures.
+QByteArray fixture(const QString& name);
+// A file of the shipped data/ folder.
+QString shippedDataFile(const QString& name);
+
+}  // namespace qf::test
