@@ -10,6 +10,12 @@
 #include "platform/Registry.h"
 #include "platform/Screen.h"
 #include "platform/System.h"
+#include "app/RunState.h"
+#include "logging/SPCTable.h"
+#include "logstore/LogStore.h"
+#include "logstore/QsoLog.h"
+#include "logstore/ReferenceTables.h"
+#include "logstore/Tallies.h"
 #include "startup/SharedPreferences.h"
 #include "startup/StartupValues.h"
 #include "startup/StationSettings.h"
@@ -48,6 +54,12 @@ public:
     StartupValues& startup() { return startup_; }
     SharedPreferences& sharedPreferences() { return sharedPreferences_; }
     StationSettings& station() { return station_; }
+    QSOLog& log() { return log_; }
+    LogStore& logStore() { return logStore_; }
+    Tallies& tallies() { return tallies_; }
+    ReferenceTables& tables() { return tables_; }
+    SPCTable& spc() { return spc_; }
+    RunState& run() { return run_; }
 
     // Runs the start sequence (the start window's load).
     void start();
@@ -61,6 +73,12 @@ private:
     StartupValues startup_;
     SharedPreferences sharedPreferences_;
     StationSettings station_;
+    QSOLog log_;
+    Tallies tallies_;
+    ReferenceTables tables_;
+    SPCTable spc_;
+    RunState run_;
+    LogStore logStore_;
     std::unique_ptr<Forms> forms_;  // last member: windows go before the state they use
 };
 

@@ -1,0 +1,238 @@
+#include "common/QuotedFieldLine.h"
+#include "logstore/LogStore.h"
+#include "platform/Error.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace qf {
+namespace {
+
+QList<QByteArray> linesOf(const QByteArray& data) {
+    QList<QByteArray> lines = data.split('\n');
+    lines.removeLast();  // after the last CR LF
+    for (auto& l : lines) l.append('\n');
+    return lines;
+}
+
+class LogStoreTest : public ::testing::Test {
+protected:
+    LogStoreTest() {
+        t.app().startup().DataFolder = t.root() + QStringLiteral("/data");
+        QDir().mkpath(t.app().startup().DataFolder);
+        t.clock().set(QDateTime(QDate(2026, 9, 12), QTime(9, 15, 42)), 5 * 3600);
+    }
+    LogStore& store() { return t.app().logStore(); }
+    QSOLog& log() { return t.app().log(); }
+    QString backup(const QString& name) {
+        return t.app().startup().DataFolder + QStringLiteral("/BACKUP/") + name;
+    }
+    QStringList backups() {
+        return QDir(t.app().startup().DataFolder + QStringLiteral("/BACKUP")).entryList(QDir::Files);
+    }
+    void loadThree() {
+        t.writeFile(QStringLiteral("log.txt"), test::fixture(QStringLiteral("log-three.txt")));
+        store().LoadLog();
+    }
+    test::TestApp t;
+};
+
+TEST_F(LogStoreTest, LoadKeepsEveryFieldAndRewritesByteForByte) {
+    loadThree();
+    ASSERT_EQ(log().QSOCount, 3);
+    EXPECT_EQ(log()[2].NameRcvd, QStringLiteral("SUE, JR"));
+    EXPECT_EQ(log()[2].Reserved16, 2.5);
+    EXPECT_EQ(log()[3].StateOverride, QStringLiteral("kept"));
+    EXPECT_EQ(log()[3].QSOTime, QStringLiteral("14:09"));
+    EXPECT_EQ(log().QSOCountAtLoad, 3.0f);
+    ASSERT_TRUE(store().RewriteLog());
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
+}
+
+TEST_F(LogStoreTest, AppendAndEditGiveTheExactBytes) {
+    t.writeFile(QStringLiteral("log.txt"), QByteArray());
+    store().LoadLog();
+    EXPECT_EQ(log().QSOCountAtLoad, 0.0f);  // an empty load leaves it for the next one
+    QSORecord q;
+    q.Mode = QStringLiteral("CW");
+    q.Band = QStringLiteral("20");
+    log()[++log().QSOCount] = q;
+    ASSERT_TRUE(store().AppendRecord());
+    const QByteArray empty20 = "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"CW\",\"20\",0,\"\",\"\",\"\"\r\n";
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), empty20);
+
+    log()[1].Call = QStringLiteral("K0EDIT");
+    ASSERT_TRUE(store().RewriteLog());
+    QByteArray edited = empty20;
+    edited.replace(0, 2, "\"K0EDIT\"");
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), edited);
+}
+
+TEST_F(LogStoreTest, DeletingTheFirstOrTheLastRecord) {
+    const QList<QByteArray> three = linesOf(test::fixture(QStringLiteral("log-three.txt")));
+    loadThree();
+    ASSERT_TRUE(store().DeleteRecord(1));
+    EXPECT_EQ(log().QSOCount, 2);
+    EXPECT_EQ(log()[1].Call, QStringLiteral("W9XYZ"));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), three[1] + three[2]);
+    ASSERT_TRUE(store().DeleteRecord(2));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), three[1]);
+    // Rows outside 1 to QSOCount are refused and nothing changes.
+    for (int bad : {0, 2, -1, 11001}) EXPECT_FALSE(store().DeleteRecord(bad)) << bad;
+    EXPECT_EQ(log().QSOCount, 1);
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), three[1]);
+}
+
+TEST_F(LogStoreTest, FullLogLoadsAndOneMoreEndsTheProgram) {
+    const QByteArray line = linesOf(test::fixture(QStringLiteral("log-three.txt")))[0];
+    t.writeFile(QStringLiteral("log.txt"), line.repeated(kLogCapacity));
+    store().LoadLog();
+    EXPECT_EQ(log().QSOCount, kLogCapacity);
+    EXPECT_FALSE(t.ending().ended());
+
+    t.writeFile(QStringLiteral("log.txt"), line.repeated(kLogCapacity + 1));
+    EXPECT_THROW(store().LoadLog(), ProgramEnded);
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_EQ(t.dialogs().messages()[0].text, QStringLiteral("Error opening file."));
+    EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("File Error"));
+}
+
+TEST_F(LogStoreTest, UnreadableLogsEndTheProgram) {
+    // Missing, and a value that is not a number where the number stands.
+    EXPECT_THROW(store().LoadLog(), ProgramEnded);
+    QByteArray bad = test::fixture(QStringLiteral("log-three.txt"));
+    bad.replace(",2.5,", ",x,");
+    t.writeFile(QStringLiteral("log.txt"), bad);
+    EXPECT_THROW(store().LoadLog(), ProgramEnded);
+    EXPECT_EQ(t.dialogs().messages().size(), 2u);
+    EXPECT_TRUE(backups().isEmpty());
+}
+
+TEST_F(LogStoreTest, ALastRecordCutShortIsRepaired) {
+    const QByteArray whole = test::fixture(QStringLiteral("log-three.txt"));
+    const QByteArray cut = whole.left(whole.size() - 20);  // inside the third record
+    t.writeFile(QStringLiteral("log.txt"), cut);
+    store().LoadLog();
+    EXPECT_FALSE(t.ending().ended());
+    EXPECT_EQ(log().QSOCount, 2);
+    const QList<QByteArray> three = linesOf(whole);
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), three[0] + three[1]);
+    // The damaged file is kept under a name no minute backup can take.
+    ASSERT_EQ(backups(), QStringList{QStringLiteral("damaged-20260912091542.log")});
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("damaged-20260912091542.log"))), cut);
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_TRUE(t.dialogs().messages()[0].text.contains(QStringLiteral("cut short")));
+
+    // A last record without its line end is closed, so the next append starts a new line.
+    t.writeFile(QStringLiteral("log.txt"), whole.left(whole.size() - 2));
+    store().LoadLog();
+    EXPECT_EQ(log().QSOCount, 3);
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), whole);
+}
+
+TEST_F(LogStoreTest, AFailedAppendIsReportedAndWrittenByTheNextWrite) {
+    loadThree();
+    t.files().setFault([](Files::Op, const QString&) {
+        throw Error(err::kDiskFull, QStringLiteral("No space left on device"));
+    });
+    QSORecord q;
+    q.Call = QStringLiteral("KD0NEW");
+    log()[++log().QSOCount] = q;
+    EXPECT_FALSE(store().AppendRecord());
+    EXPECT_TRUE(store().unsaved());
+    EXPECT_EQ(t.beeper().count(), 1);
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("Unable to write file."));
+    EXPECT_TRUE(t.dialogs().messages()[0].text.contains(QStringLiteral("No space left on device")));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
+
+    // The disk recovers: the next contact's write brings the file up to date whole.
+    t.files().setFault({});
+    q.Call = QStringLiteral("KD0TWO");
+    log()[++log().QSOCount] = q;
+    ASSERT_TRUE(store().AppendRecord());
+    EXPECT_FALSE(store().unsaved());
+    RecordReader r(t.readFile(QStringLiteral("log.txt")));
+    QStringList calls;
+    while (!r.atEnd()) calls << readRecord(r).Call;
+    EXPECT_EQ(calls, (QStringList{QStringLiteral("K1ABC"), QStringLiteral("W9XYZ"),
+                                  QStringLiteral("N0ZZ"), QStringLiteral("KD0NEW"),
+                                  QStringLiteral("KD0TWO")}));
+}
+
+TEST_F(LogStoreTest, BackupsAreNamedByTheMinuteAndTheLaterOneKept) {
+    loadThree();
+    store().BackupLog();
+    EXPECT_TRUE(backups().isEmpty());  // no change since the load
+    ASSERT_TRUE(store().DeleteRecord(3));
+    store().BackupLog();
+    t.clock().advance(10'000);  // same minute
+    ASSERT_TRUE(store().DeleteRecord(2));
+    store().BackupLog();
+    EXPECT_EQ(backups(), QStringList{QStringLiteral("202609120915.log")});
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
+              linesOf(test::fixture(QStringLiteral("log-three.txt")))[0]);
+    t.clock().advance(60'000);
+    ASSERT_TRUE(store().DeleteRecord(1));
+    store().BackupLog();  // an empty log is not backed up
+    EXPECT_EQ(backups().size(), 1);
+}
+
+TEST_F(LogStoreTest, NewLogNeedsTheTypedYes) {
+    loadThree();
+    for (const QString& answer : {QStringLiteral("YES "), QString(), QStringLiteral("no")}) {
+        t.dialogs().answerInput(answer);
+        EXPECT_FALSE(store().NewLog());
+    }
+    t.dialogs().answerInputCancel();
+    EXPECT_FALSE(store().NewLog());
+    EXPECT_EQ(log().QSOCount, 3);
+    ASSERT_EQ(t.dialogs().shown().size(), 4u);
+    EXPECT_EQ(t.dialogs().shown()[0].title,
+              QStringLiteral("WARNING - Your existing log file will be ERASED!"));
+    EXPECT_TRUE(t.dialogs().shown()[0].text.endsWith(
+        QStringLiteral("\r\n\r\nTo verify that you want to start a new log file, please type: YES")));
+
+    // Confirmed, even with nothing logged since the load, the old log is copied first.
+    t.app().run().OperatingSeconds = 120;
+    t.app().station().AccumulatedOperatingSeconds = 3600;
+    t.dialogs().answerInput(QStringLiteral("yes"));
+    ASSERT_TRUE(store().NewLog());
+    EXPECT_EQ(log().QSOCount, 0);
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), QByteArray());
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
+              test::fixture(QStringLiteral("log-three.txt")));
+    EXPECT_EQ(t.app().run().OperatingSeconds, 0);
+    EXPECT_EQ(t.app().station().AccumulatedOperatingSeconds, 0);
+    EXPECT_FALSE(t.readFile(QStringLiteral("QSOpref.txt")).isEmpty());  // saved with the zeroed time
+}
+
+TEST_F(LogStoreTest, ANewLogThatCannotEmptyTheFileChangesNothing) {
+    loadThree();
+    t.app().station().AccumulatedOperatingSeconds = 3600;
+    t.files().setFault([](Files::Op op, const QString& path) {
+        if (op == Files::Op::Rewrite && path.endsWith(QStringLiteral("log.txt"))) {
+            throw Error(err::kPermissionDenied, QStringLiteral("Permission denied"));
+        }
+    });
+    t.dialogs().answerInput(QStringLiteral("YES"));
+    EXPECT_FALSE(store().NewLog());
+    EXPECT_EQ(log().QSOCount, 3);
+    EXPECT_EQ(t.app().station().AccumulatedOperatingSeconds, 3600);
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
+    EXPECT_EQ(t.dialogs().messages().back().title, QStringLiteral("Unable to write file."));
+
+    // And one whose backup cannot be made does not erase the only copy.
+    t.files().setFault([](Files::Op op, const QString&) {
+        if (op == Files::Op::Copy) throw Error(err::kDiskFull, QStringLiteral("No space left on device"));
+    });
+    t.dialogs().answerInput(QStringLiteral("YES"));
+    EXPECT_FALSE(store().NewLog());
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
+}
+
+}  // namespace
+}  // namespace qf
