@@ -1,0 +1,88 @@
+// The log store at full contest size: loading an 11000-contact log.txt against a plain read of
+// the same file (the ratio is the reader's own cost), and one contact's append with its sync.
+#include "app/App.h"
+#include "common/QuotedFieldLine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QByteArray fullLog() {
+    QByteArray data;
+    for (int i = 0; i < qf::kLogCapacity; ++i) {
+        qf::QSORecord q;
+        q.Call = QStringLiteral("K%1ABC").arg(i);
+        q.NameSent = QStringLiteral("JOHN");
+        q.NameRcvd = QStringLiteral("BOB");
+        q.CountyRcvd = QStringLiteral("HEN");
+        q.QSODate = QStringLiteral("2026/09/12");
+        q.QSOTime = QStringLiteral("14:02:33");
+        q.Mode = QStringLiteral("CW");
+        q.Band = QStringLiteral("20");
+        q.Frequency = QStringLiteral("14025.500");
+        data += qf::encodeRecord(q);
+    }
+    return data;
+}
+
+struct Fixture {
+    Fixture() {
+        qf::Services s;
+        s.clock = std::make_unique<qf::TestClock>();
+        s.dialogs = std::make_unique<qf::ScriptedDialogs>();
+        s.screen = std::make_unique<qf::FixedScreen>(QSizeF(28800, 16200));
+        s.files = std::make_unique<qf::Files>(dir.path());
+        s.registry = std::make_unique<qf::Registry>(dir.path() + QStringLiteral("/r.ini"));
+        s.ending = std::make_unique<qf::RecordingEnding>();
+        s.beeper = std::make_unique<qf::CountingBeeper>();
+        s.environment = std::make_unique<qf::MapEnvironment>(QMap<QString, QString>{});
+        app = std::make_unique<qf::App>(std::move(s));
+        QFile f(dir.path() + QStringLiteral("/log.txt"));
+        f.open(QIODevice::WriteOnly);
+        f.write(fullLog());
+    }
+    QTemporaryDir dir;
+    std::unique_ptr<qf::App> app;
+};
+
+void PlainRead(benchmark::State& state) {
+    Fixture fx;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(fx.app->platform().files.readAll(QStringLiteral("log.txt")));
+    }
+}
+BENCHMARK(PlainRead)->Unit(benchmark::kMillisecond);
+
+void LoadLog(benchmark::State& state) {
+    Fixture fx;
+    for (auto _ : state) {
+        fx.app->logStore().LoadLog();
+        benchmark::DoNotOptimize(fx.app->log().QSOCount);
+    }
+    state.counters["contacts"] = fx.app->log().QSOCount;
+}
+BENCHMARK(LoadLog)->Unit(benchmark::kMillisecond);
+
+void AppendRecord(benchmark::State& state) {
+    Fixture fx;
+    fx.app->logStore().LoadLog();
+    for (auto _ : state) {
+        // Append the same last row again; the file grows, the log in memory does not.
+        benchmark::DoNotOptimize(fx.app->logStore().AppendRecord());
+    }
+}
+BENCHMARK(AppendRecord)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
