@@ -67,8 +67,8 @@ public:
     void setFontBold(bool on);
 
     // ---- own flags, not Qt's effective values
-    bool Visible() const;
-    void setVisible(bool on);
+    virtual bool Visible() const;
+    virtual void setVisible(bool on);
     virtual bool Enabled() const;
     virtual void setEnabled(bool on);
     // Setting the focus on a hidden or disabled control is an error.

@@ -122,10 +122,20 @@ void Form::setHasMenuBar(bool on) {
     applyGeometry();
 }
 
+QMenuBar* Form::menuBar() {
+    if (!menuBarWidget_) {
+        menuBarWidget_ = new QMenuBar(this);
+        menuBarWidget_->setNativeMenuBar(false);
+        setHasMenuBar(true);
+    }
+    return menuBarWidget_;
+}
+
 void Form::applyGeometry() {
     const int menuPx = menuBar_ ? toPixels(kMenuBarTwips) : 0;
     const int w = toPixels(ScaleWidth());
     const int h = toPixels(ScaleHeight());
+    if (menuBarWidget_) menuBarWidget_->setGeometry(0, 0, w, menuPx);
     // The Qt window is the client area plus the menu bar; the window manager adds the rest.
     resize(std::max(1, w), std::max(1, h + menuPx));
     client_->setGeometry(0, menuPx, w, h);

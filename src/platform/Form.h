@@ -18,6 +18,7 @@
 
 #include "platform/Platform.h"
 
+#include <QMenuBar>
 #include <QPointer>
 #include <QWidget>
 
@@ -59,6 +60,8 @@ public:
     double ScaleHeight() const;
     Border border() const { return border_; }
     void setHasMenuBar(bool on);
+    // The window's menu bar, made on first use; it takes its allowance from the client area.
+    QMenuBar* menuBar();
 
     // ---- look
     double FontSize() const { return fontSize_; }
@@ -137,6 +140,7 @@ private:
     QString name_;
     Border border_;
     QWidget* client_;
+    QMenuBar* menuBarWidget_ = nullptr;
     double left_ = 0, top_ = 0, width_ = 9600, height_ = 7200;
     double fontSize_ = 8.25;
     QString fontName_ = QStringLiteral("MS Sans Serif");

@@ -1,0 +1,163 @@
+#include "platform/ListView.h"
+
+#include "platform/Colors.h"
+#include "platform/Error.h"
+#include "platform/Guard.h"
+#include "platform/Keys.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace qf {
+
+namespace {
+Error badIndex() { return Error(err::kSubscript, QStringLiteral("Index out of bounds")); }
+}  // namespace
+
+ListView::ListView(Form& form, QString name)
+    : QTreeWidget(form.client()), Control(form, std::move(name), ControlKind::ListView) {
+    setObjectName(Name());
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    setColumnCount(0);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setSectionsClickable(true);
+    header()->setMinimumSectionSize(0);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int index) {
+        if (ColumnClick) guarded([&] { ColumnClick(index + 1); });
+    });
+    applyGeometry();
+    applyFont();
+}
+
+void ListView::addColumn(const QString& header, double widthTwips, Qt::Alignment alignment) {
+    widths_.push_back(widthTwips);
+    alignments_.push_back(alignment);
+    const int n = static_cast<int>(widths_.size());
+    setColumnCount(n);
+    QTreeWidgetItem* h = headerItem();
+    h->setText(n - 1, header);
+    h->setTextAlignment(n - 1, alignment | Qt::AlignVCenter);
+    applyColumnWidth(n - 1);
+}
+
+void ListView::clearColumns() {
+    clear();
+    widths_.clear();
+    alignments_.clear();
+    setColumnCount(0);
+}
+
+double ListView::columnWidth(int index) const {
+    if (index < 0 || index >= columnCount()) throw badIndex();
+    return widths_[static_cast<size_t>(index)];
+}
+
+void ListView::setColumnWidth(int index, double twips) {
+    if (index < 0 || index >= columnCount()) throw badIndex();
+    widths_[static_cast<size_t>(index)] = twips;
+    applyColumnWidth(index);
+}
+
+void ListView::applyColumnWidth(int index) {
+    QTreeWidget::setColumnWidth(index, std::max(0, toPixels(widths_[static_cast<size_t>(index)])));
+}
+
+QString ListView::columnHeader(int index) const {
+    if (index < 0 || index >= columnCount()) throw badIndex();
+    return headerItem()->text(index);
+}
+
+void ListView::clearRows() {
+    clear();
+    setCurrentItem(nullptr);
+}
+
+int ListView::addRow(const QStringList& texts, bool atTop) {
+    auto item = std::make_unique<QTreeWidgetItem>();
+    for (int c = 0; c < texts.size() && c < columnCount(); ++c) {
+        item->setText(c, texts[c]);
+        item->setTextAlignment(c, alignments_[static_cast<size_t>(c)] | Qt::AlignVCenter);
+    }
+    if (atTop) {
+        insertTopLevelItem(0, item.release());
+        return 1;
+    }
+    addTopLevelItem(item.release());
+    return count();
+}
+
+QString ListView::text(int row, int column) const {
+    if (row < 1 || row > count() || column < 0 || column >= columnCount()) throw badIndex();
+    return topLevelItem(row - 1)->text(column);
+}
+
+int ListView::selectedRow() const {
+    const auto items = selectedItems();
+    if (items.isEmpty()) return 0;
+    return indexOfTopLevelItem(items.front()) + 1;
+}
+
+void ListView::selectRow(int row) {
+    if (row < 1 || row > count()) throw badIndex();
+    setCurrentItem(topLevelItem(row - 1));
+    topLevelItem(row - 1)->setSelected(true);
+}
+
+void ListView::sortOnce(int column) {
+    if (column < 0 || column >= columnCount()) throw badIndex();
+    std::vector<QTreeWidgetItem*> items;
+    while (topLevelItemCount() > 0) items.push_back(takeTopLevelItem(0));
+    std::stable_sort(items.begin(), items.end(), [column](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        return a->text(column).compare(b->text(column), Qt::CaseInsensitive) < 0;
+    });
+    for (QTreeWidgetItem* i : items) addTopLevelItem(i);
+}
+
+void ListView::setBackColor(quint32 vbColor) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, fromVbColor(vbColor));
+    setPalette(pal);
+}
+
+void ListView::applyGeometry() { Control::applyGeometry(); }
+
+void ListView::mouseReleaseEvent(QMouseEvent* e) {
+    QTreeWidget::mouseReleaseEvent(e);
+    const QPointF p = e->position() * 15.0;
+    int button = e->button() == Qt::LeftButton ? 1 : e->button() == Qt::RightButton ? 2 : 4;
+    int shift = ((e->modifiers() & Qt::ShiftModifier) ? kShiftMask : 0) |
+                ((e->modifiers() & Qt::ControlModifier) ? kCtrlMask : 0);
+    if (e->button() == Qt::LeftButton && Click) guarded(Click);
+    if (MouseUp) guarded([&] { MouseUp(button, shift, p.x(), p.y()); });
+}
+
+void ListView::mouseDoubleClickEvent(QMouseEvent* e) {
+    QTreeWidget::mouseDoubleClickEvent(e);
+    if (DblClick) guarded(DblClick);
+}
+
+void ListView::focusInEvent(QFocusEvent* e) {
+    QTreeWidget::focusInEvent(e);
+    focusIn(e->reason());
+}
+
+void ListView::focusOutEvent(QFocusEvent* e) {
+    QTreeWidget::focusOutEvent(e);
+    focusOut(e->reason());
+}
+
+void ListView::keyPressEvent(QKeyEvent* e) {
+    int keyCode = 0, ascii = 0;
+    keyEvent(e, keyCode, ascii);
+    if (keyCode == 0) return;
+    QTreeWidget::keyPressEvent(e);
+}
+
+}  // namespace qf

@@ -1,0 +1,100 @@
+#include "platform/ListView.h"
+#include "platform/Menus.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QTest>
+
+namespace qf {
+namespace {
+
+class ListViewTest : public ::testing::Test {
+protected:
+    ListViewTest() : form(t.app().platform(), QStringLiteral("frmList")) {
+        list = form.add<ListView>(QStringLiteral("ListView1"));
+        list->Move(0, 0, 6000, 3000);
+        list->addColumn(QStringLiteral("Rec#"), 750);
+        list->addColumn(QStringLiteral("Status"), 0, Qt::AlignHCenter);
+        list->addColumn(QStringLiteral("Call"), 1500);
+        form.Show();
+    }
+    test::TestApp t;
+    Form form;
+    ListView* list;
+};
+
+TEST_F(ListViewTest, ColumnsRowsAndTheOneShotSort) {
+    EXPECT_EQ(list->columnCount(), 3);
+    EXPECT_EQ(list->columnWidth(1), 0);  // present but not visible
+    EXPECT_EQ(list->QTreeWidget::columnWidth(2), 100);
+    for (int r : {2, 10, 1}) {
+        list->addRow({QString::number(r), QString(), QStringLiteral("call%1").arg(r)});
+    }
+    list->addRow({QStringLiteral("11"), QString(), QStringLiteral("CALL11")}, true);
+    EXPECT_EQ(list->text(1, 0), QStringLiteral("11"));
+    list->sortOnce(0);  // as text: 10 and 11 land next to 1
+    QStringList order;
+    for (int r = 1; r <= list->count(); ++r) order << list->text(r, 0);
+    EXPECT_EQ(order, (QStringList{"1", "10", "11", "2"}));
+    list->sortOnce(2);  // ignoring case
+    EXPECT_EQ(list->text(1, 2), QStringLiteral("call1"));
+    EXPECT_EQ(list->text(3, 2), QStringLiteral("CALL11"));
+    // A row added later is not sorted in.
+    list->addRow({QStringLiteral("0"), QString(), QStringLiteral("AAA")});
+    EXPECT_EQ(list->text(list->count(), 2), QStringLiteral("AAA"));
+    list->setColumnWidth(2, list->columnWidth(2) * 0.9);
+    EXPECT_DOUBLE_EQ(list->columnWidth(2), 1350);
+}
+
+TEST_F(ListViewTest, NoRowIsSelectedUntilTheOperatorPicksOne) {
+    QStringList events;
+    list->Click = [&] { events << QStringLiteral("click %1").arg(list->selectedRow()); };
+    list->MouseUp = [&](int button, int, double, double) { events << QStringLiteral("up %1").arg(button); };
+    list->ColumnClick = [&](int column) { events << QStringLiteral("column %1").arg(column); };
+    for (int r = 1; r <= 3; ++r) list->addRow({QString::number(r), QString(), QStringLiteral("K%1").arg(r)});
+    list->setFocus();
+    EXPECT_EQ(list->selectedRow(), 0);
+    const QRect second = list->visualItemRect(list->topLevelItem(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, second.center());
+    QTest::mouseClick(list->header()->viewport(), Qt::LeftButton, {},
+                      QPoint(list->header()->sectionPosition(2) + 5, 5));
+    EXPECT_EQ(events, (QStringList{"click 2", "up 1", "up 2", "column 3"}));
+    list->clearRows();
+    list->addRow({QStringLiteral("1"), QString(), QStringLiteral("K1")});
+    EXPECT_EQ(list->selectedRow(), 0);
+}
+
+TEST(MenuTest, OnlyTheHandlerChangesATick) {
+    test::TestApp t;
+    Form form(t.app().platform(), QStringLiteral("frmMenus"));
+    MenuItem* options = MenuItem::menu(form, QStringLiteral("mnuOptions"), QStringLiteral("&Options"));
+    MenuItem* list = MenuItem::item(form, QStringLiteral("mnuListPrevious"),
+                                    QStringLiteral("&List Previous Contacts"), options);
+    options->addSeparator();
+    MenuItem* clear = MenuItem::item(form, QStringLiteral("mnuClear"), QStringLiteral("&Clear"));
+    QList<bool> seen;
+    list->Click = [&] {
+        seen << list->Checked();
+        list->setChecked(!list->Checked());
+    };
+    int clears = 0;
+    clear->Click = [&] { ++clears; };
+    list->action()->trigger();
+    list->action()->trigger();
+    EXPECT_EQ(seen, (QList<bool>{false, true}));
+    EXPECT_FALSE(list->Checked());
+    clear->action()->trigger();
+    EXPECT_EQ(clears, 1);
+    EXPECT_FALSE(clear->Checked());  // an item without a handler's tick stays unticked
+    EXPECT_TRUE(list->action()->shortcut().isEmpty());
+    EXPECT_DOUBLE_EQ(form.ScaleHeight(),
+                     form.Height() - 2 * Form::kBorderTwips - Form::kCaptionTwips - Form::kMenuBarTwips);
+    list->setEnabled(false);
+    EXPECT_FALSE(list->Enabled());
+}
+
+}  // namespace
+}  // namespace qf
