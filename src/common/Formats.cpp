@@ -1,0 +1,81 @@
+#include "common/Formats.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace qf {
+
+namespace {
+QString twoDigits(long v) {
+    if (v >= 0 && v < 10) return QStringLiteral("0") + QString::number(v);
+    const QString s = QString::number(v);
+    return s.right(2);
+}
+}  // namespace
+
+QString formatCount(double value) {
+    return QLocale().toString(static_cast<qlonglong>(std::llround(value)));
+}
+
+QString formatScore(double value) { return formatCount(value); }
+
+QString operatingTimeText(float seconds) {
+    const float s = seconds;
+    const float h = std::floor(s / 3600.0f);
+    const float m = std::floor(s / 60.0f - h * 60.0f);
+    const float sec = s - std::floor(s / 60.0f) * 60.0f;
+    return twoDigits(static_cast<long>(h)) + QLatin1Char(':') + twoDigits(static_cast<long>(m)) +
+           QLatin1Char(':') + twoDigits(static_cast<long>(sec));
+}
+
+QString clockText(const QTime& t) { return t.toString(QStringLiteral("HH:mm:ss")); }
+
+QString localClockText(const QTime& t) {
+    const QString full = QLocale().toString(t, QStringLiteral("h:mm:ss AP"));
+    return full.left(full.size() - 3);
+}
+
+QString amPmText(const QTime& t) {
+    return t.hour() < 12 ? QLocale().amText() : QLocale().pmText();
+}
+
+QString shortDateText(const QDate& d) { return QLocale().toString(d, QLocale::ShortFormat); }
+
+std::optional<QDate> parseStoredDate(const QString& text) {
+    const QString t = text.trimmed();
+    for (const char* f : {"yyyy/M/d", "yyyy-M-d"}) {
+        const QDate d = QDate::fromString(t, QLatin1String(f));
+        if (d.isValid()) return d;
+    }
+    QDate d = QLocale().toDate(t, QLocale::ShortFormat);
+    if (d.isValid()) {
+        // A two-digit year in the short form means this century.
+        if (d.year() < 1950) d = d.addYears(100);
+        return d;
+    }
+    return std::nullopt;
+}
+
+std::optional<QTime> parseStoredTime(const QString& text) {
+    const QString t = text.trimmed();
+    for (const char* f : {"H:m:s", "H:m"}) {
+        const QTime v = QTime::fromString(t, QLatin1String(f));
+        if (v.isValid()) return v;
+    }
+    return std::nullopt;
+}
+
+std::optional<QDateTime> parseStoredDateTime(const QString& date, const QString& time) {
+    const auto d = parseStoredDate(date);
+    const auto t = parseStoredTime(time);
+    if (!d || !t) return std::nullopt;
+    return QDateTime(*d, *t, Qt::UTC);
+}
+
+QDateTime addUtcOffset(const QDateTime& local, float offsetHours) {
+    const QDateTime wall(local.date(), local.time(), Qt::UTC);
+    return wall.addSecs(60LL * std::lround(static_cast<double>(offsetHours) * 60.0));
+}
+
+}  // namespace qf
