@@ -1,3 +1,4 @@
+#include "platform/ListBox.h"
 #include "platform/ListView.h"
 #include "platform/Menus.h"
 #include "support/TestApp.h"
@@ -94,6 +95,37 @@ TEST(MenuTest, OnlyTheHandlerChangesATick) {
                      form.Height() - 2 * Form::kBorderTwips - Form::kCaptionTwips - Form::kMenuBarTwips);
     list->setEnabled(false);
     EXPECT_FALSE(list->Enabled());
+}
+
+}  // namespace
+}  // namespace qf
+
+namespace qf {
+namespace {
+
+TEST(ListBoxTest, SortedInsertAndClickOnlyFromTheOperator) {
+    test::TestApp t;
+    Form form(t.app().platform(), QStringLiteral("frmLists"));
+    auto* list = form.add<ListBox>(QStringLiteral("List2"), true);
+    list->Move(0, 0, 2000, 3000);
+    form.Show();
+    int clicks = 0;
+    list->Click = [&] { ++clicks; };
+    for (const char* c : {"WSH", "ait", "HEN", "Ano"}) list->AddItem(QString::fromLatin1(c));
+    QStringList items;
+    for (int i = 0; i < list->ListCount(); ++i) items << list->List(i);
+    EXPECT_EQ(items, (QStringList{"ait", "Ano", "HEN", "WSH"}));
+    EXPECT_EQ(list->find(QStringLiteral("hen")), 2);
+    list->RemoveItem(0);
+    list->setListIndex(1);
+    EXPECT_EQ(list->Text(), QStringLiteral("HEN"));
+    list->Clear();
+    EXPECT_EQ(clicks, 0);
+    list->AddItem(QStringLiteral("AIT"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(list->Text(), QStringLiteral("AIT"));
 }
 
 }  // namespace

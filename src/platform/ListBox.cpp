@@ -1,0 +1,102 @@
+#include "platform/ListBox.h"
+
+#include "platform/Colors.h"
+#include "platform/Error.h"
+#include "platform/Guard.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+namespace qf {
+
+ListBox::ListBox(Form& form, QString name, bool sorted)
+    : QListWidget(form.client()), Control(form, std::move(name), ControlKind::ListBox), sorted_(sorted) {
+    setObjectName(Name());
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    applyGeometry();
+    applyFont();
+}
+
+void ListBox::AddItem(const QString& text) {
+    const QSignalBlocker block(this);
+    int at = QListWidget::count();
+    if (sorted_) {
+        at = 0;
+        while (at < QListWidget::count() &&
+               item(at)->text().compare(text, Qt::CaseInsensitive) <= 0) {
+            ++at;
+        }
+    }
+    insertItem(at, text);
+}
+
+void ListBox::RemoveItem(int index) {
+    if (index < 0 || index >= QListWidget::count()) {
+        throw Error(err::kInvalidCall, QStringLiteral("Invalid procedure call or argument"));
+    }
+    const QSignalBlocker block(this);
+    delete takeItem(index);
+}
+
+void ListBox::Clear() {
+    const QSignalBlocker block(this);
+    clear();
+}
+
+QString ListBox::List(int index) const {
+    if (index < 0 || index >= QListWidget::count()) return {};
+    return item(index)->text();
+}
+
+void ListBox::setListIndex(int index) {
+    const QSignalBlocker block(this);
+    setCurrentRow(index);
+}
+
+QString ListBox::Text() const { return List(currentRow()); }
+
+int ListBox::find(const QString& text) const {
+    for (int i = 0; i < QListWidget::count(); ++i) {
+        if (item(i)->text().compare(text, Qt::CaseInsensitive) == 0) return i;
+    }
+    return -1;
+}
+
+void ListBox::setBackColor(quint32 vbColor) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, fromVbColor(vbColor));
+    setPalette(pal);
+}
+
+void ListBox::setForeColor(quint32 vbColor) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, fromVbColor(vbColor));
+    setPalette(pal);
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* e) {
+    QListWidget::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && itemAt(e->position().toPoint()) && Click) guarded(Click);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* e) {
+    int keyCode = 0, ascii = 0;
+    keyEvent(e, keyCode, ascii);
+    if (keyCode == 0) return;
+    const int before = currentRow();
+    QListWidget::keyPressEvent(e);
+    if (currentRow() != before && currentRow() >= 0 && Click) guarded(Click);
+}
+
+void ListBox::focusInEvent(QFocusEvent* e) {
+    QListWidget::focusInEvent(e);
+    focusIn(e->reason());
+}
+
+void ListBox::focusOutEvent(QFocusEvent* e) {
+    QListWidget::focusOutEvent(e);
+    focusOut(e->reason());
+}
+
+}  // namespace qf
