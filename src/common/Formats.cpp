@@ -48,7 +48,13 @@ std::optional<QDate> parseStoredDate(const QString& text) {
         const QDate d = QDate::fromString(t, QLatin1String(f));
         if (d.isValid()) return d;
     }
-    QDate d = QLocale().toDate(t, QLocale::ShortFormat);
+    // The locale's short form, with a four-digit year as well as a two-digit one.
+    const QString shortForm = QLocale().dateFormat(QLocale::ShortFormat);
+    QString longYear = shortForm;
+    if (!longYear.contains(QLatin1String("yyyy"))) longYear.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    const QDate full = QDate::fromString(t, longYear);
+    if (full.isValid()) return full;
+    QDate d = QLocale().toDate(t, shortForm);
     if (d.isValid()) {
         // A two-digit year in the short form means this century.
         if (d.year() < 1950) d = d.addYears(100);

@@ -33,6 +33,7 @@ TEST(FormatsTest, StoredDatesAndTimes) {
     EXPECT_EQ(parseStoredDate(QStringLiteral("2026/09/12")), QDate(2026, 9, 12));
     EXPECT_EQ(parseStoredDate(QStringLiteral("2026-9-2")), QDate(2026, 9, 2));
     EXPECT_EQ(parseStoredDate(QStringLiteral("9/12/26")), QDate(2026, 9, 12));
+    EXPECT_EQ(parseStoredDate(QStringLiteral("9/12/2026")), QDate(2026, 9, 12));
     EXPECT_FALSE(parseStoredDate(QStringLiteral("12th")));
     EXPECT_EQ(parseStoredTime(QStringLiteral("14:02:33")), QTime(14, 2, 33));
     EXPECT_EQ(parseStoredTime(QStringLiteral("14:09")), QTime(14, 9));

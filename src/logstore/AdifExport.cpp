@@ -1,0 +1,346 @@
+#include "logstore/AdifExport.h"
+
+#include "app/App.h"
+#include "logstore/LogStore.h"
+#include "common/Formats.h"
+#include "common/QuotedFieldLine.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Error.h"
+#include "platform/Files.h"
+#include "platform/System.h"
+
+#include <QFileInfo>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace qf {
+
+namespace {
+
+constexpr int kDXCCCapacity = 1000;
+
+const QString kPowerPrompt = QStringLiteral(
+    "Please enter the power value that you would like to record.  This is an optional value that "
+    "will be included in each QSO record and displayed in Brindleby's power output column.");
+const QString kPowerTitle = QStringLiteral("Please enter your transmitter output power.");
+const QString kCommentPrompt = QStringLiteral(
+    "Please enter a comment that you would like to appear on each QSO record.  This is an optional "
+    "description that will be displayed in Brindleby's Comments column.");
+const QString kCommentTitle = QStringLiteral("Please enter a comment.");
+const QString kFailureTitle = QStringLiteral("Unable to write file.");
+
+struct DXCCRow {
+    QString name;
+    qint16 number = 0;
+};
+
+// Rebuilds a QLocale date or time format, letting `token` replace each run of one pattern
+// letter; quoted literals are copied as they stand.
+QString rewriteFormat(const QString& format, const std::function<QString(QChar, int)>& token) {
+    QString out;
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format[i];
+        if (c == QLatin1Char('\'')) {
+            const qsizetype close = format.indexOf(QLatin1Char('\''), i + 1);
+            const qsizetype end = close < 0 ? format.size() : close + 1;
+            out += format.mid(i, end - i);
+            i = end;
+        } else if (c.isLetter()) {
+            qsizetype j = i;
+            while (j < format.size() && format[j] == c) ++j;
+            out += token(c, static_cast<int>(j - i));
+            i = j;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+// The short date form, with a two-digit year widened to four digits.
+QString shortDateFormat(const QLocale& locale) {
+    return rewriteFormat(locale.dateFormat(QLocale::ShortFormat), [](QChar c, int n) {
+        return (c == QLatin1Char('y') && n == 2) ? QStringLiteral("yyyy") : QString(n, c);
+    });
+}
+
+// The long time form without the time zone, which the general form never shows.
+QString longTimeFormat(const QLocale& locale) {
+    return rewriteFormat(
+               locale.timeFormat(QLocale::LongFormat),
+               [](QChar c, int n) { return c == QLatin1Char('t') ? QString() : QString(n, c); })
+        .simplified();
+}
+
+// Blanks are spaces here, as the trims of the record fields have always treated them.
+QString trimBlanks(const QString& s) {
+    qsizetype start = 0;
+    qsizetype end = s.size();
+    while (start < end && s[start] == QLatin1Char(' ')) ++start;
+    while (end > start && s[end - 1] == QLatin1Char(' ')) --end;
+    return s.mid(start, end - start);
+}
+
+QString trimTrailingBlanks(const QString& s) {
+    qsizetype end = s.size();
+    while (end > 0 && s[end - 1] == QLatin1Char(' ')) --end;
+    return s.left(end);
+}
+
+// "ADIFCnt.txt" from the shared folder, else the data folder, else the working folder (where a
+// missing file is the failure that gets reported).
+std::vector<DXCCRow> LoadDXCCTable(const StartupValues& folders, const Files& files) {
+    QString path;
+    for (const QString& folder : {folders.SharedFolder, folders.DataFolder}) {
+        // An unset folder must not turn into a look-up at the root of the disk.
+        if (folder.isEmpty()) continue;
+        const QString candidate = folder + QLatin1Char('/') + kAdifCountryFile;
+        if (files.fileExists(candidate)) {
+            path = candidate;
+            break;
+        }
+    }
+    if (path.isEmpty()) {
+        path = folders.WorkingFolder.isEmpty()
+                   ? kAdifCountryFile
+                   : folders.WorkingFolder + QLatin1Char('/') + kAdifCountryFile;
+    }
+    RecordReader r(files.readAll(path));
+    std::vector<DXCCRow> table;
+    while (!r.atEnd()) {
+        if (static_cast<int>(table.size()) >= kDXCCCapacity) {
+            throw Error(err::kSubscript, QStringLiteral("Subscript out of range"));
+        }
+        DXCCRow row;
+        row.name = r.readText();
+        row.number = r.readInt16();
+        table.push_back(std::move(row));
+    }
+    return table;
+}
+
+// What every record of one export shares.
+struct ExportInputs {
+    QString power;
+    QString comment;
+    QString contestState;
+    const std::vector<DXCCRow>* dxcc = nullptr;
+    const CountyTable* counties = nullptr;
+};
+
+// One tag: "<name:length>value", the length counting the characters as written.
+void tag(QByteArray& out, const char* name, const QString& value, const char* typeSuffix = "") {
+    const QByteArray bytes = value.toLatin1();
+    out += '<';
+    out += name;
+    out += ':';
+    out += QByteArray::number(bytes.size());
+    out += typeSuffix;
+    out += '>';
+    out += bytes;
+}
+
+// The ADIF band name. "70" is the 70 cm band; every other band here is named in metres.
+QString bandName(const QString& band) {
+    if (band == QLatin1String("70")) return QStringLiteral("70CM");
+    return band + QLatin1Char('M');
+}
+
+// "14:05:33" gives 1405, "9:05" gives 0905, an empty time 0000.
+QString timeText(const QString& qsoTime) {
+    QString t = trimBlanks(qsoTime);
+    const qsizetype colon = t.indexOf(QLatin1Char(':'));
+    if (colon >= 0) t = t.left(colon) + t.mid(colon + 1, 2);
+    t = t.left(4);
+    while (t.size() < 4) t.prepend(QLatin1Char('0'));
+    return t;
+}
+
+QByteArray AdifRecord(const QSORecord& q, const ExportInputs& in) {
+    // Comparisons here are exact: the log holds the codes as the logging windows wrote them.
+    const std::optional<QDate> date = parseStoredDate(q.QSODate);
+    const QString dateText = date ? date->toString(QStringLiteral("yyyyMMdd")) : QString();
+    const QString time = timeText(q.QSOTime);
+
+    QString country;
+    QString continent;
+    QString state;
+    if (q.SPC.size() == 2) {
+        const QChar first = q.Call.isEmpty() ? QChar() : q.Call[0];
+        if (first == QLatin1Char('A') || first == QLatin1Char('K') || first == QLatin1Char('N') ||
+            first == QLatin1Char('W')) {
+            country = QStringLiteral("USA");
+            continent = QStringLiteral("NA");
+            state = q.SPC;
+            if (state == QLatin1String("HI")) country = QStringLiteral("Hawaii");
+            if (state == QLatin1String("AK")) country = QStringLiteral("Alaska");
+        } else {
+            country = QStringLiteral("Canada");
+        }
+    } else if (q.SPC.size() > 2) {
+        country = q.SPC;
+    } else {
+        // A contact of the out-of-state window: the station worked is in the contest state.
+        state = in.contestState;
+    }
+    state = state.left(2);
+    if (!q.CountyRcvd.isEmpty()) {
+        country = QStringLiteral("USA");
+        continent = QStringLiteral("NA");
+    }
+
+    int dxcc = 0;
+    const QString countryKey = trimBlanks(country);
+    for (const DXCCRow& row : *in.dxcc) {
+        if (row.name == countryKey) {
+            dxcc = row.number;
+            break;
+        }
+    }
+
+    QString county;
+    if (!q.CountyRcvd.isEmpty()) {
+        county = state + QLatin1Char(',');
+        for (int r = 1; r <= in.counties->CountyCount; ++r) {
+            if ((*in.counties)[r].CountyAbbrev == q.CountyRcvd) {
+                county += (*in.counties)[r].CountyName;
+                break;
+            }
+        }
+    }
+
+    QByteArray out;
+    if (!q.Call.isEmpty()) {
+        tag(out, "Call", q.Call);
+        out += ' ';
+    }
+    if (!dateText.isEmpty()) {
+        tag(out, "Qso_Date", dateText, ":d");
+        out += ' ';
+    }
+    if (!q.Band.isEmpty()) {
+        tag(out, "Band", bandName(q.Band));
+        out += ' ';
+    }
+    if (!q.Mode.isEmpty()) {
+        tag(out, "Mode", q.Mode == QLatin1String("PH") ? QStringLiteral("SSB") : q.Mode.toUpper());
+        out += "\r\n";
+    }
+    if (!in.power.isEmpty()) {
+        tag(out, "Tx_Pwr", trimTrailingBlanks(in.power));
+        out += ' ';
+    }
+    if (!q.Frequency.isEmpty()) {
+        tag(out, "Freq", trimBlanks(q.Frequency));
+        out += ' ';
+    }
+    if (time.compare(QLatin1String("0000")) >= 0) {
+        tag(out, "Time_On", time);
+        out += ' ';
+    }
+    if (dxcc > 0) {
+        tag(out, "DXCC", QString::number(dxcc));
+        out += ' ';
+    }
+    if (!state.isEmpty()) {
+        tag(out, "State", state);
+        out += ' ';
+    }
+    if (!q.CountyRcvd.isEmpty()) {
+        tag(out, "Cnty", county);
+        out += ' ';
+    }
+    if (!continent.isEmpty()) {
+        tag(out, "Cont", continent);
+        out += ' ';
+    }
+    if (!q.NameRcvd.isEmpty()) {
+        tag(out, "Name", trimTrailingBlanks(q.NameRcvd));
+        out += ' ';
+    }
+    if (!in.comment.isEmpty()) {
+        tag(out, "Comment", in.comment);
+        out += "\r\n";
+    }
+    out += "<eor>\r\n\r\n";
+    return out;
+}
+
+void reportFailure(Platform& p, const Error& e) {
+    p.beeper.beep();
+    p.dialogs.ok(e.text(), kFailureTitle);
+}
+
+}  // namespace
+
+QString GeneralDateTimeText(const QDateTime& when, const QLocale& locale) {
+    QString text = locale.toString(when.date(), shortDateFormat(locale)) + QLatin1Char(' ') +
+                   locale.toString(when.time(), longTimeFormat(locale));
+    // Newer locale data puts a narrow no-break space before AM/PM; the file is Latin-1 and
+    // other programs read it, so a plain blank stands there.
+    text.replace(QChar(0x202F), QLatin1Char(' ')).replace(QChar(0x00A0), QLatin1Char(' '));
+    return text;
+}
+
+void ExportADIF(App& app) {
+    Platform& p = app.platform();
+    const StartupValues& folders = app.startup();
+    const StationSettings& station = app.station();
+
+    // Cancel gives empty text, which only leaves the value out of every record.
+    ExportInputs in;
+    in.power = p.dialogs.input(kPowerPrompt, kPowerTitle, QStringLiteral("100"));
+    in.comment = p.dialogs.input(kCommentPrompt, kCommentTitle,
+                                 station.ContestState + QStringLiteral(" State QSO Party Contest"));
+    in.contestState = station.ContestState;
+    in.counties = &app.tables().counties;
+
+    std::vector<DXCCRow> dxcc;
+    QString chosen;
+    try {
+        dxcc = LoadDXCCTable(folders, p.files);
+        in.dxcc = &dxcc;
+        // Either logging window's file dialog would do: both are the one dialogs service.
+        FileRequest request;
+        request.proposedPath =
+            folders.DataFolder + QLatin1Char('/') + station.ContestState + QStringLiteral(".adi");
+        request.filter = QStringLiteral("ADIF Files (*.adi)");
+        request.promptOverwrite = true;
+        chosen = p.dialogs.fileSave(request);
+    } catch (const Error& e) {
+        if (e.number() != err::kCancel) reportFailure(p, e);
+        return;
+    }
+
+    QString written;
+    try {
+        const QSOLog& log = app.log();
+        QByteArray data =
+            "Exported from Ardlow's Quillfen " + folders.ProgramVersion.toLatin1() +
+            "\r\nLog exported on: " + GeneralDateTimeText(p.clock.localNow()).toLatin1() +
+            "\r\n\r\n<EOH>\r\n\r\n";
+        for (int r = 1; r <= log.QSOCount; ++r) data += AdifRecord(log[r], in);
+        // The whole file at once: a failure leaves no half-written export, and an older file of
+        // that name keeps its contents.
+        written = p.files.resolve(chosen);
+        // The export must never replace the log it is made from.
+        if (QFileInfo(written).canonicalFilePath() ==
+            QFileInfo(p.files.resolve(kLogFile)).canonicalFilePath()) {
+            throw Error(err::kPermissionDenied,
+                        QStringLiteral("The export cannot be written over the log file ") + written);
+        }
+        p.files.rewriteAtomic(chosen, data);
+    } catch (const Error& e) {
+        reportFailure(p, e);
+        return;
+    }
+    p.dialogs.ok(QStringLiteral("The file was successfully written to the directory:\r\n\r\n") +
+                     written + QLatin1Char('.'),
+                 QStringLiteral("File Written Successfully."));
+}
+
+}  // namespace qf

@@ -1,0 +1,29 @@
+// ADIF export: writes the whole log as an ADIF tagged-text file (".adi") so that other logging
+// programs can import the contest's contacts. It asks for a power and a comment that every record
+// carries, maps each contact's country to its DXCC entity number with the table in "ADIFCnt.txt"
+// (read afresh on every run), asks where to save, and writes a short header and one record per
+// contact as Latin-1 text with CR LF line ends. It reads QSOLog, the county table and the station
+// settings and changes none of them.
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+namespace qf {
+
+class App;
+
+inline const QString kAdifCountryFile = QStringLiteral("ADIFCnt.txt");
+
+// The whole run of "Export ADIF File": both questions, the DXCC table, the save dialog, the file
+// and the closing message. Cancel in the save dialog ends it silently; any other failure beeps
+// and is shown in a box titled "Unable to write file.", and leaves no file behind (an existing
+// file of the chosen name keeps its old contents).
+void ExportADIF(App& app);
+
+// The system's general date-and-time form: the short date with a four-digit year and the long
+// time without its time zone, "6/13/2026 12:00:00 PM" in the en_US locale.
+QString GeneralDateTimeText(const QDateTime& when, const QLocale& locale = QLocale());
+
+}  // namespace qf
