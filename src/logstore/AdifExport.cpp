@@ -328,8 +328,8 @@ void ExportADIF(App& app) {
         // that name keeps its contents.
         written = p.files.resolve(chosen);
         // The export must never replace the log it is made from.
-        if (QFileInfo(written).canonicalFilePath() ==
-            QFileInfo(p.files.resolve(kLogFile)).canonicalFilePath()) {
+        const QString logPath = QFileInfo(p.files.resolve(kLogFile)).canonicalFilePath();
+        if (!logPath.isEmpty() && QFileInfo(written).canonicalFilePath() == logPath) {
             throw Error(err::kPermissionDenied,
                         QStringLiteral("The export cannot be written over the log file ") + written);
         }
