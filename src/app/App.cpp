@@ -23,7 +23,11 @@ auto slotFor(App& app) {
 Forms::Forms(App& app)
     : splash_(slotFor<qf::frmSplash>(app)),
       logo_(slotFor<qf::frmArdlowLogo>(app)),
-      stationID_(slotFor<qf::frmStationID>(app)) {}
+      stationID_(slotFor<qf::frmStationID>(app)),
+      outfrm_(slotFor<qf::Outfrm>(app)),
+      infrm_(slotFor<qf::Infrm>(app)),
+      form5_(slotFor<qf::Form5>(app)),
+      form6_(slotFor<qf::Form6>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;

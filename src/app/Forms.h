@@ -1,7 +1,11 @@
 // Every window of the program, each loaded at its first reference.
 #pragma once
 
+#include "logging/Infrm.h"
+#include "logging/Outfrm.h"
 #include "platform/Form.h"
+#include "startup/Form5.h"
+#include "startup/Form6.h"
 #include "startup/frmArdlowLogo.h"
 #include "startup/frmSplash.h"
 #include "startup/frmStationID.h"
@@ -17,15 +21,27 @@ public:
     qf::frmSplash& frmSplash() { return splash_.get(); }
     qf::frmArdlowLogo& frmArdlowLogo() { return logo_.get(); }
     qf::frmStationID& frmStationID() { return stationID_.get(); }
+    qf::Outfrm& Outfrm() { return outfrm_.get(); }
+    qf::Infrm& Infrm() { return infrm_.get(); }
+    qf::Form5& Form5() { return form5_.get(); }
+    qf::Form6& Form6() { return form6_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
     FormSlot<qf::frmStationID>& stationIDSlot() { return stationID_; }
+    FormSlot<qf::Outfrm>& outfrmSlot() { return outfrm_; }
+    FormSlot<qf::Infrm>& infrmSlot() { return infrm_; }
+    FormSlot<qf::Form5>& form5Slot() { return form5_; }
+    FormSlot<qf::Form6>& form6Slot() { return form6_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
     FormSlot<qf::frmArdlowLogo> logo_;
     FormSlot<qf::frmStationID> stationID_;
+    FormSlot<qf::Outfrm> outfrm_;
+    FormSlot<qf::Infrm> infrm_;
+    FormSlot<qf::Form5> form5_;
+    FormSlot<qf::Form6> form6_;
 };
 
 }  // namespace qf

@@ -334,12 +334,17 @@ void Label::setForeColor(quint32 vbColor) {
     applyColors();
 }
 
+void Label::setTransparent(bool on) {
+    transparent_ = on;
+    applyColors();
+}
+
 void Label::applyColors() {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, fromVbColor(back_));
     pal.setColor(QPalette::WindowText, fromVbColor(fore_));
     setPalette(pal);
-    setAutoFillBackground(true);
+    setAutoFillBackground(!transparent_);
 }
 
 void Label::mousePressEvent(QMouseEvent* e) {

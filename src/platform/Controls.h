@@ -168,6 +168,8 @@ public:
     void setCaption(const QString& c);
     void setBackColor(quint32 vbColor);
     void setForeColor(quint32 vbColor);
+    // BackStyle transparent: the window shows through.
+    void setTransparent(bool on);
     quint32 BackColor() const { return back_; }
     quint32 ForeColor() const { return fore_; }
 
@@ -188,6 +190,7 @@ private:
     void applyColors();
     quint32 back_ = kButtonFaceColor;
     quint32 fore_ = 0;
+    bool transparent_ = false;
     bool pressed_ = false;
     static constexpr quint32 kButtonFaceColor = 0x8000000Fu;
 };

@@ -110,8 +110,13 @@ std::vector<ShownDialog> ScriptedDialogs::messages() const {
     return out;
 }
 
+void ScriptedDialogs::record(ShownDialog d) {
+    shown_.push_back(std::move(d));
+    if (onShown) onShown(shown_.back());
+}
+
 Answer ScriptedDialogs::message(const MessageRequest& r) {
-    shown_.push_back({ShownDialog::Message, r.text, r.title, r.buttons, r.defaultButton, {}, {}});
+    record({ShownDialog::Message, r.text, r.title, r.buttons, r.defaultButton, {}, {}});
     if (messages_.empty()) return defaultAnswer(r);
     const Answer a = messages_.front();
     messages_.pop_front();
@@ -120,7 +125,7 @@ Answer ScriptedDialogs::message(const MessageRequest& r) {
 
 QString ScriptedDialogs::input(const QString& prompt, const QString& title,
                                const QString& defaultText) {
-    shown_.push_back({ShownDialog::Input, prompt, title, Buttons::OKCancel, 0, {}, defaultText});
+    record({ShownDialog::Input, prompt, title, Buttons::OKCancel, 0, {}, defaultText});
     if (inputs_.empty()) return defaultText;
     const auto a = inputs_.front();
     inputs_.pop_front();
@@ -128,7 +133,7 @@ QString ScriptedDialogs::input(const QString& prompt, const QString& title,
 }
 
 QString ScriptedDialogs::file(ShownDialog::Kind kind, const FileRequest& r) {
-    shown_.push_back({kind, r.proposedPath, r.title, Buttons::OKCancel, 0, r.filter, {}});
+    record({kind, r.proposedPath, r.title, Buttons::OKCancel, 0, r.filter, {}});
     std::optional<QString> a;
     if (!files_.empty()) {
         a = files_.front();
@@ -142,7 +147,7 @@ QString ScriptedDialogs::fileOpen(const FileRequest& r) { return file(ShownDialo
 QString ScriptedDialogs::fileSave(const FileRequest& r) { return file(ShownDialog::FileSave, r); }
 
 quint32 ScriptedDialogs::chooseColor(quint32 start) {
-    shown_.push_back({ShownDialog::Color, {}, {}, Buttons::OKCancel, 0, {}, {}});
+    record({ShownDialog::Color, {}, {}, Buttons::OKCancel, 0, {}, {}});
     if (colors_.empty()) return start;
     const quint32 c = colors_.front();
     colors_.pop_front();

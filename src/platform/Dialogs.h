@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -84,6 +85,9 @@ public:
     void answerFileCancel() { files_.push_back(std::nullopt); }
     void answerColor(quint32 c) { colors_.push_back(c); }
 
+    // Runs as each dialog is shown, before it is answered: a test looks at the program then.
+    std::function<void(const ShownDialog&)> onShown;
+
     const std::vector<ShownDialog>& shown() const { return shown_; }
     std::vector<ShownDialog> messages() const;  // the message boxes only
     void clearShown() { shown_.clear(); }
@@ -99,6 +103,7 @@ public:
 
 private:
     QString file(ShownDialog::Kind kind, const FileRequest& request);
+    void record(ShownDialog d);
     std::deque<Answer> messages_;
     std::deque<std::optional<QString>> inputs_;
     std::deque<std::optional<QString>> files_;

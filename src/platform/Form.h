@@ -36,7 +36,7 @@ public:
     enum class Border { Sizable, Fixed, None };
     // Fixed allowances between outer and client size, in twips.
     static constexpr double kBorderTwips = 60;    // each side
-    static constexpr double kCaptionTwips = 360;  // title bar
+    static constexpr double kCaptionTwips = 270;  // title bar
     static constexpr double kMenuBarTwips = 300;
 
     Form(Platform& platform, QString name, Border border = Border::Sizable);

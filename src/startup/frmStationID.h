@@ -1,21 +1,123 @@
-// The station setup window. For now an empty window that ends the program when it is closed.
+// The station setup window, opened at every start right after the logo. Its load does the
+// start-up reading of the run: the station settings ("QSOpref.txt"), the UTC-offset check, the
+// prefix and state tables, and the voice and CW keyer settings ("wave2.txt", "cw.txt"). The
+// operator checks the station details and answers two questions (in the contest state? a
+// rover?); Done saves everything, offers the details to the company's other programs through
+// the shared preferences and opens the logging window the first answer selects.
 #pragma once
 
+#include "platform/ChoiceControls.h"
 #include "platform/Controls.h"
+
+#include <array>
 
 namespace qf {
 
 class App;
+struct StationSettings;
+struct Platform;
+
+// The voice keyer window's controls that the setup window fills from "wave2.txt", holding their
+// design values until then.
+struct VoiceKeyerControls {
+    std::array<QString, 9> Text;               // Text1 to Text9: the wave files of F1 to F9
+    QString Text10 = QStringLiteral("0");      // push-to-talk serial port, "0" for none
+    int SelectedOption = 1;                    // Option1 "RTS", Option2 "DTR", Option3 "Parallel"
+    QString txtPHLoop = QStringLiteral("0");   // F1 repeat time, seconds
+    int tmrRepeatInterval = 0;                 // milliseconds
+    QString Text11 = QStringLiteral("&H378");  // parallel-port address
+};
+
+// The CW keyer window's controls that the setup window fills from "cw.txt", with their design
+// values, and the keying interface those settings choose.
+struct CWKeyerControls {
+    CWKeyerControls() {
+        Text[9] = QStringLiteral("0");    // Text10: CW serial port
+        Text[10] = QStringLiteral("13");  // Text11: words per minute
+    }
+    // Text1 to Text9 (F1 to F9), Text10 (port), Text11 (speed), Text12 and Text13 (F10, F11).
+    std::array<QString, 13> Text;
+    QString txtSpace = QStringLiteral("0");
+    QString Text14 = QStringLiteral("&H378");  // printer-port address
+    int Check1 = 1;                            // echo the CW text on the logging window
+    QString txtCWLoop = QStringLiteral("0");   // F1 repeat time, seconds
+    int tmrRepeatInterval = 0;                 // milliseconds
+    // Option1 "RTS", Option2 "DTR", Option3 "Printer", Option4 "None", Option5 "WinKey"; 0: none.
+    int SelectedOption = 4;
+    quint8 CWKeyingInterface = 0;  // 0 none, 1 RTS, 2 DTR, 3 printer port, 5 WinKey
+};
+
+// Reads the 13 values of "wave2.txt" into the voice keyer's controls, each as soon as it is
+// read. Throws at the first value that is missing or that its control refuses (a repeat time
+// that is not a number, or whose interval falls outside 0 to 65535 ms); earlier values stay.
+void ReadVoiceKeyerSettings(const QByteArray& data, VoiceKeyerControls& controls);
+
+// Reads the 18 values of "cw.txt" the same way, then selects the keying option that the
+// interface value names. Throws at the first failure, leaving the option selection alone.
+void ReadCWKeyerSettings(const QByteArray& data, CWKeyerControls& controls);
+
+// Compares the stored UTC offset with the clock's (one reading: UTC minus local time, in
+// hours rounded to two places) and, when they differ, offers the clock's value in an input
+// box; a numeric answer is stored and "QSOpref.txt" rewritten. Any failure keeps the old value.
+void CheckUTCOffset(StationSettings& settings, Platform& platform);
 
 class frmStationID : public Form {
     Q_OBJECT
 public:
     explicit frmStationID(App& app);
+
+    Image* Image1;
+    // The labels, in the order of the boxes they name.
+    std::array<Label*, 9> Labels{};
+    TextBox* Text1;  // call
+    TextBox* Text5;  // state or province
+    TextBox* Text8;  // county abbreviation
+    TextBox* Text6;  // hours added for UTC
+    TextBox* Text2;  // country, with type-ahead from the prefix table
+    TextBox* Text3;  // longitude
+    TextBox* Text4;  // latitude
+    TextBox* Text7;  // continent
+    TextBox* Text9;  // name
+    // Carry OwnCategory and OwnCity through the window without showing them.
+    TextBox* txtCategory;
+    TextBox* txtCity;
+    Frame* Frame2;
+    OptionButton* Option1;  // in the contest state: Yes
+    OptionButton* Option2;  // No
+    Frame* Frame3;
+    OptionButton* Option4;  // rover: Yes
+    OptionButton* Option3;  // No
+    CommandButton* Command1;
+
+    // What the load read for the keyer windows.
+    VoiceKeyerControls voiceKeyer;
+    CWKeyerControls cwKeyer;
+
+    // Lower-case letters become capitals; every other code passes.
+    static void Cap3(int& KeyCode);
+    // Backspace and "-" to "9" (minus, point, slash, digits) pass; every other code becomes 0.
+    static void NumBerr(int& KeyCode);
+
     void Form_Load() override;
-    void Form_Unload(int& Cancel) override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+
+    void Command1_Click();
+    void Option1_Click();
+    void Option2_Click();
+    void Text6_LostFocus();
 
 private:
+    void boxKeyPress(TextBox* box, int& KeyAscii);
+    void Text2_KeyPress(int& KeyAscii);
+    void reportLoadFailure();
+    void setInStateQuestion();
+    void LoadVoiceSettings();
+    void LoadCWSettings();
+    void fillBoxes();
+    void setSharedPreferences();
+
     App& app_;
+    bool hiddenBoxesFilled_ = false;
 };
 
 }  // namespace qf

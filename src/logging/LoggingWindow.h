@@ -1,0 +1,154 @@
+// LoggingWindow: what the two logging windows share. Outfrm (a station outside the contest
+// state) and Infrm (inside it) are twins with the exchange reversed: the controls of the same
+// name, the load and close, the tallies and clocks, the log list and the window size live here
+// once; each twin adds its own layout and the steps where it differs.
+#pragma once
+
+#include "platform/Controls.h"
+#include "platform/ListBox.h"
+#include "platform/ListView.h"
+#include "platform/Menus.h"
+
+#include <array>
+#include <map>
+
+namespace qf {
+
+class App;
+
+class LoggingWindow : public Form {
+    Q_OBJECT
+public:
+    enum class Kind { OutOfState, InState };
+
+    LoggingWindow(App& app, QString name, Kind kind);
+    Kind kind() const { return kind_; }
+
+    // ---- controls both windows have
+    Label* lblRecentContacts;
+    CommandButton* cmdList;
+    ListView* ListView1;
+    Label* lblScorStats;
+    Label *Label5, *Label7, *Label8, *Label9;
+    Label *lblTotCon, *lblsectogo, *lblTotSec, *lblTotScore, *lblAQSO20, *lblAQSO60;
+    std::map<int, Label*> lblStation;
+    TextBox *txtCall, *txtRSTR, *txtSec, *txtCntry, *txtRSTS;
+    Label* lblDialog;
+    Label* lblPossDup;
+    CommandButton* cmdDup;
+    Label* lblDupe;
+    ListBox *List1, *List2;
+    Line* Line3;
+    Label *Label12, *lblttrack;
+    CommandButton* cmdLogOn;
+    Label *Label21, *Label24, *lblBandSwitch, *Label30, *Label2, *Label1, *Label25;
+    Label *lblCurTime, *Label16, *lblutctime, *Label11;
+    CommandButton *cmdEdit, *cmdDelete;
+    Label* lblPostConTime;
+    TextBox* txtPostConTime;
+    Label* lblPostConDate;
+    TextBox* txtPostConDate;
+    ListView* txtDX;
+    Label* lblDX;
+    Line* LineDX;
+    Label* Label3;
+    Label *Label17, *Label22, *Label18, *Label23, *Label20, *Label19;
+    std::array<Label*, 50> lblDXSpot{};
+    std::array<Label*, 5> lblFreqSpot{};
+    qf::Timer* Timer1;  // rates, every minute
+    qf::Timer* Timer2;  // clocks, every second
+
+    // ---- menus
+    MenuItem *mnuFile, *mnuNew, *mnuArchive, *mnuRestore, *mnuWriteSumm, *mnuexportADIF,
+        *mnuCopyListtoClipboard, *mnuExit;
+    MenuItem *mnuOptions, *mnuAppearance, *mnuFormSize, *mnuColors = nullptr, *mnuTaskbar;
+    MenuItem *mnutrans, *mnuCW, *mnuVoice, *mnuRigInterface, *mnuDX, *mnuDXSpotting,
+        *mnuSpectrumMap, *mnuBlind, *mnuListPrevious, *mnuPostContest;
+    MenuItem* mnuBandChange;
+    std::array<MenuItem*, 10> mnuBandItems{};  // "160" to "70", in menu order
+    MenuItem* mnuPrivileges;
+    MenuItem *mnuBand, *mnu160, *mnuSSB, *mnuDigital;  // the mode menu and its three items
+    MenuItem* mnuClear;
+    MenuItem* mnuChangeCounty = nullptr;
+    MenuItem *mnuMap, *mnuGraph, *mnuRecall, *mnuCountyList, *mnuHelp;
+
+    // ---- load and close
+    void Form_Load() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_Unload(int& Cancel) override;
+    void AskOpenExistingLog();
+
+    // ---- tallies, score, rates and clocks
+    void LoadLogAndRefresh();
+    void UpdateScore();
+    void UpdateRates();
+    void FillCountyLists();
+    void AddWorkedCounty();
+    void MarkWorked();
+    void ShowOperatingTime();
+    void cmdLogOn_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    // ---- log list
+    void FillLogList();
+    void cmdList_Click();
+    void ListView1_Click();
+    void ListView1_ColumnClick(int column);
+    void ListView1_MouseUp(int Button);
+    void cmdEdit_Click();
+    void cmdDelete_Click();
+    void mnuCopyListtoClipboard_Click();
+
+    // ---- window size
+    void mnuFormSize_Click();
+    void mnuTaskbar_Click();
+    void ApplyFormSize();
+    void TaskbarLayout();
+    void PlaceCountyLists();
+
+    static const std::array<const char*, 10> kBands;
+
+protected:
+    App& app_;
+
+    // What differs between the twins.
+    virtual void addLogListColumns(double width) = 0;
+    virtual QStringList logListRow(int record) const = 0;
+    virtual void loadOwnSteps() {}               // the in-state table and grid
+    virtual void showStationLabels() = 0;
+    virtual void rebuildAfterLoad() = 0;         // the steps after the counting, in order
+    virtual QString rebuildFailureText() const = 0;
+    virtual ListBox* toGoList() const = 0;
+    virtual QString toGoCaption() const = 0;     // "Counties To Go - " / "Cnty Rem - "
+    virtual int toGoCaptionIndex() const = 0;
+    virtual QString workedCaption() const = 0;
+    virtual int workedCaptionIndex() const = 0;
+    virtual std::vector<ListBox*> countyLists() const = 0;  // the lists under the log list
+
+    // Layout helpers: a control at its design place, with its look.
+    enum class Look { Heading, HeadingSmall, Value, Static, Status, Plain };
+    Label* makeLabel(const QString& name, const QString& caption, double l, double t, double w,
+                     double h, Look look, double fontSize = 0);
+    TextBox* makeEntry(const QString& name, double l, double t, double w, double h);
+    CommandButton* makeButton(const QString& name, const QString& caption, double l, double t,
+                              double w, double h);
+    ListBox* makeCountyList(const QString& name, double l, double t, double w, double h);
+    void buildMenus();
+    void buildSpotControls();
+
+    // Shared steps of the rebuild.
+    void countModes();
+    void recountMultipliers();
+
+private:
+    void runLoadStep(const QString& what, const std::function<void()>& step);
+    void setModeTicks();
+    void setBandTick();
+    void endAfterRebuildFailure(const QString& text);
+    int selectedRecord() const;
+
+    Kind kind_;
+};
+
+}  // namespace qf

@@ -1,0 +1,261 @@
+// The logging window's load, close and window size.
+#include "app/App.h"
+#include "app/Forms.h"
+#include "common/QuotedFieldLine.h"
+#include "common/ScreenScaling.h"
+#include "logging/LoggingWindow.h"
+#include "platform/Error.h"
+
+#include <cmath>
+
+namespace qf {
+
+void LoggingWindow::runLoadStep(const QString& what, const std::function<void()>& step) {
+    // Until the log is loaded, a failing step is reported and the load goes on, so the log is
+    // always in memory before anything can rewrite "log.txt".
+    try {
+        step();
+    } catch (const Error& e) {
+        platform().dialogs.ok(what + QStringLiteral(" failed: ") + e.text(),
+                              QStringLiteral("Logging Window"), Icon::Exclamation);
+    }
+}
+
+void LoggingWindow::Form_Load() {
+    StationSettings& st = app_.station();
+    Platform& p = platform();
+    runLoadStep(QStringLiteral("Closing the station setup window"), [&] {
+        if (auto* setup = app_.forms().stationIDSlot().peek()) setup->Unload();
+    });
+    Label3->setVisible(false);
+    runLoadStep(QStringLiteral("Scaling the window to the screen"),
+                [&] { ScaleWindow(*this, p.screen, p.dialogs); });
+    runLoadStep(QStringLiteral("Placing the county lists"), [&] { PlaceCountyLists(); });
+    lblDialog->setCaption(kind_ == Kind::OutOfState
+                              ? QStringLiteral("Select a band and mode. Click Log \"Time On\" below!")
+                              : QStringLiteral("Select a band, mode and Click Log \"Time On\"!"));
+    runLoadStep(QStringLiteral("Building the log list"), [&] { addLogListColumns(Width()); });
+    runLoadStep(QStringLiteral("Building the spot list"), [&] {
+        const double w = Width();
+        struct Column {
+            const char* header;
+            double n;
+            Qt::Alignment align;
+        };
+        for (const Column& c : {Column{"Call", 1040, Qt::AlignLeft}, Column{"Frequency", 880, Qt::AlignRight},
+                                Column{"QTH", 2000, Qt::AlignLeft}, Column{"Status", 0, Qt::AlignHCenter},
+                                Column{"Comments", 3400, Qt::AlignLeft}, Column{"Prefix", 520, Qt::AlignLeft},
+                                Column{"Time", 600, Qt::AlignLeft}, Column{"From", 520, Qt::AlignLeft}}) {
+            txtDX->addColumn(QString::fromLatin1(c.header), w * c.n / 9600, c.align);
+        }
+    });
+    runLoadStep(QStringLiteral("Filling the state and province table"), [&] { loadOwnSteps(); });
+    app_.run().PossibleDupesOn = 1;
+    if (kind_ == Kind::InState && st.ListPreviousOn == 1) mnuListPrevious->setChecked(true);
+    if (st.FormSizePercent < 100) ApplyFormSize();
+    setModeTicks();
+    setBandTick();
+    runLoadStep(QStringLiteral("Showing the station labels"), [&] { showStationLabels(); });
+    runLoadStep(QStringLiteral("Loading the county table from county2.txt"), [&] {
+        LoadCountyTable(app_.tables().counties, st.ContestState, p.files);
+    });
+    runLoadStep(QStringLiteral("Asking about the existing log"), [&] { AskOpenExistingLog(); });
+    ShowOperatingTime();
+    LoadLogAndRefresh();
+    // From here on a failing step ends the load quietly; the window still opens.
+    try {
+        TaskbarLayout();
+        // A rig model other than "None" starts rig control here once it exists.
+    } catch (const Error&) {
+    }
+}
+
+void LoggingWindow::setModeTicks() {
+    const QString mode = app_.station().CurrentMode;
+    Label30->setCaption(mode);
+    mnu160->setChecked(true);
+    mnuSSB->setChecked(false);
+    mnuDigital->setChecked(false);
+    if (mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0) {
+        mnu160->setChecked(false);
+        mnuSSB->setChecked(true);
+    } else if (mode.compare(QLatin1String("DG"), Qt::CaseInsensitive) == 0) {
+        mnu160->setChecked(false);
+        mnuDigital->setChecked(true);
+    }
+}
+
+void LoggingWindow::setBandTick() {
+    const QString band = app_.station().CurrentBand;
+    for (size_t i = 0; i < kBands.size(); ++i) {
+        if (band.compare(QLatin1String(kBands[i]), Qt::CaseInsensitive) == 0) {
+            mnuBandItems[i]->setChecked(true);
+            Label24->setCaption(QLatin1String(kBands[i]));
+            return;
+        }
+    }
+}
+
+void LoggingWindow::AskOpenExistingLog() {
+    const Answer a = platform().dialogs.message(
+        {QStringLiteral("Do you want to continue an existing contest? (Yes opens your existing log, "
+                        "No erases any existing log and starts a new log.)"),
+         QStringLiteral("Open existing log?"), Buttons::YesNo, Icon::Question, 0});
+    if (a != Answer::Yes) app_.logStore().NewLog();
+    cmdEdit->setVisible(false);
+    cmdDelete->setVisible(false);
+}
+
+void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    Q_UNUSED(UnloadMode);
+    RunState& run = app_.run();
+    run.CWSendBuffer.clear();
+    if (run.CWSending == 1) Cancel = 1;
+}
+
+void LoggingWindow::Form_Unload(int& Cancel) {
+    Q_UNUSED(Cancel);
+    // The windows of the keyers, rig and spotting close here, in order, once they exist.
+    LogStore& store = app_.logStore();
+    // A log that could not be written earlier gets one more try before the program ends.
+    if (store.unsaved()) store.RewriteLog();
+    store.BackupLog();
+    RunState& run = app_.run();
+    if (run.LoggedOn == 1) {
+        app_.station().AccumulatedOperatingSeconds = run.OperatingSeconds;
+        WriteQSOPref(app_.station(), platform().files);
+        run.LoggedOn = 0;
+    }
+    app_.quit(0);
+}
+
+// ---- window size
+
+void LoggingWindow::mnuFormSize_Click() {
+    StationSettings& st = app_.station();
+    const QString answer = platform().dialogs.input(
+        QStringLiteral("Enter the % of the screen you would like the form to cover.  Try between 90 "
+                       "and 100 for best results.  Values below 75 do not display well."),
+        QStringLiteral("Please enter screen percentage."), QString::number(st.FormSizePercent));
+    double v = 0;
+    if (!parseNumber(answer, v)) {
+        platform().dialogs.ok(QStringLiteral("Please enter only numeric values."),
+                              QStringLiteral("Numeric Values Required"));
+        return;
+    }
+    if (v > 100) v = 100;
+    if (v < 30) v = 30;
+    st.FormSizePercent = static_cast<quint8>(std::nearbyint(v));
+    platform().dialogs.ok(
+        QStringLiteral("This program must be closed and restarted for this setting to take effect."),
+        QStringLiteral("For this setting to take effect please restart this program."));
+    WriteQSOPref(st, platform().files);
+}
+
+void LoggingWindow::mnuTaskbar_Click() {
+    StationSettings& st = app_.station();
+    if (st.FormSizePercent != 100) {
+        platform().dialogs.ok(
+            QStringLiteral("The form size must be set to 100% to use the taskbar display option."),
+            QStringLiteral("Please set your form size to 100% to use this option."));
+        return;
+    }
+    st.TaskbarDisplay = st.TaskbarDisplay == 0 ? 1 : 0;
+    WriteQSOPref(st, platform().files);
+    TaskbarLayout();
+}
+
+void LoggingWindow::ApplyFormSize() {
+    StationSettings& st = app_.station();
+    const double p = st.FormSizePercent;
+    try {
+        Hide();
+        const QSizeF s = platform().screen.sizeTwips();
+        setWidth(p * s.width() / 100);
+        setHeight(p * s.height() / 100);
+        setLeft((s.width() - Width()) / 2);
+        setTop((s.height() - Height()) / 2);
+        setFontSize(FontSize() * p / 100);
+        const auto all = controls();
+        for (Control* c : all) {
+            switch (c->kind()) {
+                case ControlKind::ListBox:
+                case ControlKind::ListView:
+                case ControlKind::CommandButton:
+                case ControlKind::TextBox:
+                case ControlKind::Label:
+                    c->setFontSize(c->FontSize() * p / 100);
+                    c->setHeight(c->Height() * p / 100);
+                    c->setLeft(c->Left() * p / 100);
+                    c->setTop(c->Top() * p / 100);
+                    c->setWidth(c->Width() * p / 100);
+                    break;
+                case ControlKind::Line: {
+                    auto* l = static_cast<Line*>(c);
+                    l->setPoints(l->X1() * p / 100, l->Y1() * p / 100, l->X2() * p / 100, l->Y2() * p / 100);
+                    break;
+                }
+                default: break;
+            }
+        }
+        PlaceCountyLists();
+        for (ListView* list : {ListView1, txtDX}) {
+            for (int i = 0; i < list->columnCount(); ++i) {
+                list->setColumnWidth(i, list->columnWidth(i) * p / 100);
+            }
+        }
+        Show();
+    } catch (const Error&) {
+        // The next start shows the window at full size.
+        st.FormSizePercent = 100;
+        WriteQSOPref(st, platform().files);
+        Show();
+    }
+}
+
+void LoggingWindow::TaskbarLayout() {
+    const StationSettings& st = app_.station();
+    mnuTaskbar->setChecked(st.TaskbarDisplay != 0);
+    if (st.FormSizePercent != 100) return;
+    Hide();
+    auto step = [](auto&& fn) {
+        try {
+            fn();
+        } catch (const Error&) {
+        }
+    };
+    const double notedH = Height(), notedW = Width();
+    const QSizeF area = st.TaskbarDisplay == 1 ? platform().screen.workAreaTwips().size()
+                                               : platform().screen.sizeTwips();
+    step([&] { setWidth(area.width()); });
+    step([&] { setHeight(area.height()); });
+    step([&] { setLeft(0); });
+    step([&] { setTop(0); });
+    const double gw = Width() / notedW, gh = Height() / notedH;
+    const auto all = controls();
+    for (Control* c : all) {
+        if (c->hasGeometry()) {
+            step([&] { c->setHeight(c->Height() * gh); });
+            step([&] { c->setLeft(c->Left() * gw); });
+            step([&] { c->setTop(c->Top() * gh); });
+            step([&] { c->setWidth(c->Width() * gw); });
+        } else if (c->kind() == ControlKind::Line) {
+            auto* l = static_cast<Line*>(c);
+            step([&] { l->setPoints(l->X1() * gw, l->Y1() * gh, l->X2() * gw, l->Y2() * gh); });
+        }
+    }
+    for (int i = 0; i < txtDX->columnCount(); ++i) {
+        step([&] { txtDX->setColumnWidth(i, txtDX->columnWidth(i) * gw); });
+    }
+    step([&] { PlaceCountyLists(); });
+    Show();
+}
+
+void LoggingWindow::PlaceCountyLists() {
+    const std::vector<ListBox*> lists = countyLists();
+    ListBox* first = lists.front();
+    first->setHeight(Line3->Y1() - first->Top());
+    for (size_t i = 1; i < lists.size(); ++i) lists[i]->setHeight(first->Height());
+}
+
+}  // namespace qf

@@ -1,0 +1,231 @@
+// The logging window's tallies, score, rates and clocks, and the log list.
+#include "app/App.h"
+#include "common/Formats.h"
+#include "logging/LogTallies.h"
+#include "logging/LoggingWindow.h"
+#include "platform/Error.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <cmath>
+
+namespace qf {
+
+void LoggingWindow::LoadLogAndRefresh() {
+    app_.logStore().LoadLog();
+    try {
+        countModes();
+        rebuildAfterLoad();
+    } catch (const Error&) {
+        endAfterRebuildFailure(rebuildFailureText());
+    }
+}
+
+void LoggingWindow::endAfterRebuildFailure(const QString& text) {
+    // The running operating time is banked before the program ends, so it is not lost.
+    RunState& run = app_.run();
+    if (run.LoggedOn == 1) {
+        app_.station().AccumulatedOperatingSeconds = run.OperatingSeconds;
+        WriteQSOPref(app_.station(), platform().files);
+        run.LoggedOn = 0;
+    }
+    platform().dialogs.ok(text, QStringLiteral("File Error"));
+    platform().ending.endNow(1);
+}
+
+void LoggingWindow::countModes() { CountModes(app_.log(), app_.tallies()); }
+
+void LoggingWindow::recountMultipliers() {
+    Tallies& t = app_.tallies();
+    t.MultiplierCount = RecountMultipliers(app_.log(), app_.tables().counties, t);
+}
+
+void LoggingWindow::UpdateScore() {
+    const Tallies& t = app_.tallies();
+    lblTotCon->setCaption(formatCount(t.PHQSOCount));
+    lblsectogo->setCaption(formatCount(t.CWQSOCount + t.DGQSOCount));
+    lblTotSec->setCaption(formatCount(t.MultiplierCount));
+    lblTotScore->setCaption(formatScore(static_cast<double>(t.QSOPoints) * t.MultiplierCount));
+}
+
+void LoggingWindow::UpdateRates() {
+    try {
+        QDateTime now = addUtcOffset(platform().clock.localNow(), app_.station().UTCOffsetHours);
+        now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
+        const Rates r = CountRates(app_.log(), now);
+        lblAQSO60->setCaption(QString::number(r.last60));
+        lblAQSO20->setCaption(QString::number(3 * r.last20));
+    } catch (const Error&) {
+        // A record whose date or time does not read leaves both rates as they were.
+    }
+}
+
+void LoggingWindow::FillCountyLists() {
+    const CountyLists lists = BuildCountyLists(app_.log(), app_.tables().counties);
+    ListBox* toGo = toGoList();
+    toGo->Clear();
+    for (const QString& c : lists.toGo) toGo->AddItem(c);
+    List2->Clear();
+    for (const QString& c : lists.worked) List2->AddItem(c);
+    lblStation.at(workedCaptionIndex())->setCaption(workedCaption() + QString::number(List2->ListCount()));
+    lblStation.at(toGoCaptionIndex())->setCaption(toGoCaption() + QString::number(toGo->ListCount()));
+}
+
+void LoggingWindow::AddWorkedCounty() {
+    const QString county = app_.log()[app_.log().QSOCount].CountyRcvd;
+    if (List2->find(county) < 0) List2->AddItem(county);
+    ListBox* toGo = toGoList();
+    const int i = toGo->find(county);
+    if (i >= 0) toGo->RemoveItem(i);
+    lblStation.at(workedCaptionIndex())->setCaption(workedCaption() + QString::number(List2->ListCount()));
+    lblStation.at(toGoCaptionIndex())->setCaption(toGoCaption() + QString::number(toGo->ListCount()));
+}
+
+void LoggingWindow::MarkWorked() {
+    Tallies& t = app_.tallies();
+    const CountyTable& counties = app_.tables().counties;
+    SizeWorkedFlags(t, counties);
+    const int j = CountyRow(counties, app_.log()[app_.log().QSOCount].CountyRcvd);
+    if (j > 0 && t.WorkedFlags[static_cast<size_t>(j)][3] == 0) {
+        t.WorkedFlags[static_cast<size_t>(j)][3] = 1;
+        ++t.MultiplierCount;
+    }
+}
+
+void LoggingWindow::ShowOperatingTime() {
+    RunState& run = app_.run();
+    run.OperatingSeconds = app_.station().AccumulatedOperatingSeconds;
+    lblttrack->setCaption(operatingTimeText(run.OperatingSeconds));
+}
+
+void LoggingWindow::Timer1_Timer() { UpdateRates(); }
+
+void LoggingWindow::Timer2_Timer() {
+    const QDateTime local = platform().clock.localNow();
+    lblutctime->setCaption(clockText(addUtcOffset(local, app_.station().UTCOffsetHours).time()));
+    lblCurTime->setCaption(localClockText(local.time()));
+    Label16->setCaption(amPmText(local.time()));
+    RunState& run = app_.run();
+    if (run.LoggedOn == 1) {
+        const QDateTime on(run.LogOnTime.date(), run.LogOnTime.time(), Qt::UTC);
+        const QDateTime now(local.date(), local.time(), Qt::UTC);
+        run.OperatingSeconds =
+            std::fabs(app_.station().AccumulatedOperatingSeconds + static_cast<float>(on.secsTo(now)));
+        lblttrack->setCaption(operatingTimeText(run.OperatingSeconds));
+    }
+}
+
+void LoggingWindow::cmdLogOn_Click() {
+    RunState& run = app_.run();
+    StationSettings& st = app_.station();
+    if (run.LoggedOn != 0) {
+        run.LoggedOn = 0;
+        cmdLogOn->setCaption(QStringLiteral("&Log \"Time On\""));
+        st.AccumulatedOperatingSeconds = run.OperatingSeconds;
+        // This message counts the offset in whole hours.
+        const QDateTime local = platform().clock.localNow();
+        const QDateTime utc = QDateTime(local.date(), local.time(), Qt::UTC)
+                                  .addSecs(3600LL * std::lround(st.UTCOffsetHours));
+        lblDialog->setCaption(QStringLiteral("Logged Off at ") + shortDateText(utc.date()) +
+                              QLatin1Char(' ') + clockText(utc.time()));
+        WriteQSOPref(st, platform().files);
+    } else {
+        run.LogOnTime = platform().clock.localNow();
+        run.LoggedOn = 1;
+        cmdLogOn->setCaption(QStringLiteral("&Log \"Time Off\""));
+        lblDialog->setCaption(QStringLiteral(" "));
+    }
+    txtCall->SetFocus();
+}
+
+// ---- log list
+
+void LoggingWindow::FillLogList() {
+    const QSOLog& log = app_.log();
+    ListView1->clearRows();
+    const int first = (app_.run().LogListAll == 1 || log.QSOCount < 20) ? 1 : log.QSOCount - 19;
+    for (int r = log.QSOCount; r >= first; --r) ListView1->addRow(logListRow(r));
+}
+
+void LoggingWindow::cmdList_Click() {
+    RunState& run = app_.run();
+    if (run.LogListAll == 1) {
+        run.LogListAll = 0;
+        cmdList->setCaption(QStringLiteral("Last 20"));
+    } else {
+        run.LogListAll = 1;
+        cmdList->setCaption(QStringLiteral("All"));
+    }
+    FillLogList();
+    txtCall->SetFocus();
+}
+
+void LoggingWindow::ListView1_Click() {
+    if (ListView1->count() == 0) return;
+    cmdEdit->setVisible(true);
+    cmdDelete->setVisible(true);
+}
+
+void LoggingWindow::ListView1_ColumnClick(int column) { ListView1->sortOnce(column - 1); }
+
+void LoggingWindow::ListView1_MouseUp(int Button) {
+    if (Button != 2 || ListView1->count() == 0) return;
+    try {
+        cmdEdit_Click();
+    } catch (const Error&) {
+    }
+}
+
+int LoggingWindow::selectedRecord() const {
+    const int row = ListView1->selectedRow();
+    return row == 0 ? 0 : ListView1->text(row, 0).toInt();
+}
+
+void LoggingWindow::cmdEdit_Click() {
+    // No row picked: nothing to edit.
+    const int record = selectedRecord();
+    if (record == 0) return;
+    app_.run().EditRecordNumber = static_cast<float>(record);
+    // The edit dialogs open here once they exist.
+}
+
+void LoggingWindow::cmdDelete_Click() {
+    // No row picked: nothing is deleted, and nobody is asked.
+    const int record = selectedRecord();
+    if (record == 0) return;
+    const Answer a = platform().dialogs.message({QStringLiteral("Are you sure?"),
+                                                 QStringLiteral("Are you sure?"), Buttons::YesNo,
+                                                 Icon::None, 0});
+    cmdEdit->setVisible(false);
+    cmdDelete->setVisible(false);
+    if (a == Answer::No) return;
+    app_.logStore().DeleteRecord(record);
+    LoadLogAndRefresh();
+    cmdEdit->setVisible(false);
+    cmdDelete->setVisible(false);
+}
+
+void LoggingWindow::mnuCopyListtoClipboard_Click() {
+    QClipboard* clip = QGuiApplication::clipboard();
+    clip->clear();
+    try {
+        QString text;
+        const int columns = ListView1->columnCount();
+        for (int c = 0; c < columns; ++c) {
+            text += ListView1->columnHeader(c) +
+                    (c == columns - 1 ? QStringLiteral("\r\n") : QStringLiteral("\t"));
+        }
+        for (int r = ListView1->count(); r >= 1; --r) {
+            for (int c = 0; c < columns; ++c) {
+                text += ListView1->text(r, c) +
+                        (c == columns - 1 ? QStringLiteral("\r\n") : QStringLiteral("\t"));
+            }
+        }
+        clip->setText(text);
+    } catch (const Error&) {
+        clip->clear();
+    }
+}
+
+}  // namespace qf

@@ -1,0 +1,68 @@
+#include "platform/ChoiceControls.h"
+
+#include "platform/Guard.h"
+#include "platform/Keys.h"
+
+#include <QKeyEvent>
+
+namespace qf {
+
+// ---- Frame
+
+Frame::Frame(Form& form, QString name, const QString& caption)
+    : QGroupBox(caption, form.client()), Control(form, std::move(name), ControlKind::Frame) {
+    setObjectName(Name());
+    applyGeometry();
+    applyFont();
+}
+
+// ---- OptionButton
+
+OptionButton::OptionButton(Form& form, QString name, const QString& caption, Frame* container)
+    : QRadioButton(caption, container ? static_cast<QWidget*>(container) : form.client()),
+      Control(form, std::move(name), ControlKind::OptionButton) {
+    setObjectName(Name());
+    // toggled, not clicked: a selection made by code must run the handler as the operator's does.
+    connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && Click) guarded(Click);
+    });
+    applyGeometry();
+    applyFont();
+}
+
+void OptionButton::setValue(bool on) {
+    if (on) {
+        setChecked(true);
+        return;
+    }
+    if (!isChecked()) return;
+    // Qt will not clear the selected button of an exclusive group; step out of the group for it.
+    setAutoExclusive(false);
+    setChecked(false);
+    setAutoExclusive(true);
+}
+
+void OptionButton::keyPressEvent(QKeyEvent* e) {
+    int keyCode = 0, ascii = 0;
+    keyEvent(e, keyCode, ascii);
+    e->accept();
+    if (keyCode == 0) return;
+    QRadioButton::keyPressEvent(e);
+}
+
+void OptionButton::keyReleaseEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat()) form_.keyUpPhase(this, keyCodeOf(*e), shiftOf(*e));
+    QRadioButton::keyReleaseEvent(e);
+}
+
+void OptionButton::focusInEvent(QFocusEvent* e) {
+    QRadioButton::focusInEvent(e);
+    focusIn(e->reason());
+}
+
+void OptionButton::focusOutEvent(QFocusEvent* e) {
+    QRadioButton::focusOutEvent(e);
+    focusOut(e->reason());
+}
+
+}  // namespace qf

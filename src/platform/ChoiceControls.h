@@ -1,0 +1,62 @@
+// Choice controls of the forms kit: frames that group controls under a caption, and option
+// buttons. They follow the kit's Control rules (twips geometry, own font, own Visible/Enabled
+// flags, handlers behind the slot boundary).
+//
+// - An option button's Click runs whenever it becomes selected, by the operator or by code
+//   (setValue(true)), never when it is cleared; selecting one clears the others of its group,
+//   which is its frame or, outside a frame, the window.
+// - Code can clear the selected option of a group, leaving the group with no answer, as a
+//   freshly built window has none.
+#pragma once
+
+#include "platform/Controls.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+
+namespace qf {
+
+// A captioned box; controls created with it as their container sit inside it, at coordinates
+// relative to its top-left corner.
+class Frame : public QGroupBox, public Control {
+    Q_OBJECT
+public:
+    Frame(Form& form, QString name, const QString& caption = {});
+    QWidget* widget() override { return this; }
+    using Control::Enabled;
+    using Control::setEnabled;
+    using Control::setVisible;
+    using Control::Visible;
+
+    QString Caption() const { return title(); }
+    void setCaption(const QString& c) { setTitle(c); }
+};
+
+class OptionButton : public QRadioButton, public Control {
+    Q_OBJECT
+public:
+    // container: the frame it sits in, or nullptr for the window's surface.
+    OptionButton(Form& form, QString name, const QString& caption = {}, Frame* container = nullptr);
+    QWidget* widget() override { return this; }
+    using Control::Enabled;
+    using Control::setEnabled;
+    using Control::setVisible;
+    using Control::Visible;
+
+    QString Caption() const { return text(); }
+    void setCaption(const QString& c) { setText(c); }
+
+    bool Value() const { return isChecked(); }
+    // true selects it (running Click when it was not selected); false clears it.
+    void setValue(bool on);
+
+    std::function<void()> Click;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+};
+
+}  // namespace qf
