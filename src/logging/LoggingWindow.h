@@ -109,6 +109,12 @@ public:
 
     static const std::array<const char*, 10> kBands;
 
+    // ==== band, mode, spots and menus (begin)
+    // ==== band, mode, spots and menus (end)
+
+    // ==== contact entry and keyboard (begin)
+    // ==== contact entry and keyboard (end)
+
 protected:
     App& app_;
 
