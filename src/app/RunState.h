@@ -18,9 +18,33 @@ struct RunState {
     float EditRecordNumber = 0;
     QString FrequencyToLog;
 
+    // Contact entry
+    QString HandOverKey;       // the handed-over key's code in decimal
+    quint8 HandOverTarget = 0; // 0 none, 1 the RST-sent box, 4 the in-state county box
+    struct {
+        quint8 DupeFlag = 0;
+        quint8 MissingFieldFlag = 0;
+        quint8 BadSectionFlag = 0;
+        quint8 BadCountyFlag = 0;
+    } EntryCheckFlags;
+    QDateTime LastDupeTime;    // local
+
+    // CW macro values: what the function-key messages put in place of their macros
+    struct {
+        QString MacroCall;
+        QString MacroRstSent;
+        QString MacroCounty;
+    } CWMacroValues;
+
     // CW send state
     QString CWSendBuffer;
     quint8 CWSending = 0;
+    quint8 CWKeyingInterface = 0;  // 0 none, 1 serial RTS, 2 serial DTR, 3 parallel, 5 WinKey
+    quint8 KeyboardCWMode = 0;
+    quint8 CWRepeatActive = 0;
+    quint8 VoiceRepeatActive = 0;
+    quint8 WinKeyVersion = 0;      // non-zero while the WinKey is open
+    qint32 WinKeyStatus = 0;
 };
 
 }  // namespace qf

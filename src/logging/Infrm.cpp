@@ -120,6 +120,9 @@ Infrm::Infrm(App& app) : LoggingWindow(app, QStringLiteral("Infrm"), Kind::InSta
             txtSec->SetFocus();
         };
     }
+    txtCntry->GotFocus = [this] { txtCntry_GotFocus(); };
+    Label25->Change = [this] { app_.run().CWMacroValues.MacroCounty = Label25->Caption(); };
+    wireEntry();
 }
 
 void Infrm::addLogListColumns(double w) {

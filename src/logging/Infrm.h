@@ -23,8 +23,13 @@ public:
     void FillDXList();
     void Label10_MouseMove(int Index);
     void Label10_Click(int Index);
+    void Mains() override;
+    void txtCntry_GotFocus();
 
 protected:
+    void callBoxHandOver(int& KeyAscii) override;
+    void txtSec_KeyPress(int& KeyAscii) override;
+    QString keyboardCwMessage() const override;
     void addLogListColumns(double width) override;
     QStringList logListRow(int record) const override;
     void loadOwnSteps() override;

@@ -113,6 +113,39 @@ public:
     // ==== band, mode, spots and menus (end)
 
     // ==== contact entry and keyboard (begin)
+    // The keyboard hub: every key passes here before the focused box sees it.
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Form_KeyPress(int& KeyAscii) override;
+    quint8 CtrlKeyPending = 0;
+
+    // Entry boxes
+    void txtCall_GotFocus();
+    void txtCall_Change();
+    void txtCall_KeyPress(int& KeyAscii);
+    void txtRSTR_GotFocus();
+    void txtRSTR_KeyPress(int& KeyAscii);
+    void txtCntry_Change();
+    void txtSec_GotFocus();
+    void txtRSTS_Change();
+    void txtRSTS_KeyPress(int& KeyAscii);
+    void ClearEntry();
+    void mnuClear_Click();
+    void mnuRecall_Click();
+    void BearingDistance(float latitude, float longitude);
+
+    // Logging and the duplicate rules
+    virtual void Mains() = 0;
+    void PartialDupCheck(int& KeyAscii);
+    void cmdDup_Click();
+    void mnuListPrevious_Click();
+    void mnuPostContest_Click();
+    void txtPostConDate_GotFocus();
+    void txtPostConTime_GotFocus();
+    void txtPostCon_KeyPress(TextBox* box, int& KeyAscii);
+    // The post-contest date and time checks; false when the entry was refused.
+    bool CheckPostContest();
+    // Refuses an entry that would break the log or overflow it; true when refused.
+    bool RefuseUnstorable();
     // ==== contact entry and keyboard (end)
 
 protected:
@@ -131,6 +164,16 @@ protected:
     virtual QString workedCaption() const = 0;
     virtual int workedCaptionIndex() const = 0;
     virtual std::vector<ListBox*> countyLists() const = 0;  // the lists under the log list
+    // Entry: the twins' own key and focus handlers.
+    virtual void callBoxHandOver(int& KeyAscii) { Q_UNUSED(KeyAscii); }
+    virtual void txtCall_LostFocus() {}
+    virtual void txtSec_KeyPress(int& KeyAscii) = 0;
+    virtual QString keyboardCwMessage() const = 0;
+    void wireEntry();
+    // The county box's type-ahead over the county table.
+    void countyTypeAhead(int& KeyAscii);
+    void status(const QString& text, bool beep = true);
+    void setStatusColor(quint32 vbColor);
 
     // Layout helpers: a control at its design place, with its look.
     enum class Look { Heading, HeadingSmall, Value, Static, Status, Plain };

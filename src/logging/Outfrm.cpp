@@ -89,6 +89,7 @@ Outfrm::Outfrm(App& app) : LoggingWindow(app, QStringLiteral("Outfrm"), Kind::Ou
             txtCall->SetFocus();
         };
     }
+    wireEntry();
 }
 
 void Outfrm::addLogListColumns(double w) {

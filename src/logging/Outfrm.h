@@ -15,7 +15,17 @@ public:
     Label *Label10, *Label13;  // static captions of the CW/DG count and the multipliers
     Line* Line8;
 
+    void Mains() override;
+    void CheckRequiredFields();
+    void CheckCounty();
+    void DupCheck();
+    void DupCheck2();
+    void Form_MouseMove(int Button, int Shift, double X, double Y) override;
+
 protected:
+    void txtCall_LostFocus() override;
+    void txtSec_KeyPress(int& KeyAscii) override;
+    QString keyboardCwMessage() const override;
     void addLogListColumns(double width) override;
     QStringList logListRow(int record) const override;
     void showStationLabels() override;
@@ -27,6 +37,9 @@ protected:
     QString workedCaption() const override { return QStringLiteral("Counties Worked - "); }
     int workedCaptionIndex() const override { return 5; }
     std::vector<ListBox*> countyLists() const override { return {List1, List2}; }
+
+private:
+    void clearRow();
 };
 
 // The date and time column of the log list: "mm/dd hh:nn", or the stored text when it does

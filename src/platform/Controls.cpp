@@ -169,15 +169,25 @@ void Control::SetFocus() {
     w->setFocus(Qt::OtherFocusReason);
 }
 
+// The focus handlers run after the handler that moved the focus has returned (queued, in the
+// order of the moves: the old control's LostFocus, then the new one's GotFocus). A key handler
+// that moves the focus therefore finishes its own steps first; letting pending events run
+// inside a handler runs them at that point.
 void Control::focusIn(Qt::FocusReason reason) {
     // A menu, a message box or another window taking the focus is no move between controls.
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
-    if (GotFocus) guarded(GotFocus);
+    if (QWidget* w = widget()) {
+        QMetaObject::invokeMethod(
+            w, [this] { if (GotFocus) guarded(GotFocus); }, Qt::QueuedConnection);
+    }
 }
 
 void Control::focusOut(Qt::FocusReason reason) {
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
-    if (LostFocus) guarded(LostFocus);
+    if (QWidget* w = widget()) {
+        QMetaObject::invokeMethod(
+            w, [this] { if (LostFocus) guarded(LostFocus); }, Qt::QueuedConnection);
+    }
 }
 
 bool Control::keyEvent(QKeyEvent* e, int& keyCode, int& ascii) {
@@ -257,6 +267,8 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
     }
     if (keyCode == 0 || bypassesKeyPhases(e)) return;
     QLineEdit::keyPressEvent(e);
+    // A key the box does not use must not travel on to the window: its handlers have run.
+    e->accept();
 }
 
 void TextBox::keyReleaseEvent(QKeyEvent* e) {
@@ -407,6 +419,7 @@ void CommandButton::keyPressEvent(QKeyEvent* e) {
     }
     if (keyCode == 0) return;
     QPushButton::keyPressEvent(e);
+    e->accept();
 }
 
 void CommandButton::keyReleaseEvent(QKeyEvent* e) {

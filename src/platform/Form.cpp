@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -64,6 +65,8 @@ Form::Form(Platform& platform, QString name, Border border)
       client_(new QWidget(this)) {
     setObjectName(name_);
     client_->setObjectName(QStringLiteral("client"));
+    client_->setMouseTracking(true);
+    client_->installEventFilter(this);
     setFocusPolicy(Qt::StrongFocus);
     setFontSize(fontSize_);
     applyGeometry();
@@ -209,6 +212,11 @@ void Form::ShowModal() {
 
 void Form::Hide() { hide(); }
 
+void Form::SendTab() {
+    QMetaObject::invokeMethod(
+        this, [this] { focusNextChild(); }, Qt::QueuedConnection);
+}
+
 bool Form::Unload(int unloadMode) {
     if (unloaded_ || inUnload_) return true;
     inUnload_ = true;
@@ -262,6 +270,18 @@ void Form::keyPressEvent(QKeyEvent* e) {
     guarded([&] { Form_KeyDown(code, shiftOf(*e)); });
     int ascii = keyAsciiOf(*e);
     if (ascii != 0) guarded([&] { Form_KeyPress(ascii); });
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == client_ && e->type() == QEvent::MouseMove) {
+        auto* m = static_cast<QMouseEvent*>(e);
+        const QPointF p = m->position() * 15.0;
+        const int buttons = ((m->buttons() & Qt::LeftButton) ? 1 : 0) |
+                            ((m->buttons() & Qt::RightButton) ? 2 : 0) |
+                            ((m->buttons() & Qt::MiddleButton) ? 4 : 0);
+        guarded([&] { Form_MouseMove(buttons, 0, p.x(), p.y()); });
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void Form::keyReleaseEvent(QKeyEvent* e) {

@@ -13,6 +13,9 @@
 //   included) for the loops that scale every control.
 // - Windows are loaded at first reference (see FormSlot), unloaded through Unload(), and deleted
 //   later, never inside their own running handler.
+// - Focus handlers (GotFocus/LostFocus) run after the handler that moved the focus returns,
+//   queued in the order of the moves; a Tab sent by code is queued the same way. So a key
+//   handler that moves the focus completes its own steps before the boxes' focus handlers run.
 // - Handlers run behind the slot boundary (Guard.h): no exception leaves into Qt.
 #pragma once
 
@@ -74,6 +77,10 @@ public:
 
     bool KeyPreview = false;
 
+    // A Tab keystroke sent by code: handled after the current handler returns, by whatever has
+    // the focus then; it only moves the focus on.
+    void SendTab();
+
     // ---- controls
     const std::vector<Control*>& controls() const { return controls_; }
     Control* control(const QString& name) const;
@@ -108,6 +115,13 @@ public:
         Q_UNUSED(Shift);
     }
     virtual void Form_KeyPress(int& KeyAscii) { Q_UNUSED(KeyAscii); }
+    // The mouse over the window's bare surface (controls keep their own moves).
+    virtual void Form_MouseMove(int Button, int Shift, double X, double Y) {
+        Q_UNUSED(Button);
+        Q_UNUSED(Shift);
+        Q_UNUSED(X);
+        Q_UNUSED(Y);
+    }
     virtual void Form_KeyUp(int& KeyCode, int Shift) {
         Q_UNUSED(KeyCode);
         Q_UNUSED(Shift);
@@ -130,6 +144,7 @@ protected:
     void hideEvent(QHideEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void applyGeometry();

@@ -83,9 +83,11 @@ void ListBox::mouseReleaseEvent(QMouseEvent* e) {
 void ListBox::keyPressEvent(QKeyEvent* e) {
     int keyCode = 0, ascii = 0;
     keyEvent(e, keyCode, ascii);
+    e->accept();
     if (keyCode == 0) return;
     const int before = currentRow();
     QListWidget::keyPressEvent(e);
+    e->accept();  // the window's handlers have run already
     if (currentRow() != before && currentRow() >= 0 && Click) guarded(Click);
 }
 

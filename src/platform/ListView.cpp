@@ -156,8 +156,10 @@ void ListView::focusOutEvent(QFocusEvent* e) {
 void ListView::keyPressEvent(QKeyEvent* e) {
     int keyCode = 0, ascii = 0;
     keyEvent(e, keyCode, ascii);
+    e->accept();
     if (keyCode == 0) return;
     QTreeWidget::keyPressEvent(e);
+    e->accept();
 }
 
 }  // namespace qf

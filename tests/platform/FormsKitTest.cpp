@@ -112,7 +112,23 @@ TEST_F(FormsKitTest, TabbingInSelectsNothingAndRunsTheFocusHandlers) {
     form->txt->LostFocus = [&] { focus << QStringLiteral("txtCall lost"); };
     form->other->GotFocus = [&] { focus << QStringLiteral("txtName got"); };
     form->other->setText(QStringLiteral("JOE"));
+    form->txt->KeyPress = [&](int&) {
+        // Moving the focus inside a handler: the focus handlers wait until it returns.
+        form->other->SetFocus();
+        focus << QStringLiteral("handler done");
+    };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A);
+    EXPECT_EQ(QApplication::focusWidget(), form->other);
+    EXPECT_EQ(focus, QStringList{QStringLiteral("handler done")});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(focus, (QStringList{QStringLiteral("handler done"), QStringLiteral("txtCall lost"),
+                                  QStringLiteral("txtName got")}));
+    focus.clear();
+    form->txt->SetFocus();
+    QCoreApplication::processEvents();
+    focus.clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::focusWidget(), form->other);
     EXPECT_EQ(form->other->SelLength(), 0);
     EXPECT_EQ(focus, (QStringList{QStringLiteral("txtCall lost"), QStringLiteral("txtName got")}));

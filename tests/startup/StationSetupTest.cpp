@@ -215,7 +215,9 @@ TEST_F(StationSetupTest, TheUTCBoxKeepsTheFocusUntilItHoldsANumber) {
         t.beeper().reset();
         w.Text6->setText(QString::fromLatin1(c.text));
         w.Text6->SetFocus();
+        QCoreApplication::processEvents();
         press(Qt::Key_Tab);
+        QCoreApplication::processEvents();  // the leaving handler runs once the Tab is done
         EXPECT_EQ(QApplication::focusWidget(), c.refused ? w.Text6 : w.Text2);
         EXPECT_EQ(t.beeper().count(), c.refused ? 1 : 0);
     }
