@@ -42,7 +42,13 @@ int CountyRow(const CountyTable& counties, const QString& abbrev) {
 
 CountyLists BuildCountyLists(const QSOLog& log, const CountyTable& counties) {
     CountyLists lists;
-    for (int j = 1; j <= counties.CountyCount; ++j) lists.toGo << counties[j].CountyAbbrev;
+    // A county listed under several names is still one county to go: with an item per row,
+    // working it would leave its other items behind in the list.
+    for (int j = 1; j <= counties.CountyCount; ++j) {
+        if (!lists.toGo.contains(counties[j].CountyAbbrev, Qt::CaseInsensitive)) {
+            lists.toGo << counties[j].CountyAbbrev;
+        }
+    }
     for (int r = 1; r <= log.QSOCount; ++r) {
         const QString& c = log[r].CountyRcvd;
         if (c.isEmpty() || lists.worked.contains(c, Qt::CaseInsensitive)) continue;

@@ -24,8 +24,8 @@ struct Rates {
 // read.
 Rates CountRates(const QSOLog& log, const QDateTime& nowUtc);
 
-// The counties still to work (one item per table row, less one per worked county) and the
-// counties worked (each once), as the two county lists hold them.
+// The counties still to work (each abbreviation once, less the worked ones) and the counties
+// worked (each once), as the two county lists hold them.
 struct CountyLists {
     QStringList toGo;
     QStringList worked;

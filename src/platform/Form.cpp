@@ -129,6 +129,11 @@ QMenuBar* Form::menuBar() {
     if (!menuBarWidget_) {
         menuBarWidget_ = new QMenuBar(this);
         menuBarWidget_->setNativeMenuBar(false);
+        // Menus use the system's menu font: the window's own font grows with the screen and
+        // would push the items out of the bar.
+        QFont f(platformFontFace(QStringLiteral("MS Sans Serif")));
+        f.setPointSizeF(9);
+        menuBarWidget_->setFont(f);
         setHasMenuBar(true);
     }
     return menuBarWidget_;

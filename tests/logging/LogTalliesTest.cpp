@@ -52,7 +52,7 @@ TEST(LogTalliesTest, CountyListsCountEachCountyOnce) {
     log[++log.QSOCount] = contact("XYZ", "CW", "12:02:00");  // in no table row
     const CountyLists lists = BuildCountyLists(log, counties());
     EXPECT_EQ(lists.worked, (QStringList{"AIT", "XYZ"}));
-    EXPECT_EQ(lists.toGo, (QStringList{"STL", "STL", "HEN"}));
+    EXPECT_EQ(lists.toGo, (QStringList{"STL", "HEN"}));  // St. Louis once, under either name
     Tallies t;
     EXPECT_EQ(RecountMultipliers(log, counties(), t), 1);
 }
