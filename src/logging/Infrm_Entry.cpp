@@ -44,30 +44,9 @@ void Infrm::txtCntry_GotFocus() {
 }
 
 void Infrm::txtSec_KeyPress(int& KeyAscii) {
+    countyBoxKeyPress(KeyAscii);
     RunState& run = app_.run();
-    if (KeyAscii == '"') {
-        KeyAscii = 0;
-        return;
-    }
-    if (KeyAscii >= '0' && KeyAscii <= '9' && run.HandOverTarget != 4) {
-        run.HandOverKey = QString::number(KeyAscii);
-        run.HandOverTarget = 1;
-        int handed = KeyAscii;
-        txtRSTS_KeyPress(handed);
-        KeyAscii = 32;
-    }
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Mains();
-        return;
-    }
-    if (KeyAscii == 32 && txtSec->SelStart() == txtSec->Text().size()) {
-        KeyAscii = 0;
-        txtCall->SetFocus();
-        return;
-    }
-    countyTypeAhead(KeyAscii);
-    if (run.HandOverTarget == 4) {
+    if (KeyAscii != 0 && run.HandOverTarget == 4) {
         // The digit typed after the call starts the county entry.
         const QString handed(QChar(run.HandOverKey.toInt()));
         txtSec->setText(handed);

@@ -170,7 +170,8 @@ protected:
     virtual void txtSec_KeyPress(int& KeyAscii) = 0;
     virtual QString keyboardCwMessage() const = 0;
     void wireEntry();
-    // The county box's type-ahead over the county table.
+    // The county box's keys, and its type-ahead over the county table.
+    void countyBoxKeyPress(int& KeyAscii);
     void countyTypeAhead(int& KeyAscii);
     void status(const QString& text, bool beep = true);
     void setStatusColor(quint32 vbColor);

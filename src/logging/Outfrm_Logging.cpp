@@ -200,14 +200,17 @@ void Outfrm::txtCall_LostFocus() {
     if (!txtCall->Text().isEmpty()) DupCheck2();
 }
 
-void Outfrm::txtSec_KeyPress(int& KeyAscii) {
+void Outfrm::txtSec_KeyPress(int& KeyAscii) { countyBoxKeyPress(KeyAscii); }
+
+// The county box of both windows: a quote is refused; a digit is the RST sent and moves on like
+// a Space; Enter logs; Space moves to the call box; the rest goes through the type-ahead.
+void LoggingWindow::countyBoxKeyPress(int& KeyAscii) {
     RunState& run = app_.run();
     if (KeyAscii == '"') {
         KeyAscii = 0;
         return;
     }
-    if (KeyAscii >= '0' && KeyAscii <= '9') {
-        // A digit here is the RST sent: it goes to the hidden box, and moves on like a Space.
+    if (KeyAscii >= '0' && KeyAscii <= '9' && run.HandOverTarget != 4) {
         run.HandOverKey = QString::number(KeyAscii);
         run.HandOverTarget = 1;
         int handed = KeyAscii;
@@ -219,7 +222,8 @@ void Outfrm::txtSec_KeyPress(int& KeyAscii) {
         Mains();
         return;
     }
-    if (KeyAscii == 32) {
+    // The in-state box moves on only from the end of its text.
+    if (KeyAscii == 32 && (kind() == Kind::OutOfState || txtSec->SelStart() == txtSec->Text().size())) {
         KeyAscii = 0;
         txtCall->SetFocus();
         return;

@@ -1,15 +1,8 @@
-#include "app/Forms.h"
 #include "common/QuotedFieldLine.h"
-#include "logstore/LogStore.h"
-#include "support/TestApp.h"
-
-#include <gtest/gtest.h>
+#include "logging/LoggingFixture.h"
 
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
-#include <QTest>
 
 #include <optional>
 
@@ -31,37 +24,8 @@ QSORecord contact(int n, const QString& county, const QString& mode, const QTime
     return q;
 }
 
-class LoggingWindowTest : public ::testing::Test {
+class LoggingWindowTest : public test::LoggingFixture {
 protected:
-    LoggingWindowTest() {
-        QFile county(test::shippedDataFile(QStringLiteral("county2.txt")));
-        county.open(QIODevice::ReadOnly);
-        t.writeFile(QStringLiteral("county2.txt"), county.readAll());
-        StartupValues& sv = t.app().startup();
-        sv.WorkingFolder = t.work();
-        sv.DataFolder = t.root() + QStringLiteral("/data");
-        QDir().mkpath(sv.DataFolder + QStringLiteral("/BACKUP"));
-        StationSettings& st = t.app().station();
-        st.OwnCall = QStringLiteral("K9ABC");
-        st.OwnName = QStringLiteral("JOE");
-        st.OwnSPC = QStringLiteral("IL");
-        st.CurrentMode = QStringLiteral("PH");
-        st.CurrentBand = QStringLiteral("20");
-        st.FormSizePercent = 100;
-        st.ContestState = QStringLiteral("MN");
-        st.OutOfStateFlag = 1;
-        st.RigModel = QStringLiteral("None");
-        st.UTCOffsetHours = 5;
-        st.AccumulatedOperatingSeconds = 600;
-        // Local 10:00:00, UTC 15:00:00.
-        t.clock().set(QDateTime(QDate(2026, 9, 12), QTime(10, 0, 0)), 5 * 3600);
-        t.app().onQuit = [this](int) { ++quits; };
-    }
-    void writeLog(const std::vector<QSORecord>& contacts) {
-        QByteArray data;
-        for (const auto& q : contacts) data += encodeRecord(q);
-        t.writeFile(QStringLiteral("log.txt"), data);
-    }
     // 25 contacts a minute apart up to 14:59 UTC, over three counties and three modes.
     void writeLog25() {
         std::vector<QSORecord> log;
@@ -73,15 +37,6 @@ protected:
         }
         writeLog(log);
     }
-    Outfrm& openOut(Answer first = Answer::Yes) {
-        t.dialogs().answerMessage(first);
-        Outfrm& w = t.app().forms().Outfrm();
-        w.Show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
-        return w;
-    }
-    test::TestApp t;
-    int quits = 0;
 };
 
 TEST_F(LoggingWindowTest, LoadRunsInOrderAndShowsTheCounts) {
