@@ -40,3 +40,30 @@ TEST(ScriptedDialogsTest, AnswersInOrderAndFallsBackToDefaults) {
 
 }  // namespace
 }  // namespace qf
+
+#include "platform/Registry.h"
+
+#include <QTemporaryDir>
+
+namespace qf {
+namespace {
+
+TEST(RegistryTest, ValuesLiveUnderApplicationSectionAndKey) {
+    QTemporaryDir dir;
+    const QString ini = dir.path() + QStringLiteral("/registry.ini");
+    Registry r(ini);
+    EXPECT_EQ(r.get(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
+                    QStringLiteral("UserEMail"), QStringLiteral("none")),
+              QStringLiteral("none"));
+    r.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"), QStringLiteral("UserEMail"),
+           QStringLiteral("op@example.org"));
+    r.save(QStringLiteral("Other"), QStringLiteral("Settings"), QStringLiteral("UserEMail"),
+           QStringLiteral("x"));
+    // A fresh instance reads what the last one saved.
+    EXPECT_EQ(Registry(ini).get(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
+                                QStringLiteral("UserEMail")),
+              QStringLiteral("op@example.org"));
+}
+
+}  // namespace
+}  // namespace qf
