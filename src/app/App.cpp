@@ -26,6 +26,7 @@ Forms::Forms(App& app)
       stationID_(slotFor<qf::frmStationID>(app)),
       outfrm_(slotFor<qf::Outfrm>(app)),
       infrm_(slotFor<qf::Infrm>(app)),
+      form1_(slotFor<qf::Form1>(app)),
       form5_(slotFor<qf::Form5>(app)),
       form6_(slotFor<qf::Form6>(app)) {}
 

@@ -12,6 +12,7 @@
 #include "platform/System.h"
 #include "app/RunState.h"
 #include "logging/SPCTable.h"
+#include "logging/SpotSlots.h"
 #include "logstore/LogStore.h"
 #include "logstore/QsoLog.h"
 #include "logstore/ReferenceTables.h"
@@ -60,6 +61,7 @@ public:
     ReferenceTables& tables() { return tables_; }
     SPCTable& spc() { return spc_; }
     RunState& run() { return run_; }
+    SpotSlotTable& spots() { return spots_; }
 
     // Runs the start sequence (the start window's load).
     void start();
@@ -78,6 +80,7 @@ private:
     ReferenceTables tables_;
     SPCTable spc_;
     RunState run_;
+    SpotSlotTable spots_;
     LogStore logStore_;
     std::unique_ptr<Forms> forms_;  // last member: windows go before the state they use
 };

@@ -1,6 +1,7 @@
 // Every window of the program, each loaded at its first reference.
 #pragma once
 
+#include "logging/Form1.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
 #include "platform/Form.h"
@@ -23,6 +24,7 @@ public:
     qf::frmStationID& frmStationID() { return stationID_.get(); }
     qf::Outfrm& Outfrm() { return outfrm_.get(); }
     qf::Infrm& Infrm() { return infrm_.get(); }
+    qf::Form1& Form1() { return form1_.get(); }
     qf::Form5& Form5() { return form5_.get(); }
     qf::Form6& Form6() { return form6_.get(); }
 
@@ -31,6 +33,7 @@ public:
     FormSlot<qf::frmStationID>& stationIDSlot() { return stationID_; }
     FormSlot<qf::Outfrm>& outfrmSlot() { return outfrm_; }
     FormSlot<qf::Infrm>& infrmSlot() { return infrm_; }
+    FormSlot<qf::Form1>& form1Slot() { return form1_; }
     FormSlot<qf::Form5>& form5Slot() { return form5_; }
     FormSlot<qf::Form6>& form6Slot() { return form6_; }
 
@@ -40,6 +43,7 @@ private:
     FormSlot<qf::frmStationID> stationID_;
     FormSlot<qf::Outfrm> outfrm_;
     FormSlot<qf::Infrm> infrm_;
+    FormSlot<qf::Form1> form1_;
     FormSlot<qf::Form5> form5_;
     FormSlot<qf::Form6> form6_;
 };

@@ -153,6 +153,7 @@ void LoggingWindow::buildSpotControls() {
         l->setVisible(false);
         lblFreqSpot[i] = l;
     }
+    wireCommands();  // the twins build these controls last: every control exists from here on
 }
 
 void LoggingWindow::buildMenus() {

@@ -110,6 +110,80 @@ public:
     static const std::array<const char*, 10> kBands;
 
     // ==== band, mode, spots and menus (begin)
+    // ---- band and mode
+    void mnuBand160Ch_Click() { changeBand(0); }
+    void mnuBand80Ch_Click() { changeBand(1); }
+    void mnuBand40Ch_Click() { changeBand(2); }
+    void mnuBand20Ch_Click() { changeBand(3); }
+    void mnuBand15Ch_Click() { changeBand(4); }
+    void mnuBand10Ch_Click() { changeBand(5); }
+    void mnuBand6Ch_Click() { changeBand(6); }
+    void mnuBand2Ch_Click() { changeBand(7); }
+    void mnuBand125CH_Click() { changeBand(8); }
+    void mnuBand70CH_Click() { changeBand(9); }
+    void mnu160_Click();      // "CW"
+    void mnuSSB_Click();      // "PH"
+    void mnuDigital_Click();  // "DG"
+    void Label24_Click();     // the band caption: the next band
+    void Label30_Click();     // the mode caption: CW to PH, anything else to CW
+    void BandChanged();
+    // The rig's reading: frequency in MHz and mode text; neither is changed.
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const QString& strMode);
+
+    // ---- spot list and band map
+    void BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq,
+                      const QString& qDXSpotRecord);
+    void DisplayBandMapLabels();
+    void PacketResize();
+    void SetBandMapScale();
+    void RefreshBandMap();
+    void lblDXSpot_MouseDown(int Index, int Button);
+    void lblDXSpot_MouseMove(int Index);
+    void txtDX_Click();
+    void txtDX_DblClick();
+    void lblDX_Click();
+    void lblDX_DblClick();
+    // The spotting window's choice that PacketResize lays out: the spot source ("None",
+    // "TNC", "Telnet", "AGW Packet Engine") and list or band map. The spotting window sets it
+    // before it calls PacketResize.
+    struct SpotDisplayChoice {
+        QString source = QStringLiteral("None");
+        bool list = false;
+    };
+    SpotDisplayChoice spotDisplay;
+
+    // ---- menu commands
+    void mnuNew_Click();
+    void mnuArchive_Click();
+    void mnuRestore_Click();
+    void mnuWriteSumm_Click();
+    void mnuexportADIF_Click();
+    void mnuExit_Click();
+    void mnuColors_Click();
+    void mnuCW_Click();
+    void mnuVoice_Click();
+    void mnuRigInterface_Click();
+    void mnuDXSpotting_Click();
+    void mnuSpectrumMap_Click();
+    void mnuBlind_Click();
+    void mnuPrivileges_Click();
+    void mnuChangeCounty_Click();
+    void mnuMap_Click();
+    void mnuGraph_Click();
+    void mnuCountyList_Click();
+    void mnuHelp_Click();
+
+private:
+    void wireCommands();  // run once every control of the window exists
+    void changeBand(int index);
+    void changeMode(const QString& mode);
+    void setSpotDisplayVisible(bool list, bool map);
+    void scaleForSpotStrip(double factor, double* lowestBottom);
+    // Reads and checks a log file for a restore; throws an Error naming what is wrong.
+    QByteArray readRestorableLog(const QString& path);
+
+public:
     // ==== band, mode, spots and menus (end)
 
     // ==== contact entry and keyboard (begin)

@@ -1,0 +1,96 @@
+// A busy cluster against the out-of-state window with its band map showing: 1000 spots through
+// BandMapSpots, each one shifting the slots, redrawing the map and adding a list row. The second
+// run also lets the window repaint after every spot, as the event loop does between spots.
+#include "app/App.h"
+#include "app/Forms.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Fixture {
+    Fixture() {
+        qf::Services s;
+        auto clock = std::make_unique<qf::TestClock>();
+        auto dialogs = std::make_unique<qf::ScriptedDialogs>();
+        clockPtr = clock.get();
+        dialogs->answerMessage(qf::Answer::Yes);  // "Open existing log?"
+        s.clock = std::move(clock);
+        s.dialogs = std::move(dialogs);
+        s.screen = std::make_unique<qf::FixedScreen>(QSizeF(28800, 16200));
+        s.files = std::make_unique<qf::Files>(dir.path());
+        s.registry = std::make_unique<qf::Registry>(dir.path() + QStringLiteral("/r.ini"));
+        s.ending = std::make_unique<qf::RecordingEnding>();
+        s.beeper = std::make_unique<qf::CountingBeeper>();
+        s.environment = std::make_unique<qf::MapEnvironment>(QMap<QString, QString>{});
+        app = std::make_unique<qf::App>(std::move(s));
+        // The shipped county table, beside this file's folder.
+        QFile county(QFileInfo(QStringLiteral(__FILE__))
+                         .dir()
+                         .filePath(QStringLiteral("../data/county2.txt")));
+        county.open(QIODevice::ReadOnly);
+        app->platform().files.rewriteAtomic(QStringLiteral("county2.txt"), county.readAll());
+        app->platform().files.rewriteAtomic(QStringLiteral("log.txt"), QByteArray());
+        qf::StationSettings& st = app->station();
+        st.ContestState = QStringLiteral("MN");
+        st.OutOfStateFlag = 1;
+        st.CurrentBand = QStringLiteral("20");
+        st.CurrentMode = QStringLiteral("CW");
+        st.FormSizePercent = 100;
+        st.RigModel = QStringLiteral("None");
+        window = &app->forms().Outfrm();
+        window->Show();
+        window->spotDisplay = {QStringLiteral("Telnet"), false};
+        app->forms().Form1().PacketResize();
+    }
+    // Spot n: 80 stations spread over the band, so calls repeat and the map stays full.
+    void spot(int n) {
+        const QString call = QStringLiteral("K%1AB").arg(n % 80);
+        const QString khz = QString::number(14000.0 + (n * 37) % 350 + 0.5, 'f', 1);
+        app->forms().Form1().BandMapSpots(
+            call, khz,
+            QStringLiteral("de W3LPL:   %1  %2      CQ                       1425Z")
+                .arg(khz, call));
+        clockPtr->advance(250);
+    }
+    QTemporaryDir dir;
+    std::unique_ptr<qf::App> app;
+    qf::TestClock* clockPtr = nullptr;
+    qf::Outfrm* window = nullptr;
+};
+
+void SpotWithBandMapShown(benchmark::State& state) {
+    Fixture fx;
+    int n = 0;
+    for (auto _ : state) fx.spot(n++);
+    state.counters["shown"] = static_cast<double>(fx.window->lblDX->Visible());
+    state.counters["rows"] = fx.window->txtDX->count();
+}
+BENCHMARK(SpotWithBandMapShown)->Iterations(1000)->Unit(benchmark::kMicrosecond);
+
+void SpotAndRepaint(benchmark::State& state) {
+    Fixture fx;
+    int n = 0;
+    for (auto _ : state) {
+        fx.spot(n++);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(SpotAndRepaint)->Iterations(1000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

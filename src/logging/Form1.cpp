@@ -1,0 +1,45 @@
+#include "logging/Form1.h"
+
+#include "app/App.h"
+#include "app/Forms.h"
+
+namespace qf {
+
+Form1::Form1(App& app) : Form(app.platform(), QStringLiteral("Form1")), app_(app) {
+    // The caption doubles as the program's name towards the packet engine.
+    setCaption(QStringLiteral("Form1"));
+    lblDX = add<Label>(QStringLiteral("lblDX"));
+    lblDX->setVisible(false);
+}
+
+LoggingWindow& Form1::openWindow() {
+    if (app_.station().OutOfStateFlag != 0) return app_.forms().Outfrm();
+    return app_.forms().Infrm();
+}
+
+void Form1::BandFreqConversion(float frequencyValue) {
+    openWindow().BandFreqConversion(frequencyValue);
+}
+
+void Form1::ModeSelection(const QString& strMode) {
+    openWindow().ModeSelection(strMode);
+}
+
+void Form1::BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq,
+                         const QString& qDXSpotRecord) {
+    openWindow().BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
+}
+
+void Form1::DisplayBandMapLabels() {
+    openWindow().DisplayBandMapLabels();
+}
+
+void Form1::PacketResize() {
+    openWindow().PacketResize();
+}
+
+void Form1::SavePref() {
+    WriteQSOPref(app_.station(), platform().files);
+}
+
+}  // namespace qf

@@ -1,0 +1,36 @@
+// Form1: the hidden facade through which the rig and spotting windows reach whichever logging
+// window runs the contest (Outfrm when the station is outside the contest state, else Infrm).
+// It is never shown. Its label lblDX is a flag only: visible exactly while the open logging
+// window shows its band map, which tells the spotting window's timer to refresh that map.
+#pragma once
+
+#include "platform/Controls.h"
+
+namespace qf {
+
+class App;
+class LoggingWindow;
+
+class Form1 : public Form {
+    Q_OBJECT
+  public:
+    explicit Form1(App& app);
+
+    Label* lblDX;
+
+    // Forwarded unchanged to the open logging window.
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const QString& strMode);
+    void BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq,
+                      const QString& qDXSpotRecord);
+    void DisplayBandMapLabels();
+    void PacketResize();
+    // Rewrites "QSOpref.txt".
+    void SavePref();
+
+  private:
+    LoggingWindow& openWindow();
+    App& app_;
+};
+
+}  // namespace qf

@@ -1,0 +1,236 @@
+// The logging window's spot list and band map: spots arriving from the spotting window, the
+// list of the last 200 and the band map of the current band drawn from the shared spot slots,
+// the layout that makes room for them at the bottom of the window, and the clicks on them.
+#include "app/App.h"
+#include "app/Forms.h"
+#include "common/QuotedFieldLine.h"
+#include "logging/LoggingWindow.h"
+#include "logging/SpotSlots.h"
+#include "platform/Error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace qf {
+
+namespace {
+constexpr int kSpotListRows = 200;
+constexpr double kSqueeze = 0.9, kStretch = 1.1111111;
+constexpr double kHiddenTop = 1000;  // where the removed list and map wait, out of the way
+}  // namespace
+
+void LoggingWindow::BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq,
+                                 const QString& qDXSpotRecord) {
+    try {
+        double khz = 0;
+        if (!parseNumber(qDXSpotFreq, khz)) return;
+        const double mhz = khz / 1000;
+        if (std::fabs(mhz) > std::numeric_limits<float>::max()) {
+            throw Error(err::kOverflow, QStringLiteral("Overflow"));
+        }
+        const QString call = cleanSpottedCall(qDXSpotCall);
+        app_.spots().take(call, static_cast<float>(mhz), platform().clock.localNow());
+        if (lblDX->Visible()) DisplayBandMapLabels();
+        // The spectrum map, when it is on screen, redraws its labels here once it exists.
+        if (txtDX->count() > kSpotListRows - 1) delete txtDX->takeTopLevelItem(txtDX->count() - 1);
+        // The QTH column gets the spotted call's country once the prefix lookup of spots exists.
+        txtDX->addRow(spotListRow(call, mhz, qDXSpotRecord, QString()), true);
+    } catch (const Error&) {
+        // A spot that cannot be taken is dropped; what was done stays done.
+    }
+}
+
+void LoggingWindow::SetBandMapScale() {
+    try {
+        const BandEdges range = bandMapRange(app_.spots(), app_.station().CurrentBand);
+        for (size_t i = 0; i < lblFreqSpot.size(); ++i) {
+            lblFreqSpot[i]->setCaption(scaleLabelText(range, static_cast<int>(i)));
+        }
+    } catch (const Error&) {
+    }
+}
+
+void LoggingWindow::DisplayBandMapLabels() {
+    if (!lblDX->Visible()) return;
+    // Which labels end up visible is worked out first and applied once at the end: hiding all
+    // fifty and showing them again for every spot would make a busy cluster stall the keyboard.
+    std::array<bool, SpotSlotTable::kSlots> shown{};
+    try {
+        SetBandMapScale();
+        double low = 0, high = 0;
+        if (!parseNumber(lblFreqSpot[0]->Caption(), low) ||
+            !parseNumber(lblFreqSpot[4]->Caption(), high)) {
+            throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
+        }
+        const float lowF = static_cast<float>(low), highF = static_cast<float>(high);
+        const SpotSlotTable& spots = app_.spots();
+        const double x1 = LineDX->X1(), x2 = LineDX->X2(), y1 = LineDX->Y1();
+        const float offset = app_.station().UTCOffsetHours;
+        for (const DrawnSpot& d : bandMapSpots(spots, lowF, highF, platform().clock.localNow())) {
+            const SpotSlot& s = spots[d.slot];
+            Label* l = lblDXSpot[static_cast<size_t>(d.slot)];
+            const QString tip = spotToolTip(s, offset);
+            if (l->toolTip() != tip) l->setToolTip(tip);
+            l->setCaption(s.SpotLabel);
+            const double top = y1 - l->Height() - 0.004 * Height();
+            const double left =
+                x1 + (s.SpotFrequency - lowF) / (highF - lowF) * (x2 - x1) - l->Width() / 2;
+            if (l->Top() != top || l->Left() != left) l->Move(left, top, l->Width(), l->Height());
+            if (l->ForeColor() != d.color) l->setForeColor(d.color);
+            shown[static_cast<size_t>(d.slot)] = true;
+        }
+    } catch (const Error&) {
+        // The labels placed so far are shown; the rest stay hidden.
+    }
+    for (size_t i = 0; i < lblDXSpot.size(); ++i) {
+        if (lblDXSpot[i]->Visible() != shown[i]) lblDXSpot[i]->setVisible(shown[i]);
+    }
+}
+
+void LoggingWindow::RefreshBandMap() {
+    try {
+        if (lblDX->Visible()) DisplayBandMapLabels();
+    } catch (const Error&) {
+    }
+}
+
+void LoggingWindow::setSpotDisplayVisible(bool list, bool map) {
+    txtDX->setVisible(list);
+    lblDX->setVisible(map);
+    LineDX->setVisible(map);
+    for (Label* l : lblFreqSpot) l->setVisible(map);
+    if (!map) {
+        for (Label* l : lblDXSpot) l->setVisible(false);
+    }
+    // The spotting window's timer refreshes the map only while this flag is up.
+    app_.forms().Form1().lblDX->setVisible(map);
+    // Shown at once with the spots already held, rather than blank until the next spot.
+    if (map) DisplayBandMapLabels();
+}
+
+void LoggingWindow::scaleForSpotStrip(double factor, double* lowestBottom) {
+    for (Control* c : controls()) {
+        switch (c->kind()) {
+            case ControlKind::Label:
+            case ControlKind::TextBox:
+            case ControlKind::CommandButton:
+            case ControlKind::ListBox:
+            case ControlKind::ListView:
+                c->setHeight(c->Height() * factor);
+                c->setTop(c->Top() * factor);
+                if (lowestBottom) *lowestBottom = std::max(*lowestBottom, c->Top() + c->Height());
+                break;
+            case ControlKind::Line: {
+                auto* l = static_cast<Line*>(c);
+                l->setPoints(l->X1(), l->Y1() * factor, l->X2(), l->Y2() * factor);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+}
+
+void LoggingWindow::PacketResize() {
+    const bool none = spotDisplay.source == QLatin1String("None");
+    const bool wantList = spotDisplay.list;
+    try {
+        // Switching between list and map where one of them already shows.
+        if (txtDX->Visible() && !wantList) {
+            setSpotDisplayVisible(false, true);
+        } else if (wantList && lblDX->Visible()) {
+            setSpotDisplayVisible(true, false);
+        }
+
+        // The first layout: the controls give up a tenth of their height for the strip below.
+        if (!txtDX->Visible() && !lblDX->Visible() && !none) {
+            double lowest = 0;
+            scaleForSpotStrip(kSqueeze, &lowest);
+            PlaceCountyLists();
+            for (Control* c : std::initializer_list<Control*>{txtDX, lblDX}) {
+                c->setTop(lowest);
+                c->setHeight(ScaleHeight() - c->Top());
+                c->setLeft(0.01 * Width());
+                c->setWidth(0.97 * Width());
+            }
+            const double halfSpot = lblDXSpot[0]->Width() / 2;
+            const double axisY = lblDX->Top() + lblDX->Height() / 2;
+            LineDX->setPoints(lblDX->Left() + halfSpot, axisY,
+                              lblDX->Left() + lblDX->Width() - halfSpot, axisY);
+            for (Label* l : lblFreqSpot) l->setTop(LineDX->Y1() + 0.004 * Height());
+            SetBandMapScale();
+            const double x1 = LineDX->X1(), x2 = LineDX->X2();
+            for (size_t i = 0; i < lblFreqSpot.size(); ++i) {
+                lblFreqSpot[i]->setLeft(x1 + static_cast<double>(i) * 0.25 * (x2 - x1) -
+                                        lblFreqSpot[i]->Width() / 2);
+            }
+            setSpotDisplayVisible(wantList, !wantList);
+        }
+
+        // Spotting switched off: the controls take the strip back.
+        if (none && (txtDX->Visible() || lblDX->Visible())) {
+            scaleForSpotStrip(kStretch, nullptr);
+            PlaceCountyLists();
+            setSpotDisplayVisible(false, false);
+            txtDX->setTop(kHiddenTop);
+            lblDX->setTop(kHiddenTop);
+            LineDX->setPoints(LineDX->X1(), kHiddenTop, LineDX->X2(), kHiddenTop);
+            for (Label* l : lblDXSpot) l->setTop(kHiddenTop);
+            for (Label* l : lblFreqSpot) l->setTop(kHiddenTop);
+        }
+    } catch (const Error&) {
+    }
+}
+
+// ---- clicks on the list and the map
+
+void LoggingWindow::lblDXSpot_MouseDown(int Index, int Button) {
+    SpotSlot& s = app_.spots()[Index];
+    if (Button == 2) {
+        // The rig is tuned to s.SpotFrequency here once rig control exists (only while it is
+        // polled); the call goes to the call box either way.
+        txtCall->SetFocus();
+        txtCall->setText(cleanSpottedCall(s.SpotCall));
+        SendTab();
+    } else {
+        s.SpotFrequency = 0;
+        DisplayBandMapLabels();
+    }
+}
+
+void LoggingWindow::lblDXSpot_MouseMove(int Index) {
+    lblDupe->setCaption(lblDXSpot.at(static_cast<size_t>(Index))->toolTip());
+}
+
+void LoggingWindow::txtDX_Click() {
+    try {
+        txtCall->SetFocus();
+        if (txtDX->count() == 0) return;
+        // No row picked: nothing to take.
+        const int row = txtDX->selectedRow();
+        if (row == 0) return;
+        double mhz = 0;
+        if (!parseNumber(txtDX->text(row, 1), mhz)) return;
+        if (app_.station().RigModel.compare(QLatin1String("None"), Qt::CaseInsensitive) != 0) {
+            // The rig is tuned to the row's frequency here once rig control exists.
+        }
+        txtCall->SetFocus();
+        txtCall->setText(cleanSpottedCall(txtDX->text(row, 0)));
+    } catch (const Error&) {
+    }
+}
+
+void LoggingWindow::txtDX_DblClick() {
+    // The spectrum map opens here, modal and unloaded after it closes, once it exists.
+}
+
+void LoggingWindow::lblDX_Click() {
+    // The spotting window opens here, modeless, once it exists.
+}
+
+void LoggingWindow::lblDX_DblClick() {
+    // The spectrum map opens here, modal and unloaded after it closes, once it exists.
+}
+
+}  // namespace qf

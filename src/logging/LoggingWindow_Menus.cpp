@@ -1,0 +1,303 @@
+// The logging window's menu commands: new log, archive and restore, exit, the ADIF export, the
+// help and colours windows, and the items that open the windows of the other subsystems. Also
+// the wiring of every command, caption and spot control of this part of the window.
+#include "app/App.h"
+#include "app/Forms.h"
+#include "common/QuotedFieldLine.h"
+#include "logging/LoggingWindow.h"
+#include "logstore/AdifExport.h"
+#include "logstore/LogStore.h"
+#include "platform/Error.h"
+#include "platform/Guard.h"
+#include "startup/SharedPreferences.h"
+
+#include <QEvent>
+
+namespace qf {
+
+namespace {
+
+// Runs the window's activation step each time it becomes the active window.
+class ActivationFilter : public QObject {
+  public:
+    ActivationFilter(QObject* parent, std::function<void()> onActivate)
+        : QObject(parent), onActivate_(std::move(onActivate)) {}
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::WindowActivate) guarded(onActivate_);
+        return QObject::eventFilter(watched, e);
+    }
+
+  private:
+    std::function<void()> onActivate_;
+};
+
+const QString kLogFilter = QStringLiteral("Log Files (*.log)");
+
+}  // namespace
+
+void LoggingWindow::wireCommands() {
+    using Handler = void (LoggingWindow::*)();
+    const std::pair<MenuItem*, Handler> commands[] = {
+        {mnuNew, &LoggingWindow::mnuNew_Click},
+        {mnuArchive, &LoggingWindow::mnuArchive_Click},
+        {mnuRestore, &LoggingWindow::mnuRestore_Click},
+        {mnuWriteSumm, &LoggingWindow::mnuWriteSumm_Click},
+        {mnuexportADIF, &LoggingWindow::mnuexportADIF_Click},
+        {mnuExit, &LoggingWindow::mnuExit_Click},
+        {mnuColors, &LoggingWindow::mnuColors_Click},
+        {mnuCW, &LoggingWindow::mnuCW_Click},
+        {mnuVoice, &LoggingWindow::mnuVoice_Click},
+        {mnuRigInterface, &LoggingWindow::mnuRigInterface_Click},
+        {mnuDXSpotting, &LoggingWindow::mnuDXSpotting_Click},
+        {mnuSpectrumMap, &LoggingWindow::mnuSpectrumMap_Click},
+        {mnuBlind, &LoggingWindow::mnuBlind_Click},
+        {mnuPrivileges, &LoggingWindow::mnuPrivileges_Click},
+        {mnuChangeCounty, &LoggingWindow::mnuChangeCounty_Click},
+        {mnuMap, &LoggingWindow::mnuMap_Click},
+        {mnuGraph, &LoggingWindow::mnuGraph_Click},
+        {mnuCountyList, &LoggingWindow::mnuCountyList_Click},
+        {mnuHelp, &LoggingWindow::mnuHelp_Click},
+        {mnu160, &LoggingWindow::mnu160_Click},
+        {mnuSSB, &LoggingWindow::mnuSSB_Click},
+        {mnuDigital, &LoggingWindow::mnuDigital_Click},
+        {mnuBandItems[0], &LoggingWindow::mnuBand160Ch_Click},
+        {mnuBandItems[1], &LoggingWindow::mnuBand80Ch_Click},
+        {mnuBandItems[2], &LoggingWindow::mnuBand40Ch_Click},
+        {mnuBandItems[3], &LoggingWindow::mnuBand20Ch_Click},
+        {mnuBandItems[4], &LoggingWindow::mnuBand15Ch_Click},
+        {mnuBandItems[5], &LoggingWindow::mnuBand10Ch_Click},
+        {mnuBandItems[6], &LoggingWindow::mnuBand6Ch_Click},
+        {mnuBandItems[7], &LoggingWindow::mnuBand2Ch_Click},
+        {mnuBandItems[8], &LoggingWindow::mnuBand125CH_Click},
+        {mnuBandItems[9], &LoggingWindow::mnuBand70CH_Click}};
+    for (const auto& [item, handler] : commands) {
+        if (item) item->Click = [this, h = handler] { (this->*h)(); };
+    }
+
+    const QString captionTip = QStringLiteral("Click to change modes.");
+    Label24->setToolTip(captionTip);
+    Label30->setToolTip(captionTip);
+    Label24->Click = [this] { Label24_Click(); };
+    Label30->Click = [this] { Label30_Click(); };
+
+    txtDX->Click = [this] { txtDX_Click(); };
+    txtDX->DblClick = [this] { txtDX_DblClick(); };
+    lblDX->Click = [this] { lblDX_Click(); };
+    lblDX->DblClick = [this] { lblDX_DblClick(); };
+    for (size_t i = 0; i < lblDXSpot.size(); ++i) {
+        const int index = static_cast<int>(i);
+        lblDXSpot[i]->MouseDown = [this, index](int button, int, double, double) {
+            lblDXSpot_MouseDown(index, button);
+        };
+        lblDXSpot[i]->MouseMove = [this, index](int, int, double, double) {
+            lblDXSpot_MouseMove(index);
+        };
+    }
+    installEventFilter(new ActivationFilter(this, [this] { RefreshBandMap(); }));
+}
+
+// ---- file menu
+
+void LoggingWindow::mnuNew_Click() {
+    app_.logStore().NewLog();
+    // Whether or not the log was erased.
+    LoadLogAndRefresh();
+    ShowOperatingTime();
+    UpdateRates();
+    WriteQSOPref(app_.station(), platform().files);
+}
+
+void LoggingWindow::mnuArchive_Click() {
+    Platform& p = platform();
+    p.dialogs.ok(
+        QStringLiteral("This function is used to create a permanent copy of your currently "
+                       "open log file.  To open your log file at a later date, click File > "
+                       "Restore from Archive or Backup."),
+        QStringLiteral("Archive Information"));
+    try {
+        FileRequest request;
+        request.proposedPath = app_.startup().DataFolder + QStringLiteral("/BACKUP/") +
+                               FileNameCall(app_.station().OwnCall) +
+                               p.clock.localNow().toString(QStringLiteral("yyyy-MM-dd")) +
+                               QStringLiteral(".log");
+        request.filter = kLogFilter;
+        request.promptOverwrite = true;
+        const QString chosen = p.dialogs.fileSave(request);
+        p.files.copyReplace(kLogFile, chosen);
+    } catch (const Error& e) {
+        if (e.number() == err::kCancel) return;
+        p.dialogs.ok(e.text(), QStringLiteral("Error Archiving Log"));
+    }
+}
+
+QByteArray LoggingWindow::readRestorableLog(const QString& path) {
+    const QByteArray data = platform().files.readAll(path);
+    const QString name = Files::native(path).section(QLatin1Char('/'), -1);
+    auto refuse = [&name](const QString& why) {
+        return Error(err::kTypeMismatch,
+                     name + QStringLiteral(" cannot be read as a log: ") + why +
+                         QStringLiteral("\r\n\r\nNothing was restored; log.txt was not changed."));
+    };
+    // The log store's own record reader: what passes here loads.
+    RecordReader reader(data);
+    int records = 0;
+    try {
+        while (!reader.atEnd() && records <= kLogCapacity) {
+            readRecord(reader);
+            ++records;
+        }
+    } catch (const Error& e) {
+        throw refuse(QStringLiteral("contact %1 is damaged (%2).").arg(records + 1).arg(e.text()));
+    }
+    if (records > kLogCapacity) throw refuse(QStringLiteral("it holds more than 11000 contacts."));
+    // The log has one contact per line; a record spread over lines has lost a quote or a field.
+    int lines = 0;
+    for (const QByteArray& line : data.split('\n')) {
+        if (!line.trimmed().isEmpty()) ++lines;
+    }
+    if (lines != records) {
+        throw refuse(QStringLiteral("its %1 lines do not hold one contact each.").arg(lines));
+    }
+    return data;
+}
+
+void LoggingWindow::mnuRestore_Click() {
+    Platform& p = platform();
+    p.dialogs.ok(
+        QStringLiteral("This action will open an archived log or backup file and creates a "
+                       "working file called log.txt.  If you make any changes to your "
+                       "archived data that you would like to permanently save, before you "
+                       "click File > New to start a new contest, be sure to click File > "
+                       "Archive to save your changes."),
+        QStringLiteral("Opening Archived Data Information"));
+    if (app_.log().QSOCount > 0) {
+        const Answer a = p.dialogs.message(
+            {QStringLiteral("Are you sure that you want to open an archived log?  This action will "
+                            "clear and replace existing QSO data."),
+             QStringLiteral("Are your sure?"), Buttons::YesNo, Icon::None, 0});
+        if (a != Answer::Yes) return;
+    }
+    try {
+        FileRequest request;
+        request.proposedPath = app_.startup().DataFolder + QStringLiteral("/BACKUP/");
+        request.filter = kLogFilter;
+        const QString chosen = p.dialogs.fileOpen(request);
+        // The chosen file must load before anything is replaced.
+        const QByteArray data = readRestorableLog(chosen);
+        Files& files = p.files;
+        if (files.fileExists(kLogFile) && files.length(kLogFile) > 0) {
+            const QString folder = app_.startup().DataFolder + QStringLiteral("/BACKUP");
+            try {
+                if (!files.folderExists(folder)) files.createFolder(folder);
+                files.copyReplace(
+                    kLogFile, folder + QStringLiteral("/before-restore-") +
+                                  p.clock.localNow().toString(QStringLiteral("yyyyMMddhhmmss")) +
+                                  QStringLiteral(".log"));
+            } catch (const Error& e) {
+                throw Error(
+                    e.number(),
+                    QStringLiteral("The current log could not be copied to the BACKUP folder (") +
+                        e.text() + QStringLiteral("), so it was not replaced."));
+            }
+        }
+        files.rewriteAtomic(kLogFile, data);
+    } catch (const Error& e) {
+        if (e.number() == err::kCancel) return;
+        p.dialogs.ok(e.text(), QStringLiteral("Error Restoring Log"));
+        return;
+    }
+    LoadLogAndRefresh();
+}
+
+void LoggingWindow::mnuWriteSumm_Click() {
+    // The summary sheet window opens here, modal and unloaded after it closes, once it exists.
+}
+
+void LoggingWindow::mnuexportADIF_Click() {
+    ExportADIF(app_);
+}
+
+void LoggingWindow::mnuExit_Click() {
+    LogStore& store = app_.logStore();
+    // Contacts that only live in memory would end with the program: one more try, and the
+    // operator decides when it fails again.
+    if (store.unsaved() && !store.RewriteLog()) {
+        const Answer a = platform().dialogs.message(
+            {QStringLiteral(
+                 "Some contacts could not be written to log.txt and would be lost.  Exit "
+                 "anyway?"),
+             QStringLiteral("Exit"), Buttons::YesNo, Icon::Exclamation, 1});
+        if (a != Answer::Yes) return;
+    }
+    RunState& run = app_.run();
+    if (run.LoggedOn == 1) {
+        app_.station().AccumulatedOperatingSeconds = run.OperatingSeconds;
+        WriteQSOPref(app_.station(), platform().files);
+        run.LoggedOn = 0;
+    }
+    // At once: no closing step of any window runs, and no backup is made.
+    platform().ending.endNow(0);
+}
+
+// ---- options menu
+
+void LoggingWindow::mnuColors_Click() {
+    app_.forms().Form6().ShowModal();
+    if (Form6* w = app_.forms().form6Slot().peek()) w->Unload();
+    WriteQSOPref(app_.station(), platform().files);
+    LoadLogAndRefresh();
+}
+
+void LoggingWindow::mnuCW_Click() {
+    // The CW window opens here, modal and kept loaded, once it exists.
+}
+
+void LoggingWindow::mnuVoice_Click() {
+    // The voice keyer window opens here, modal and kept loaded, once it exists.
+}
+
+void LoggingWindow::mnuRigInterface_Click() {
+    // The rig window opens here, modeless, once it exists.
+}
+
+void LoggingWindow::mnuDXSpotting_Click() {
+    // The settings are saved and the spotting window opens here, modeless, once it exists.
+}
+
+void LoggingWindow::mnuSpectrumMap_Click() {
+    // The spectrum map opens here, modal and unloaded after it closes, once it exists.
+}
+
+void LoggingWindow::mnuBlind_Click() {
+    // The voice navigation window opens here, modeless, once it exists.
+}
+
+void LoggingWindow::mnuPrivileges_Click() {
+    // The band privileges chart opens here, modal and unloaded after it closes, once it exists.
+}
+
+// ---- the other top-level items
+
+void LoggingWindow::mnuChangeCounty_Click() {
+    // The own-county dialog opens here, modal and unloaded after it closes, followed by saving
+    // the settings and showing the county in Label25, once it exists.
+}
+
+void LoggingWindow::mnuMap_Click() {
+    // The county map opens here, modal and unloaded after it closes, once it exists.
+}
+
+void LoggingWindow::mnuGraph_Click() {
+    // The rate graph opens here, modal and unloaded after it closes, once it exists.
+}
+
+void LoggingWindow::mnuCountyList_Click() {
+    // The county list opens here, modal and unloaded after it closes, once it exists.
+}
+
+void LoggingWindow::mnuHelp_Click() {
+    app_.forms().Form5().ShowModal();
+    if (Form5* w = app_.forms().form5Slot().peek()) w->Unload();
+}
+
+}  // namespace qf
