@@ -63,6 +63,8 @@ void LoggingWindow::Form_Load() {
     ShowOperatingTime();
     LoadLogAndRefresh();
     // From here on a failing step ends the load quietly; the window still opens.
+    // The call box is first in the tab order: the operator starts typing there.
+    txtCall->setFocus(Qt::OtherFocusReason);
     try {
         TaskbarLayout();
         // A rig model other than "None" starts rig control here once it exists.
