@@ -3,6 +3,7 @@
 // run also lets the window repaint after every spot, as the event loop does between spots.
 #include "app/App.h"
 #include "app/Forms.h"
+#include "BenchServices.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,19 +17,9 @@ namespace {
 
 struct Fixture {
     Fixture() {
-        qf::Services s;
-        auto clock = std::make_unique<qf::TestClock>();
-        auto dialogs = std::make_unique<qf::ScriptedDialogs>();
-        clockPtr = clock.get();
+        qf::ScriptedDialogs* dialogs = nullptr;
+        qf::Services s = qf::bench::benchServices(dir.path(), &clockPtr, &dialogs);
         dialogs->answerMessage(qf::Answer::Yes);  // "Open existing log?"
-        s.clock = std::move(clock);
-        s.dialogs = std::move(dialogs);
-        s.screen = std::make_unique<qf::FixedScreen>(QSizeF(28800, 16200));
-        s.files = std::make_unique<qf::Files>(dir.path());
-        s.registry = std::make_unique<qf::Registry>(dir.path() + QStringLiteral("/r.ini"));
-        s.ending = std::make_unique<qf::RecordingEnding>();
-        s.beeper = std::make_unique<qf::CountingBeeper>();
-        s.environment = std::make_unique<qf::MapEnvironment>(QMap<QString, QString>{});
         app = std::make_unique<qf::App>(std::move(s));
         // The shipped county table, beside this file's folder.
         QFile county(QFileInfo(QStringLiteral(__FILE__))

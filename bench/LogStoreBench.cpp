@@ -1,6 +1,7 @@
 // The log store at full contest size: loading an 11000-contact log.txt against a plain read of
 // the same file (the ratio is the reader's own cost), and one contact's append with its sync.
 #include "app/App.h"
+#include "BenchServices.h"
 #include "common/QuotedFieldLine.h"
 
 #include <benchmark/benchmark.h>
@@ -31,16 +32,7 @@ QByteArray fullLog() {
 
 struct Fixture {
     Fixture() {
-        qf::Services s;
-        s.clock = std::make_unique<qf::TestClock>();
-        s.dialogs = std::make_unique<qf::ScriptedDialogs>();
-        s.screen = std::make_unique<qf::FixedScreen>(QSizeF(28800, 16200));
-        s.files = std::make_unique<qf::Files>(dir.path());
-        s.registry = std::make_unique<qf::Registry>(dir.path() + QStringLiteral("/r.ini"));
-        s.ending = std::make_unique<qf::RecordingEnding>();
-        s.beeper = std::make_unique<qf::CountingBeeper>();
-        s.environment = std::make_unique<qf::MapEnvironment>(QMap<QString, QString>{});
-        app = std::make_unique<qf::App>(std::move(s));
+        app = std::make_unique<qf::App>(qf::bench::benchServices(dir.path()));
         QFile f(dir.path() + QStringLiteral("/log.txt"));
         f.open(QIODevice::WriteOnly);
         f.write(fullLog());

@@ -47,7 +47,7 @@ std::string roundDecimalText(const std::string& text, int places, bool halfEven)
     const size_t point = s.find('.');
     std::string whole = point == std::string::npos ? s : s.substr(0, point);
     std::string fraction = point == std::string::npos ? std::string() : s.substr(point + 1);
-    if (whole.empty()) whole = "0";
+    if (whole.empty()) whole.assign(1, '0');
     if (fraction.size() < static_cast<size_t>(places) + 1)
         fraction.resize(static_cast<size_t>(places) + 1, '0');
     std::string kept = whole + fraction.substr(0, static_cast<size_t>(places));

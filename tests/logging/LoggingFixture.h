@@ -18,9 +18,7 @@ namespace qf::test {
 class LoggingFixture : public ::testing::Test {
 protected:
     LoggingFixture() {
-        QFile county(shippedDataFile(QStringLiteral("county2.txt")));
-        county.open(QIODevice::ReadOnly);
-        t.writeFile(QStringLiteral("county2.txt"), county.readAll());
+        t.installShipped({"county2.txt"});
         StartupValues& sv = t.app().startup();
         sv.WorkingFolder = t.work();
         sv.DataFolder = t.root() + QStringLiteral("/data");

@@ -257,9 +257,7 @@ TEST_F(LoggingWindowTest, TaskbarLayoutAndTheSmallerWindow) {
 
 TEST(LoggingWindowSizeTest, ANinetyPercentWindowShrinksWithItsColumns) {
     test::TestApp t;
-    QFile county(test::shippedDataFile(QStringLiteral("county2.txt")));
-    county.open(QIODevice::ReadOnly);
-    t.writeFile(QStringLiteral("county2.txt"), county.readAll());
+    t.installShipped({"county2.txt"});
     t.writeFile(QStringLiteral("log.txt"), QByteArray());
     t.app().station().FormSizePercent = 90;
     t.app().station().ContestState = QStringLiteral("MN");

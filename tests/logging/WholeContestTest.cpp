@@ -19,20 +19,12 @@
 namespace qf {
 namespace {
 
-QByteArray shipped(const QString& name) {
-    QFile f(test::shippedDataFile(name));
-    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("missing shipped file");
-    return f.readAll();
-}
-
 // Everything a working folder holds after installation, and the station's last settings.
 void install(test::TestApp& t, const QByteArray& settings, const QByteArray& log) {
     t.writeFile(QStringLiteral("QSOpref.txt"), settings);
     t.writeFile(QStringLiteral("arrlpre2.txt"),
                 test::fixture(QStringLiteral("setup-arrlpre2.txt")));
-    for (const char* name : {"states.txt", "cw.txt", "wave2.txt", "county2.txt", "ADIFCnt.txt"}) {
-        t.writeFile(QString::fromLatin1(name), shipped(QString::fromLatin1(name)));
-    }
+    t.installShipped({"states.txt", "cw.txt", "wave2.txt", "county2.txt", "ADIFCnt.txt"});
     t.writeFile(QStringLiteral("log.txt"), log);
     StartupValues& sv = t.app().startup();
     sv.WorkingFolder = t.work();

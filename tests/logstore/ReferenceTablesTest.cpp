@@ -12,12 +12,6 @@
 namespace qf {
 namespace {
 
-QByteArray shipped(const QString& name) {
-    QFile f(test::shippedDataFile(name));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    return f.readAll();
-}
-
 class ReferenceTablesTest : public ::testing::Test {
 protected:
     ReferenceTablesTest() {
@@ -103,7 +97,7 @@ TEST_F(ReferenceTablesTest, CountyTableKeepsTheContestStateAndMatchesNames) {
 TEST(ShippedTables, LoadAndAgreeWithEachOther) {
     test::TestApp t;
     for (const char* name : {"arrlpre2.txt", "states.txt", "county2.txt", "ADIFCnt.txt"}) {
-        const QByteArray data = shipped(QString::fromLatin1(name));
+        const QByteArray data = test::shippedData(QString::fromLatin1(name));
         ASSERT_FALSE(data.isEmpty()) << name;
         EXPECT_TRUE(data.endsWith("\r\n")) << name;
         EXPECT_FALSE(data.contains("\n\n") || QByteArray(data).replace("\r\n", "").contains('\n'))
@@ -132,7 +126,7 @@ TEST(ShippedTables, LoadAndAgreeWithEachOther) {
     }
 
     // Every country the prefix table can put into a log has its ADIF number.
-    RecordReader adif(shipped(QStringLiteral("ADIFCnt.txt")));
+    RecordReader adif(test::shippedData(QStringLiteral("ADIFCnt.txt")));
     QHash<QString, int> numbers;
     while (!adif.atEnd()) {
         const QString name = adif.readText();

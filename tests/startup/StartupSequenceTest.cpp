@@ -17,11 +17,7 @@ class StartupTest : public ::testing::Test {
 protected:
     // A working folder as the run command prepares it, on a clock at the stored UTC offset.
     StartupTest() {
-        for (const char* name : {"QSOpref.txt", "arrlpre2.txt", "states.txt", "cw.txt", "wave2.txt"}) {
-            QFile f(test::shippedDataFile(QString::fromLatin1(name)));
-            f.open(QIODevice::ReadOnly);
-            t.writeFile(QString::fromLatin1(name), f.readAll());
-        }
+        t.installShipped({"QSOpref.txt", "arrlpre2.txt", "states.txt", "cw.txt", "wave2.txt"});
         t.clock().set(QDateTime(QDate(2026, 6, 13), QTime(12, 0, 0)), 0);
     }
     QString company() const { return t.home() + QStringLiteral("/Documents/Ardlow Software"); }

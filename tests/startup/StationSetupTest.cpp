@@ -15,12 +15,6 @@
 namespace qf {
 namespace {
 
-QByteArray shipped(const QString& name) {
-    QFile f(test::shippedDataFile(name));
-    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("missing shipped file");
-    return f.readAll();
-}
-
 // The file with its n-th line (from 1) replaced.
 QByteArray withLine(const QByteArray& file, int n, const QByteArray& value) {
     QList<QByteArray> lines = file.split('\n');
@@ -36,9 +30,7 @@ void install(test::TestApp& t) {
     t.writeFile(QStringLiteral("arrlpre2.txt"),
                 test::fixture(QStringLiteral("setup-arrlpre2.txt")));
     // The logging window that Done opens needs its county table and a log.
-    for (const char* name : {"states.txt", "cw.txt", "wave2.txt", "county2.txt", "log.txt"}) {
-        t.writeFile(QString::fromLatin1(name), shipped(QString::fromLatin1(name)));
-    }
+    t.installShipped({"states.txt", "cw.txt", "wave2.txt", "county2.txt", "log.txt"});
 }
 
 // Opens the setup window as the start sequence leaves things for it.
@@ -368,8 +360,8 @@ TEST_F(StationSetupTest, AFirstRunStillLoadsTheTables) {
 }
 
 TEST_F(StationSetupTest, AFailedReadingStepIsReportedAndTheStationStillShows) {
-    const QByteArray states = shipped(QStringLiteral("states.txt"));
-    const QByteArray wave = shipped(QStringLiteral("wave2.txt"));
+    const QByteArray states = test::shippedData(QStringLiteral("states.txt"));
+    const QByteArray wave = test::shippedData(QStringLiteral("wave2.txt"));
     QByteArray bigPrefixes;
     for (int i = 0; i <= 10000; ++i) bigPrefixes += "\"K\",\"USA\",\"NA\",90,40,5,8,291\r\n";
     const struct {

@@ -76,4 +76,14 @@ QString shippedDataFile(const QString& name) {
     return QStringLiteral(QUILLFEN_SOURCE_DIR) + QStringLiteral("/data/") + name;
 }
 
+QByteArray shippedData(const QString& name) {
+    QFile f(shippedDataFile(name));
+    if (!f.open(QIODevice::ReadOnly)) throw std::runtime_error("missing shipped file");
+    return f.readAll();
+}
+
+void TestApp::installShipped(std::initializer_list<const char*> names) const {
+    for (const char* name : names) writeFile(QString::fromLatin1(name), shippedData(QString::fromLatin1(name)));
+}
+
 }  // namespace qf::test

@@ -6,6 +6,7 @@
 
 #include <QTemporaryDir>
 
+#include <initializer_list>
 #include <memory>
 
 namespace qf::test {
@@ -32,6 +33,9 @@ public:
     const QString& work() const { return work_; }
     const QString& home() const { return home_; }
 
+    // Copies files of the shipped data/ folder into the working folder, as the run command does.
+    void installShipped(std::initializer_list<const char*> names) const;
+
     // Writes / reads a file below the working folder (or any absolute path).
     void writeFile(const QString& name, const QByteArray& data) const;
     QByteArray readFile(const QString& name) const;
@@ -51,7 +55,8 @@ private:
 
 // The bytes of a file in tests/fixtures.
 QByteArray fixture(const QString& name);
-// A file of the shipped data/ folder.
+// A file of the shipped data/ folder: its path, and its bytes (throws when it is missing).
 QString shippedDataFile(const QString& name);
+QByteArray shippedData(const QString& name);
 
 }  // namespace qf::test
