@@ -71,7 +71,10 @@ std::string roundDecimalText(const std::string& text, int places, bool halfEven)
     }
     const size_t wholeDigits = kept.size() - static_cast<size_t>(places);
     std::string out = kept.substr(0, wholeDigits);
-    if (places > 0) out += "." + kept.substr(wholeDigits);
+    if (places > 0) {
+        out += '.';
+        out.append(kept, wholeDigits, std::string::npos);
+    }
     const bool zero = out.find_first_not_of("0.") == std::string::npos;
     return (negative && !zero ? "-" : "") + out;
 }
