@@ -9,19 +9,19 @@
 namespace qf {
 
 Infrm::Infrm(App& app) : LoggingWindow(app, QStringLiteral("Infrm"), Kind::InState) {
-    Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Total PH Contacts ......."), 6480, 480, 1935, 255, Look::Static);
-    Label13 = makeLabel(QStringLiteral("Label13"), QStringLiteral("Total CW/DG Contacts "), 6480, 800, 1935, 255, Look::Static);
-    Label6 = makeLabel(QStringLiteral("Label6"), QStringLiteral("Total Multipliers .........."), 6480, 1120, 1935, 255, Look::Static);
-    Label7 = makeLabel(QStringLiteral("Label7"), QStringLiteral("Total Score ................"), 6480, 1440, 2175, 255, Look::Static);
-    Label8 = makeLabel(QStringLiteral("Label8"), QStringLiteral("QSOs / Hr (last 20 min)"), 6480, 1760, 1935, 255, Look::Static);
-    Label9 = makeLabel(QStringLiteral("Label9"), QStringLiteral("QSOs / Hr (last 60 min)"), 6480, 2080, 1935, 255, Look::Static);
-    Label** values[] = {&lblTotCon, &lblsectogo, &lblTotSec, &lblTotScore, &lblAQSO20, &lblAQSO60};
-    const char* valueNames[] = {"lblTotCon", "lblsectogo", "lblTotSec", "lblTotScore", "lblAQSO20", "lblAQSO60"};
-    const double valueTops[] = {440, 760, 1080, 1400, 1720, 2040};
-    for (int i = 0; i < 6; ++i) {
-        *values[i] = makeLabel(QString::fromLatin1(valueNames[i]), QString(), 8400, valueTops[i], 975,
-                               i == 5 ? 270 : 265, Look::Value);
-    }
+    const auto statics = makeScorePanel({{{"Label5", "Total PH Contacts .......", 480, 1935},
+                                          {"Label13", "Total CW/DG Contacts ", 800, 1935},
+                                          {"Label6", "Total Multipliers ..........", 1120, 1935},
+                                          {"Label7", "Total Score ................", 1440, 2175},
+                                          {"Label8", "QSOs / Hr (last 20 min)", 1760, 1935},
+                                          {"Label9", "QSOs / Hr (last 60 min)", 2080, 1935}}},
+                                        {440, 760, 1080, 1400, 1720, 2040}, 270);
+    Label5 = statics[0];
+    Label13 = statics[1];
+    Label6 = statics[2];
+    Label7 = statics[3];
+    Label8 = statics[4];
+    Label9 = statics[5];
 
     lblStation[2] = makeLabel(QStringLiteral("lblStation(2)"), QStringLiteral("Call"), 0, 2520, 1380, 375, Look::Heading);
     lblStation[3] = makeLabel(QStringLiteral("lblStation(3)"), QStringLiteral("Name"), 1440, 2520, 1380, 375, Look::Heading);

@@ -107,6 +107,24 @@ Label* LoggingWindow::makeLabel(const QString& name, const QString& caption, dou
     return lbl;
 }
 
+std::array<Label*, 6> LoggingWindow::makeScorePanel(const std::array<PanelCaption, 6>& captions,
+                                                    const std::array<double, 6>& valueTops,
+                                                    double lastHeight) {
+    std::array<Label*, 6> statics{};
+    for (size_t i = 0; i < captions.size(); ++i) {
+        const PanelCaption& c = captions[i];
+        statics[i] = makeLabel(QString::fromLatin1(c.name), QString::fromLatin1(c.text), 6480, c.top,
+                               c.width, 255, Look::Static);
+    }
+    Label** values[] = {&lblTotCon, &lblsectogo, &lblTotSec, &lblTotScore, &lblAQSO20, &lblAQSO60};
+    const char* names[] = {"lblTotCon", "lblsectogo", "lblTotSec", "lblTotScore", "lblAQSO20", "lblAQSO60"};
+    for (size_t i = 0; i < valueTops.size(); ++i) {
+        *values[i] = makeLabel(QString::fromLatin1(names[i]), QString(), 8400, valueTops[i], 975,
+                               i + 1 == valueTops.size() ? lastHeight : 265, Look::Value);
+    }
+    return statics;
+}
+
 TextBox* LoggingWindow::makeEntry(const QString& name, double l, double t, double w, double h) {
     auto* box = add<TextBox>(name);
     box->Move(l, t, w, h);

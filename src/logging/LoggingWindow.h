@@ -258,6 +258,16 @@ protected:
     CommandButton* makeButton(const QString& name, const QString& caption, double l, double t,
                               double w, double h);
     ListBox* makeCountyList(const QString& name, double l, double t, double w, double h);
+    // The score panel: six static captions (name, text, top, width) and the six value labels
+    // beside them at the given tops; the last value label is `lastHeight` high.
+    struct PanelCaption {
+        const char* name;
+        const char* text;
+        double top;
+        double width;
+    };
+    std::array<Label*, 6> makeScorePanel(const std::array<PanelCaption, 6>& captions,
+                                         const std::array<double, 6>& valueTops, double lastHeight);
     void buildMenus();
     void buildSpotControls();
 

@@ -13,18 +13,19 @@ QString logListDateTime(const QSORecord& q) {
 }
 
 Outfrm::Outfrm(App& app) : LoggingWindow(app, QStringLiteral("Outfrm"), Kind::OutOfState) {
-    Label5 = makeLabel(QStringLiteral("Label5"), QStringLiteral("Total PH Contacts ........"), 6480, 480, 1935, 255, Look::Static);
-    Label10 = makeLabel(QStringLiteral("Label10"), QStringLiteral("Total CW/DG Contacts"), 6480, 830, 1935, 255, Look::Static);
-    Label13 = makeLabel(QStringLiteral("Label13"), QStringLiteral("Total Multipliers ..........."), 6480, 1185, 2295, 255, Look::Static);
-    Label7 = makeLabel(QStringLiteral("Label7"), QStringLiteral("Tot Score ...................."), 6480, 1530, 2175, 255, Look::Static);
-    Label8 = makeLabel(QStringLiteral("Label8"), QStringLiteral("QSOs / Hr (last 20 min)"), 6480, 1880, 1935, 255, Look::Static);
-    Label9 = makeLabel(QStringLiteral("Label9"), QStringLiteral("QSOs / Hr (last 60 min)"), 6480, 2260, 1935, 255, Look::Static);
-    Label** values[] = {&lblTotCon, &lblsectogo, &lblTotSec, &lblTotScore, &lblAQSO20, &lblAQSO60};
-    const char* valueNames[] = {"lblTotCon", "lblsectogo", "lblTotSec", "lblTotScore", "lblAQSO20", "lblAQSO60"};
-    const double valueTops[] = {480, 830, 1180, 1530, 1880, 2230};
-    for (int i = 0; i < 6; ++i) {
-        *values[i] = makeLabel(QString::fromLatin1(valueNames[i]), QString(), 8400, valueTops[i], 975, 265, Look::Value);
-    }
+    const auto statics = makeScorePanel({{{"Label5", "Total PH Contacts ........", 480, 1935},
+                                          {"Label10", "Total CW/DG Contacts", 830, 1935},
+                                          {"Label13", "Total Multipliers ...........", 1185, 2295},
+                                          {"Label7", "Tot Score ....................", 1530, 2175},
+                                          {"Label8", "QSOs / Hr (last 20 min)", 1880, 1935},
+                                          {"Label9", "QSOs / Hr (last 60 min)", 2260, 1935}}},
+                                        {480, 830, 1180, 1530, 1880, 2230}, 265);
+    Label5 = statics[0];
+    Label10 = statics[1];
+    Label13 = statics[2];
+    Label7 = statics[3];
+    Label8 = statics[4];
+    Label9 = statics[5];
 
     lblStation[2] = makeLabel(QStringLiteral("lblStation(2)"), QStringLiteral("Call"), 0, 2520, 1380, 375, Look::Heading);
     lblStation[3] = makeLabel(QStringLiteral("lblStation(3)"), QStringLiteral("Name"), 1560, 2520, 1500, 375, Look::Heading);
