@@ -10,8 +10,7 @@ namespace qf {
 // ---- Frame
 
 Frame::Frame(Form& form, QString name, const QString& caption)
-    : QGroupBox(caption, form.client()), Control(form, std::move(name), ControlKind::Frame) {
-    setObjectName(Name());
+    : WidgetControl<QGroupBox>(form, std::move(name), ControlKind::Frame, caption, form.client()) {
     applyGeometry();
     applyFont();
 }
@@ -19,9 +18,8 @@ Frame::Frame(Form& form, QString name, const QString& caption)
 // ---- OptionButton
 
 OptionButton::OptionButton(Form& form, QString name, const QString& caption, Frame* container)
-    : QRadioButton(caption, container ? static_cast<QWidget*>(container) : form.client()),
-      Control(form, std::move(name), ControlKind::OptionButton) {
-    setObjectName(Name());
+    : WidgetControl<QRadioButton>(form, std::move(name), ControlKind::OptionButton, caption,
+                                  container ? static_cast<QWidget*>(container) : form.client()) {
     // toggled, not clicked: a selection made by code must run the handler as the operator's does.
     connect(this, &QRadioButton::toggled, this, [this](bool on) {
         if (on && Click) guarded(Click);

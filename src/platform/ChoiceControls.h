@@ -18,30 +18,20 @@ namespace qf {
 
 // A captioned box; controls created with it as their container sit inside it, at coordinates
 // relative to its top-left corner.
-class Frame : public QGroupBox, public Control {
+class Frame : public WidgetControl<QGroupBox> {
     Q_OBJECT
 public:
     Frame(Form& form, QString name, const QString& caption = {});
-    QWidget* widget() override { return this; }
-    using Control::Enabled;
-    using Control::setEnabled;
-    using Control::setVisible;
-    using Control::Visible;
 
     QString Caption() const { return title(); }
     void setCaption(const QString& c) { setTitle(c); }
 };
 
-class OptionButton : public QRadioButton, public Control {
+class OptionButton : public WidgetControl<QRadioButton> {
     Q_OBJECT
 public:
     // container: the frame it sits in, or nullptr for the window's surface.
     OptionButton(Form& form, QString name, const QString& caption = {}, Frame* container = nullptr);
-    QWidget* widget() override { return this; }
-    using Control::Enabled;
-    using Control::setEnabled;
-    using Control::setVisible;
-    using Control::Visible;
 
     QString Caption() const { return text(); }
     void setCaption(const QString& c) { setText(c); }

@@ -27,10 +27,14 @@ void checkTwips(double v, bool sizeValue) {
 
 int buttonOf(Qt::MouseButton b) {
     switch (b) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -40,8 +44,8 @@ int buttonsOf(Qt::MouseButtons b) {
 }
 
 int shiftOfMods(Qt::KeyboardModifiers m) {
-    return ((m & Qt::ShiftModifier) ? kShiftMask : 0) | ((m & Qt::ControlModifier) ? kCtrlMask : 0) |
-           ((m & Qt::AltModifier) ? kAltMask : 0);
+    return ((m & Qt::ShiftModifier) ? kShiftMask : 0) |
+           ((m & Qt::ControlModifier) ? kCtrlMask : 0) | ((m & Qt::AltModifier) ? kAltMask : 0);
 }
 
 // Editing commands that would change a box's text without the key phases.
@@ -60,7 +64,9 @@ Control::Control(Form& form, QString name, ControlKind kind)
     form_.registerControl(this);
 }
 
-Control::~Control() { form_.unregisterControl(this); }
+Control::~Control() {
+    form_.unregisterControl(this);
+}
 
 void Control::setLeft(double v) {
     checkTwips(v, false);
@@ -105,8 +111,10 @@ bool Control::hasFont() const {
         case ControlKind::Image:
         case ControlKind::Line:
         case ControlKind::Timer:
-        case ControlKind::Menu: return false;
-        default: return true;
+        case ControlKind::Menu:
+            return false;
+        default:
+            return true;
     }
 }
 
@@ -178,7 +186,11 @@ void Control::focusIn(Qt::FocusReason reason) {
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
     if (QWidget* w = widget()) {
         QMetaObject::invokeMethod(
-            w, [this] { if (GotFocus) guarded(GotFocus); }, Qt::QueuedConnection);
+            w,
+            [this] {
+                if (GotFocus) guarded(GotFocus);
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -186,7 +198,11 @@ void Control::focusOut(Qt::FocusReason reason) {
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
     if (QWidget* w = widget()) {
         QMetaObject::invokeMethod(
-            w, [this] { if (LostFocus) guarded(LostFocus); }, Qt::QueuedConnection);
+            w,
+            [this] {
+                if (LostFocus) guarded(LostFocus);
+            },
+            Qt::QueuedConnection);
     }
 }
 
@@ -200,8 +216,7 @@ bool Control::keyEvent(QKeyEvent* e, int& keyCode, int& ascii) {
 // ---- TextBox
 
 TextBox::TextBox(Form& form, QString name)
-    : QLineEdit(form.client()), Control(form, std::move(name), ControlKind::TextBox) {
-    setObjectName(Name());
+    : WidgetControl<QLineEdit>(form, std::move(name), ControlKind::TextBox, form.client()) {
     setContextMenuPolicy(Qt::NoContextMenu);
     setDragEnabled(false);
     setAcceptDrops(false);
@@ -226,14 +241,18 @@ void TextBox::fireChange() {
     if (Change) guarded(Change);
 }
 
-int TextBox::SelStart() const { return hasSelectedText() ? selectionStart() : cursorPosition(); }
+int TextBox::SelStart() const {
+    return hasSelectedText() ? selectionStart() : cursorPosition();
+}
 
 void TextBox::setSelStart(int pos) {
     deselect();
     setCursorPosition(std::clamp(pos, 0, static_cast<int>(text().size())));
 }
 
-int TextBox::SelLength() const { return hasSelectedText() ? selectedText().size() : 0; }
+int TextBox::SelLength() const {
+    return hasSelectedText() ? selectedText().size() : 0;
+}
 
 void TextBox::setSelLength(int len) {
     const int start = SelStart();
@@ -313,13 +332,14 @@ void TextBox::mouseReleaseEvent(QMouseEvent* e) {
     QLineEdit::mouseReleaseEvent(e);
 }
 
-void TextBox::inputMethodEvent(QInputMethodEvent* e) { e->ignore(); }
+void TextBox::inputMethodEvent(QInputMethodEvent* e) {
+    e->ignore();
+}
 
 // ---- Label
 
 Label::Label(Form& form, QString name, const QString& caption)
-    : QLabel(form.client()), Control(form, std::move(name), ControlKind::Label) {
-    setObjectName(Name());
+    : WidgetControl<QLabel>(form, std::move(name), ControlKind::Label, form.client()) {
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMouseTracking(true);
@@ -364,7 +384,8 @@ void Label::mousePressEvent(QMouseEvent* e) {
     pressed_ = true;
     const QPointF p = e->position() * 15.0;
     if (MouseDown) {
-        guarded([&] { MouseDown(buttonOf(e->button()), shiftOfMods(e->modifiers()), p.x(), p.y()); });
+        guarded(
+            [&] { MouseDown(buttonOf(e->button()), shiftOfMods(e->modifiers()), p.x(), p.y()); });
     }
 }
 
@@ -389,16 +410,16 @@ void Label::mouseMoveEvent(QMouseEvent* e) {
     e->accept();  // moves over a label never reach the window
     const QPointF p = e->position() * 15.0;
     if (MouseMove) {
-        guarded([&] { MouseMove(buttonsOf(e->buttons()), shiftOfMods(e->modifiers()), p.x(), p.y()); });
+        guarded(
+            [&] { MouseMove(buttonsOf(e->buttons()), shiftOfMods(e->modifiers()), p.x(), p.y()); });
     }
 }
 
 // ---- CommandButton
 
 CommandButton::CommandButton(Form& form, QString name, const QString& caption)
-    : QPushButton(caption, form.client()),
-      Control(form, std::move(name), ControlKind::CommandButton) {
-    setObjectName(Name());
+    : WidgetControl<QPushButton>(form, std::move(name), ControlKind::CommandButton, caption,
+                                 form.client()) {
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] { Press(); });
     applyGeometry();
@@ -440,8 +461,7 @@ void CommandButton::focusOutEvent(QFocusEvent* e) {
 // ---- Image
 
 Image::Image(Form& form, QString name)
-    : QLabel(form.client()), Control(form, std::move(name), ControlKind::Image) {
-    setObjectName(Name());
+    : WidgetControl<QLabel>(form, std::move(name), ControlKind::Image, form.client()) {
     setScaledContents(true);
     applyGeometry();
 }
@@ -451,7 +471,9 @@ void Image::setPicture(const QPixmap& p) {
     setPixmap(p);
 }
 
-void Image::applyGeometry() { Control::applyGeometry(); }
+void Image::applyGeometry() {
+    Control::applyGeometry();
+}
 
 void Image::mouseReleaseEvent(QMouseEvent* e) {
     e->accept();
@@ -461,13 +483,11 @@ void Image::mouseReleaseEvent(QMouseEvent* e) {
 // ---- Line
 
 Line::Line(Form& form, QString name, double x1, double y1, double x2, double y2)
-    : QWidget(form.client()),
-      Control(form, std::move(name), ControlKind::Line),
+    : WidgetControl<QWidget>(form, std::move(name), ControlKind::Line, form.client()),
       x1_(x1),
       y1_(y1),
       x2_(x2),
       y2_(y2) {
-    setObjectName(Name());
     setAttribute(Qt::WA_TransparentForMouseEvents);
     applyGeometry();
 }

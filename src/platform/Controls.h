@@ -110,17 +110,30 @@ protected:
     bool bold_ = false;
 };
 
-// Single-line text box. Typing goes through the key phases; paste, drag and drop, the context
-// menu, input methods and middle-click cannot put text in around them.
-class TextBox : public QLineEdit, public Control {
-    Q_OBJECT
+// A control that is a Qt widget: the widget part W comes first, the Control part second. It
+// names the widget after the control and settles the names both parts have (Visible, Enabled)
+// in favour of the Control's own flags.
+template <class W>
+class WidgetControl : public W, public Control {
 public:
-    TextBox(Form& form, QString name);
+    template <class... WidgetArgs>
+    WidgetControl(Form& form, QString name, ControlKind kind, WidgetArgs&&... widgetArgs)
+        : W(std::forward<WidgetArgs>(widgetArgs)...), Control(form, std::move(name), kind) {
+        W::setObjectName(Name());
+    }
     QWidget* widget() override { return this; }
     using Control::Enabled;
     using Control::setEnabled;
     using Control::setVisible;
     using Control::Visible;
+};
+
+// Single-line text box. Typing goes through the key phases; paste, drag and drop, the context
+// menu, input methods and middle-click cannot put text in around them.
+class TextBox : public WidgetControl<QLineEdit> {
+    Q_OBJECT
+public:
+    TextBox(Form& form, QString name);
 
     QString Text() const { return text(); }
     // Raises Change at once, leaves SelStart and SelLength 0, and is not cut by MaxLength.
@@ -154,15 +167,10 @@ private:
 
 // Label: Caption with a Change handler, clicks and double clicks (the second click of a double
 // click is only DblClick), mouse handlers with buttons 1/2/4; word-wrapped inside its box.
-class Label : public QLabel, public Control {
+class Label : public WidgetControl<QLabel> {
     Q_OBJECT
 public:
     Label(Form& form, QString name, const QString& caption = {});
-    QWidget* widget() override { return this; }
-    using Control::Enabled;
-    using Control::setEnabled;
-    using Control::setVisible;
-    using Control::Visible;
 
     QString Caption() const { return text(); }
     void setCaption(const QString& c);
@@ -195,15 +203,10 @@ private:
     static constexpr quint32 kButtonFaceColor = 0x8000000Fu;
 };
 
-class CommandButton : public QPushButton, public Control {
+class CommandButton : public WidgetControl<QPushButton> {
     Q_OBJECT
 public:
     CommandButton(Form& form, QString name, const QString& caption = {});
-    QWidget* widget() override { return this; }
-    using Control::Enabled;
-    using Control::setEnabled;
-    using Control::setVisible;
-    using Control::Visible;
     QString Caption() const { return text(); }
     void setCaption(const QString& c) { setText(c); }
     // Runs Click as a press of the button does.
@@ -219,15 +222,10 @@ protected:
 };
 
 // Picture stretched to its box.
-class Image : public QLabel, public Control {
+class Image : public WidgetControl<QLabel> {
     Q_OBJECT
 public:
     Image(Form& form, QString name);
-    QWidget* widget() override { return this; }
-    using Control::Enabled;
-    using Control::setEnabled;
-    using Control::setVisible;
-    using Control::Visible;
     void setPicture(const QPixmap& p);
     const QPixmap& Picture() const { return picture_; }
 
@@ -243,15 +241,10 @@ private:
 
 // A drawn line between (X1, Y1) and (X2, Y2), twips in the window's client area. Lines are
 // drawn above the labels they cross.
-class Line : public QWidget, public Control {
+class Line : public WidgetControl<QWidget> {
     Q_OBJECT
 public:
     Line(Form& form, QString name, double x1, double y1, double x2, double y2);
-    QWidget* widget() override { return this; }
-    using Control::Enabled;
-    using Control::setEnabled;
-    using Control::setVisible;
-    using Control::Visible;
     double X1() const { return x1_; }
     double Y1() const { return y1_; }
     double X2() const { return x2_; }

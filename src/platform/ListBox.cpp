@@ -11,8 +11,8 @@
 namespace qf {
 
 ListBox::ListBox(Form& form, QString name, bool sorted)
-    : QListWidget(form.client()), Control(form, std::move(name), ControlKind::ListBox), sorted_(sorted) {
-    setObjectName(Name());
+    : WidgetControl<QListWidget>(form, std::move(name), ControlKind::ListBox, form.client()),
+      sorted_(sorted) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     applyGeometry();
     applyFont();
@@ -54,7 +54,9 @@ void ListBox::setListIndex(int index) {
     setCurrentRow(index);
 }
 
-QString ListBox::Text() const { return List(currentRow()); }
+QString ListBox::Text() const {
+    return List(currentRow());
+}
 
 int ListBox::find(const QString& text) const {
     for (int i = 0; i < QListWidget::count(); ++i) {

@@ -9,15 +9,10 @@
 
 namespace qf {
 
-class ListBox : public QListWidget, public Control {
+class ListBox : public WidgetControl<QListWidget> {
     Q_OBJECT
 public:
     ListBox(Form& form, QString name, bool sorted);
-    QWidget* widget() override { return this; }
-    using Control::Enabled;
-    using Control::setEnabled;
-    using Control::setVisible;
-    using Control::Visible;
 
     void AddItem(const QString& text);
     void RemoveItem(int index);

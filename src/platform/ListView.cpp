@@ -17,8 +17,7 @@ Error badIndex() { return Error(err::kSubscript, QStringLiteral("Index out of bo
 }  // namespace
 
 ListView::ListView(Form& form, QString name)
-    : QTreeWidget(form.client()), Control(form, std::move(name), ControlKind::ListView) {
-    setObjectName(Name());
+    : WidgetControl<QTreeWidget>(form, std::move(name), ControlKind::ListView, form.client()) {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);

@@ -10,15 +10,10 @@
 
 namespace qf {
 
-class ListView : public QTreeWidget, public Control {
+class ListView : public WidgetControl<QTreeWidget> {
     Q_OBJECT
 public:
     ListView(Form& form, QString name);
-    QWidget* widget() override { return this; }
-    using Control::Enabled;
-    using Control::setEnabled;
-    using Control::setVisible;
-    using Control::Visible;
 
     // ---- columns
     void addColumn(const QString& header, double widthTwips,

@@ -13,8 +13,7 @@ namespace qf {
 // ---- MultiLineTextBox
 
 MultiLineTextBox::MultiLineTextBox(Form& form, QString name)
-    : QPlainTextEdit(form.client()), Control(form, std::move(name), ControlKind::TextBox) {
-    setObjectName(Name());
+    : WidgetControl<QPlainTextEdit>(form, std::move(name), ControlKind::TextBox, form.client()) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -13,15 +13,10 @@ class App;
 
 // A multi-line text box with a vertical scroll bar. Text() gives back exactly what was set,
 // CR LF line ends included; the box shows each line end as one line break.
-class MultiLineTextBox : public QPlainTextEdit, public Control {
+class MultiLineTextBox : public WidgetControl<QPlainTextEdit> {
     Q_OBJECT
 public:
     MultiLineTextBox(Form& form, QString name);
-    QWidget* widget() override { return this; }
-    using Control::Enabled;
-    using Control::setEnabled;
-    using Control::setVisible;
-    using Control::Visible;
 
     const QString& Text() const { return text_; }
     void setText(const QString& t);
