@@ -1,23 +1,14 @@
 #include "logging/LogTallies.h"
 
 #include "common/Formats.h"
+#include "logging/ContactRules.h"
 #include "platform/Error.h"
 
 namespace qf {
 
 void CountModes(const QSOLog& log, Tallies& t) {
     t.CWQSOCount = t.PHQSOCount = t.DGQSOCount = 0;
-    for (int r = 1; r <= log.QSOCount; ++r) {
-        t.QSOPoints += 2;
-        const QString& mode = log[r].Mode;
-        if (mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0) {
-            ++t.PHQSOCount;
-        } else if (mode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0) {
-            ++t.CWQSOCount;
-        } else {
-            ++t.DGQSOCount;
-        }
-    }
+    for (int r = 1; r <= log.QSOCount; ++r) CountContact(t, log[r].Mode);
 }
 
 Rates CountRates(const QSOLog& log, const QDateTime& nowUtc) {
