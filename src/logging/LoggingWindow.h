@@ -15,6 +15,8 @@
 namespace qf {
 
 class App;
+enum class EntryBox;
+struct EntryTexts;
 
 class LoggingWindow : public Form {
     Q_OBJECT
@@ -248,6 +250,9 @@ protected:
     void countyBoxKeyPress(int& KeyAscii);
     void countyTypeAhead(int& KeyAscii);
     void status(const QString& text, bool beep = true);
+    // The entry boxes as the contact rules read them, and the box a rule names.
+    EntryTexts entryTexts() const;
+    TextBox* entryBox(EntryBox box) const;
     void setStatusColor(quint32 vbColor);
 
     // Layout helpers: a control at its design place, with its look.

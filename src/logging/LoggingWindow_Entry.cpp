@@ -3,6 +3,7 @@
 #include "common/Formats.h"
 #include "common/QuotedFieldLine.h"
 #include "common/KeyFilters.h"
+#include "logging/ContactRules.h"
 #include "logging/LoggingWindow.h"
 #include "platform/Error.h"
 #include "platform/Keys.h"
@@ -62,6 +63,20 @@ void LoggingWindow::wireEntry() {
 void LoggingWindow::status(const QString& text, bool beep) {
     if (beep) platform().beeper.beep();
     lblDialog->setCaption(text);
+}
+
+EntryTexts LoggingWindow::entryTexts() const {
+    return {txtCall->Text(), txtRSTR->Text(), txtCntry->Text(), txtSec->Text()};
+}
+
+TextBox* LoggingWindow::entryBox(EntryBox box) const {
+    switch (box) {
+        case EntryBox::Call: return txtCall;
+        case EntryBox::Name: return txtRSTR;
+        case EntryBox::Spc: return txtCntry;
+        case EntryBox::County: return txtSec;
+    }
+    return txtCall;
 }
 
 void LoggingWindow::setStatusColor(quint32 vbColor) { lblDialog->setBackColor(vbColor); }
@@ -314,17 +329,8 @@ void LoggingWindow::PartialDupCheck(int& KeyAscii) {
     const QString typed = txtCall->Text() + (KeyAscii > 0 ? QString(QChar(KeyAscii)) : QString());
     QString list;
     if (KeyAscii >= 46 && KeyAscii <= 90 && run.PossibleDupesOn == 1) {
-        const QSOLog& log = app_.log();
         const StationSettings& st = app_.station();
-        for (int r = 1; r <= log.QSOCount; ++r) {
-            const QSORecord& q = log[r];
-            if (q.Mode.compare(st.CurrentMode, Qt::CaseInsensitive) == 0 &&
-                q.Band.compare(st.CurrentBand, Qt::CaseInsensitive) == 0 &&
-                q.Call.startsWith(typed, Qt::CaseInsensitive)) {
-                list = q.Call + QLatin1Char(' ') + list;
-            }
-            if (list.size() > 100) break;
-        }
+        list = PartialDupeList(app_.log(), typed, st.CurrentBand, st.CurrentMode);
         lblDupe->setBackColor(list.isEmpty() ? kButtonFace : kTeal);
         lblDupe->setCaption(list);
     }

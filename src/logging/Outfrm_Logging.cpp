@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "common/Formats.h"
 #include "common/KeyFilters.h"
+#include "logging/ContactRules.h"
 #include "logging/Outfrm.h"
 
 #include <QCoreApplication>
@@ -12,12 +13,6 @@ namespace qf {
 namespace {
 constexpr quint32 kTeal = 0xC0C000, kRed = 255, kButtonFace = 0x8000000F;
 
-bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
-
-QString recordRef(const QSORecord& q, int row) {
-    return q.Call + QStringLiteral("  ") + q.QSODate + QStringLiteral("  ") + q.QSOTime +
-           QStringLiteral("   Rec# ") + QLatin1Char(' ') + QString::number(row);
-}
 }  // namespace
 
 QString Outfrm::keyboardCwMessage() const {
@@ -68,15 +63,7 @@ void Outfrm::Mains() {
         lblDialog->setCaption(QString());
         lblDupe->setBackColor(kButtonFace);
         lblDupe->setCaption(QString());
-        Tallies& t = app_.tallies();
-        t.QSOPoints += 2;
-        if (same(st.CurrentMode, QStringLiteral("PH"))) {
-            ++t.PHQSOCount;
-        } else if (same(st.CurrentMode, QStringLiteral("CW"))) {
-            ++t.CWQSOCount;
-        } else {
-            ++t.DGQSOCount;
-        }
+        CountContact(app_.tallies(), st.CurrentMode);
         notWritten = !app_.logStore().AppendRecord();
         FillLogList();
         AddWorkedCounty();
@@ -104,34 +91,22 @@ void Outfrm::Mains() {
 void Outfrm::CheckRequiredFields() {
     auto& flags = app_.run().EntryCheckFlags;
     flags.MissingFieldFlag = 0;
-    if (txtSec->Text().isEmpty()) {
-        status(QStringLiteral("Need County!"));
+    for (const FieldFailure& f : MissingFields(entryTexts(), Exchange::OutOfState,
+                                               app_.station().ContestState)) {
+        status(f.message);
         flags.MissingFieldFlag = 1;
-        txtSec->SetFocus();
-    }
-    if (txtRSTR->Text().isEmpty()) {
-        status(QStringLiteral("Need Name!"));
-        flags.MissingFieldFlag = 1;
-        txtRSTR->SetFocus();
-    }
-    if (txtCall->Text().size() < 3) {
-        status(QStringLiteral("Need Call Sign!"));
-        flags.MissingFieldFlag = 1;
-        txtCall->SetFocus();
+        entryBox(f.box)->SetFocus();
     }
 }
 
 void Outfrm::CheckCounty() {
     auto& flags = app_.run().EntryCheckFlags;
     flags.BadCountyFlag = 1;
-    const CountyTable& counties = app_.tables().counties;
-    for (int j = 1; j <= counties.CountyCount; ++j) {
-        if (same(counties[j].CountyAbbrev, txtSec->Text())) {
-            flags.BadCountyFlag = 0;
-            return;
-        }
+    if (IsKnownCounty(app_.tables().counties, txtSec->Text())) {
+        flags.BadCountyFlag = 0;
+        return;
     }
-    status(txtSec->Text() + QStringLiteral(" is not a valid county!"));
+    status(BadCountyText(txtSec->Text()));
     txtSec->SetFocus();
 }
 
@@ -140,21 +115,18 @@ void Outfrm::DupCheck() {
     run.EntryCheckFlags.DupeFlag = 0;
     const QSOLog& log = app_.log();
     const StationSettings& st = app_.station();
-    int dupe = 0;
-    for (int r = 1; r <= log.QSOCount; ++r) {
-        const QSORecord& q = log[r];
-        if (same(q.Call, txtCall->Text()) && txtSec->Text().isEmpty()) {
-            txtSec->setText(q.CountyRcvd);
-            txtSec->setSelLength(txtSec->Text().size());
-        }
-        if (same(q.Call, txtCall->Text()) && same(q.Band, st.CurrentBand) &&
-            same(q.Mode, st.CurrentMode) && same(q.CountyRcvd, txtSec->Text())) {
-            dupe = r;
-            break;
-        }
+    DupeQuery query;
+    query.exchange = Exchange::OutOfState;
+    query.entry = entryTexts();
+    query.band = st.CurrentBand;
+    query.mode = st.CurrentMode;
+    const DupeAnswer a = FindDuplicate(log, query);
+    if (a.countyFilled) {
+        txtSec->setText(a.county);
+        txtSec->setSelLength(txtSec->Text().size());
     }
-    if (dupe > 0) {
-        lblDialog->setCaption(QStringLiteral("Duplicate ") + recordRef(log[dupe], dupe));
+    if (a.row > 0) {
+        lblDialog->setCaption(DuplicateText(log[a.row], a.row, Exchange::OutOfState));
         setStatusColor(kRed);
         lblDupe->setBackColor(kButtonFace);
         lblDupe->setCaption(QString());
@@ -174,25 +146,24 @@ void Outfrm::DupCheck2() {
     if (listPrevious) ListView1->clearRows();
     const QSOLog& log = app_.log();
     const StationSettings& st = app_.station();
-    for (int r = 1; r <= log.QSOCount; ++r) {
-        const QSORecord& q = log[r];
-        if (!same(q.Call, txtCall->Text())) continue;
-        if (listPrevious) ListView1->addRow(logListRow(r));
-        if (txtSec->Text().isEmpty()) {
-            txtSec->setText(q.CountyRcvd);
-            txtSec->setSelLength(txtSec->Text().size());
-        }
-        if (txtRSTR->Text().isEmpty()) {
-            txtRSTR->setText(q.NameRcvd);
-            txtRSTR->setSelLength(txtRSTR->Text().size());
-        }
-        if (same(q.Band, st.CurrentBand) && same(q.Mode, st.CurrentMode)) {
-            lblDialog->setCaption(QStringLiteral("Duplicate Unless Rover!  ") + recordRef(q, r));
-            setStatusColor(kRed);
-            lblDupe->setBackColor(kButtonFace);
-            platform().beeper.beep();
-            if (!listPrevious) return;
-        }
+    const EarlierContacts e =
+        ScanEarlierContacts(log, entryTexts(), st.CurrentBand, st.CurrentMode, listPrevious);
+    if (listPrevious) {
+        for (int r : e.rows) ListView1->addRow(logListRow(r));
+    }
+    if (!e.rows.empty() && txtSec->Text().isEmpty()) {
+        txtSec->setText(e.boxes.county);
+        txtSec->setSelLength(txtSec->Text().size());
+    }
+    if (!e.rows.empty() && txtRSTR->Text().isEmpty()) {
+        txtRSTR->setText(e.boxes.name);
+        txtRSTR->setSelLength(txtRSTR->Text().size());
+    }
+    for (int r : e.warnings) {
+        lblDialog->setCaption(RoverWarningText(log[r], r, Exchange::OutOfState));
+        setStatusColor(kRed);
+        lblDupe->setBackColor(kButtonFace);
+        platform().beeper.beep();
     }
 }
 
