@@ -3,6 +3,7 @@
 #include "platform/Guard.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 
 #include <algorithm>
 
@@ -26,6 +27,8 @@ qint64 SystemClock::tickMs() const {
     }();
     return t.elapsed();
 }
+
+void SystemClock::sleepMs(int ms) { QThread::msleep(static_cast<unsigned long>(std::max(0, ms))); }
 
 void SystemClock::arm(KitTimer& timer) { timer.qtimer().start(timer.Interval()); }
 
@@ -58,6 +61,28 @@ void TestClock::disarm(KitTimer& timer) {
     armed_.erase(std::remove_if(armed_.begin(), armed_.end(),
                                 [&](const Armed& a) { return a.timer == &timer; }),
                  armed_.end());
+    overdue_.erase(std::remove(overdue_.begin(), overdue_.end(), &timer), overdue_.end());
+}
+
+void TestClock::sleepMs(int ms) {
+    const qint64 step = std::max(0, ms);
+    local_ = local_.addMSecs(step);
+    tick_ += step;
+    for (Armed& a : armed_) {
+        if (a.due > tick_) continue;
+        a.due = tick_ + std::max(1, a.timer->Interval());
+        if (std::find(overdue_.begin(), overdue_.end(), a.timer) != overdue_.end()) continue;
+        overdue_.push_back(a.timer);
+        KitTimer* timer = a.timer;
+        // Queued on the timer itself: a timer deleted before events run is never called.
+        QMetaObject::invokeMethod(
+            timer,
+            [this, timer] {
+                overdue_.erase(std::remove(overdue_.begin(), overdue_.end(), timer), overdue_.end());
+                timer->fire();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void TestClock::advance(qint64 ms) {

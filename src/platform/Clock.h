@@ -27,6 +27,9 @@ public:
     QDateTime utcNow() const { return now().utc; }
     // Milliseconds from an arbitrary start, never going back.
     virtual qint64 tickMs() const = 0;
+    // Blocks for a few milliseconds without running events: a timer that falls due meanwhile
+    // fires once, when events next run.
+    virtual void sleepMs(int ms) = 0;
 
     // Called by KitTimer when it starts or stops.
     virtual void arm(KitTimer& timer) = 0;
@@ -38,6 +41,7 @@ public:
     SystemClock();
     ClockReading now() const override;
     qint64 tickMs() const override;
+    void sleepMs(int ms) override;
     void arm(KitTimer& timer) override;
     void disarm(KitTimer& timer) override;
 
@@ -53,6 +57,9 @@ public:
     TestClock();
     ClockReading now() const override;
     qint64 tickMs() const override { return tick_; }
+    // Moves the time on without firing a timer; each timer that fell due fires once, queued,
+    // as a real timer blocked meanwhile would.
+    void sleepMs(int ms) override;
     void arm(KitTimer& timer) override;
     void disarm(KitTimer& timer) override;
 
@@ -70,6 +77,7 @@ private:
     qint64 utcAhead_ = 0;
     qint64 tick_ = 0;
     std::vector<Armed> armed_;
+    std::vector<KitTimer*> overdue_;  // fired by a queued call, once each
 };
 
 // A window's timer: Interval in milliseconds, Enabled, and a tick handler. It runs off the
