@@ -16,7 +16,9 @@ namespace qf {
 
 class App;
 enum class EntryBox;
+enum class Exchange;
 struct EntryTexts;
+struct QSORecord;
 
 class LoggingWindow : public Form {
     Q_OBJECT
@@ -222,6 +224,10 @@ public:
     bool CheckPostContest();
     // Refuses an entry that would break the log or overflow it; true when refused.
     bool RefuseUnstorable();
+    // The checks both twins run, each with its own exchange.
+    void CheckRequiredFields();
+    void CheckCounty();
+    void DupCheck();
     // ==== contact entry and keyboard (end)
 
 protected:
@@ -242,7 +248,20 @@ protected:
     virtual std::vector<ListBox*> countyLists() const = 0;  // the lists under the log list
     // Entry: the twins' own key and focus handlers.
     virtual void callBoxHandOver(int& KeyAscii) { Q_UNUSED(KeyAscii); }
+    virtual void callBoxKeyDone() {}  // last step of the call box's key handler
     virtual void txtCall_LostFocus() {}
+    // Empties the entry row: the five boxes and the continent, bearing and distance labels.
+    virtual void clearRow();
+    // Logging steps both twins share. The date and time of a new contact (the post-contest boxes,
+    // or one reading of the clock); storing it as the next row, counting and appending it, with
+    // the twin's own refreshes before the count and after the log list; the end of an attempt.
+    void stampContact(QSORecord& q);
+    bool storeContact(const QSORecord& q, const std::function<void()>& beforeCount,
+                      const std::function<void()>& afterList);
+    void finishAttempt(bool written);
+    Exchange exchange() const;
+    // Waits on the voice-navigation player while it speaks, running no events.
+    void waitForVoicePrompt();
     virtual void txtSec_KeyPress(int& KeyAscii) = 0;
     virtual QString keyboardCwMessage() const = 0;
     void wireEntry();

@@ -197,6 +197,7 @@ void LoggingWindow::txtCall_KeyPress(int& KeyAscii) {
     }
     UpperCaseKey(KeyAscii);
     PartialDupCheck(KeyAscii);
+    callBoxKeyDone();
 }
 
 void LoggingWindow::txtRSTR_GotFocus() {

@@ -16,9 +16,6 @@ public:
     Line* Line8;
 
     void Mains() override;
-    void CheckRequiredFields();
-    void CheckCounty();
-    void DupCheck();
     void DupCheck2();
     void Form_MouseMove(int Button, int Shift, double X, double Y) override;
 
@@ -37,9 +34,6 @@ protected:
     QString workedCaption() const override { return QStringLiteral("Counties Worked - "); }
     int workedCaptionIndex() const override { return 5; }
     std::vector<ListBox*> countyLists() const override { return {List1, List2}; }
-
-private:
-    void clearRow();
 };
 
 // The date and time column of the log list: "mm/dd hh:nn", or the stored text when it does

@@ -11,17 +11,11 @@
 namespace qf {
 
 namespace {
-constexpr quint32 kTeal = 0xC0C000, kRed = 255, kButtonFace = 0x8000000F;
-
+constexpr quint32 kRed = 255, kButtonFace = 0x8000000F;
 }  // namespace
 
 QString Outfrm::keyboardCwMessage() const {
     return QStringLiteral("Keyboard CW mode is ON!  Press F12 to exit.");
-}
-
-void Outfrm::clearRow() {
-    for (TextBox* box : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec}) box->setText(QString());
-    for (Label* l : {Label19, Label22, Label23}) l->setCaption(QString());
 }
 
 void Outfrm::Mains() {
@@ -37,108 +31,25 @@ void Outfrm::Mains() {
     CheckCounty();
     DupCheck();
 
-    bool notWritten = false;
+    bool written = true;
     if (flags.DupeFlag == 0 && flags.MissingFieldFlag == 0 && flags.BadSectionFlag == 0 &&
         flags.BadCountyFlag == 0) {
-        QSOLog& log = app_.log();
         const StationSettings& st = app_.station();
         QSORecord q;
         q.Call = txtCall->Text();
         q.NameSent = st.OwnName;
         q.NameRcvd = txtRSTR->Text();
         q.CountyRcvd = txtSec->Text();
-        if (txtPostConTime->Visible()) {
-            q.QSODate = txtPostConDate->Text();
-            q.QSOTime = txtPostConTime->Text();
-        } else {
-            const QDateTime utc = addUtcOffset(platform().clock.localNow(), st.UTCOffsetHours);
-            q.QSODate = utc.date().toString(QStringLiteral("yyyy/MM/dd"));
-            q.QSOTime = utc.time().toString(QStringLiteral("HH:mm:ss"));
-        }
+        stampContact(q);
         q.Mode = st.CurrentMode;
         q.Band = st.CurrentBand;
         q.Frequency = run.FrequencyToLog;
-        log[++log.QSOCount] = q;
-        setStatusColor(kTeal);
-        lblDialog->setCaption(QString());
-        lblDupe->setBackColor(kButtonFace);
-        lblDupe->setCaption(QString());
-        CountContact(app_.tallies(), st.CurrentMode);
-        notWritten = !app_.logStore().AppendRecord();
-        FillLogList();
-        AddWorkedCounty();
-        MarkWorked();
-        QCoreApplication::processEvents();
-        UpdateScore();
-        run.HandOverTarget = 0;
-        if (notWritten) {
-            // Never shown as safely logged: the row stays on screen, and the store has said why.
-            status(QStringLiteral("Kept in memory only: log.txt could not be written!"));
-        }
+        written = storeContact(q, {}, [this] {
+            AddWorkedCounty();
+            MarkWorked();
+        });
     }
-    if (flags.MissingFieldFlag == 0 && flags.BadSectionFlag == 0 && flags.BadCountyFlag == 0 &&
-        !notWritten) {
-        clearRow();
-        txtCall->SetFocus();
-    }
-    QCoreApplication::processEvents();
-    lblDupe->setBackColor(kButtonFace);
-    lblDupe->setCaption(QString());
-    UpdateRates();
-    run.FrequencyToLog.clear();
-}
-
-void Outfrm::CheckRequiredFields() {
-    auto& flags = app_.run().EntryCheckFlags;
-    flags.MissingFieldFlag = 0;
-    for (const FieldFailure& f : MissingFields(entryTexts(), Exchange::OutOfState,
-                                               app_.station().ContestState)) {
-        status(f.message);
-        flags.MissingFieldFlag = 1;
-        entryBox(f.box)->SetFocus();
-    }
-}
-
-void Outfrm::CheckCounty() {
-    auto& flags = app_.run().EntryCheckFlags;
-    flags.BadCountyFlag = 1;
-    if (IsKnownCounty(app_.tables().counties, txtSec->Text())) {
-        flags.BadCountyFlag = 0;
-        return;
-    }
-    status(BadCountyText(txtSec->Text()));
-    txtSec->SetFocus();
-}
-
-void Outfrm::DupCheck() {
-    RunState& run = app_.run();
-    run.EntryCheckFlags.DupeFlag = 0;
-    const QSOLog& log = app_.log();
-    const StationSettings& st = app_.station();
-    DupeQuery query;
-    query.exchange = Exchange::OutOfState;
-    query.entry = entryTexts();
-    query.band = st.CurrentBand;
-    query.mode = st.CurrentMode;
-    const DupeAnswer a = FindDuplicate(log, query);
-    if (a.countyFilled) {
-        txtSec->setText(a.county);
-        txtSec->setSelLength(txtSec->Text().size());
-    }
-    if (a.row > 0) {
-        lblDialog->setCaption(DuplicateText(log[a.row], a.row, Exchange::OutOfState));
-        setStatusColor(kRed);
-        lblDupe->setBackColor(kButtonFace);
-        lblDupe->setCaption(QString());
-        platform().beeper.beep();
-        // The spoken "Dupe" plays here once voice navigation exists.
-        run.EntryCheckFlags.DupeFlag = 1;
-        run.LastDupeTime = platform().clock.localNow();
-    }
-    if (run.EntryCheckFlags.DupeFlag == 1) {
-        txtCall->SetFocus();
-        clearRow();
-    }
+    finishAttempt(written);
 }
 
 void Outfrm::DupCheck2() {

@@ -1,0 +1,145 @@
+// The logging steps both twins share: the required-field, county and duplicate checks over their
+// own exchange, the stamp and the storing of a new contact, and the end of a logging attempt.
+#include "app/App.h"
+#include "common/Formats.h"
+#include "logging/ContactRules.h"
+#include "logging/LoggingWindow.h"
+
+#include <QCoreApplication>
+
+namespace qf {
+
+namespace {
+constexpr quint32 kTeal = 0xC0C000, kRed = 255, kButtonFace = 0x8000000F;
+constexpr int kVoicePollMs = 5;
+}  // namespace
+
+Exchange LoggingWindow::exchange() const {
+    return kind() == Kind::InState ? Exchange::InState : Exchange::OutOfState;
+}
+
+void LoggingWindow::clearRow() {
+    for (TextBox* box : {txtRSTS, txtCntry, txtCall, txtRSTR, txtSec}) box->setText(QString());
+    for (Label* l : {Label19, Label22, Label23}) l->setCaption(QString());
+}
+
+void LoggingWindow::CheckRequiredFields() {
+    auto& flags = app_.run().EntryCheckFlags;
+    flags.MissingFieldFlag = 0;
+    for (const FieldFailure& f : MissingFields(entryTexts(), exchange(), app_.station().ContestState)) {
+        status(f.message);
+        flags.MissingFieldFlag = 1;
+        entryBox(f.box)->SetFocus();
+    }
+}
+
+void LoggingWindow::CheckCounty() {
+    auto& flags = app_.run().EntryCheckFlags;
+    flags.BadCountyFlag = 1;
+    if (IsKnownCounty(app_.tables().counties, txtSec->Text())) {
+        flags.BadCountyFlag = 0;
+        return;
+    }
+    status(BadCountyText(txtSec->Text()));
+    txtSec->SetFocus();
+}
+
+void LoggingWindow::DupCheck() {
+    RunState& run = app_.run();
+    run.EntryCheckFlags.DupeFlag = 0;
+    const QSOLog& log = app_.log();
+    const StationSettings& st = app_.station();
+    DupeQuery query;
+    query.exchange = exchange();
+    query.entry = entryTexts();
+    query.band = st.CurrentBand;
+    query.mode = st.CurrentMode;
+    query.ownCounty = st.OwnCounty;
+    query.contestState = st.ContestState;
+    const DupeAnswer a = FindDuplicate(log, query);
+    if (a.countyFilled) {
+        txtSec->setText(a.county);
+        txtSec->setSelLength(txtSec->Text().size());
+    }
+    if (a.spcFilled) {
+        txtCntry->setText(a.spc);
+        txtCntry->setSelLength(txtCntry->Text().size());
+    }
+    if (a.row > 0) {
+        // A date that does not read leaves the status line as it was; the rest goes on.
+        const QString text = DuplicateText(log[a.row], a.row, exchange());
+        if (!text.isEmpty()) lblDialog->setCaption(text);
+        setStatusColor(kRed);
+        lblDupe->setBackColor(kButtonFace);
+        lblDupe->setCaption(QString());
+        platform().beeper.beep();
+        // The spoken "Dupe" plays here once voice navigation exists.
+        if (kind() == Kind::InState && st.VoiceNavigationLevel != 0) waitForVoicePrompt();
+        run.EntryCheckFlags.DupeFlag = 1;
+        const QDateTime now = platform().clock.localNow();
+        run.LastDupeTime = now.addMSecs(-now.time().msec());  // whole seconds
+    }
+    if (run.EntryCheckFlags.DupeFlag == 1) {
+        txtCall->SetFocus();
+        clearRow();
+    }
+}
+
+void LoggingWindow::waitForVoicePrompt() {
+    // Until voice navigation exists its player never reports playing.
+    const auto playing = [] { return false; };
+    while (playing()) platform().clock.sleepMs(kVoicePollMs);
+}
+
+void LoggingWindow::stampContact(QSORecord& q) {
+    if (txtPostConTime->Visible()) {
+        q.QSODate = txtPostConDate->Text();
+        q.QSOTime = txtPostConTime->Text();
+        return;
+    }
+    // One reading for both: a contact at midnight is never stamped with the day before.
+    const QDateTime utc =
+        addUtcOffset(platform().clock.localNow(), app_.station().UTCOffsetHours);
+    q.QSODate = utc.date().toString(QStringLiteral("yyyy/MM/dd"));
+    q.QSOTime = utc.time().toString(QStringLiteral("HH:mm:ss"));
+}
+
+bool LoggingWindow::storeContact(const QSORecord& q, const std::function<void()>& beforeCount,
+                                 const std::function<void()>& afterList) {
+    QSOLog& log = app_.log();
+    log[++log.QSOCount] = q;
+    setStatusColor(kTeal);
+    lblDialog->setCaption(QString());
+    lblDupe->setBackColor(kButtonFace);
+    lblDupe->setCaption(QString());
+    if (beforeCount) beforeCount();
+    CountContact(app_.tallies(), q.Mode);
+    const bool written = app_.logStore().AppendRecord();
+    FillLogList();
+    if (afterList) afterList();
+    QCoreApplication::processEvents();
+    UpdateScore();
+    app_.run().HandOverTarget = 0;
+    if (!written) {
+        // Never shown as safely logged: the row stays on screen, and the store has said why.
+        status(QStringLiteral("Kept in memory only: log.txt could not be written!"));
+    }
+    return written;
+}
+
+void LoggingWindow::finishAttempt(bool written) {
+    RunState& run = app_.run();
+    const auto& flags = run.EntryCheckFlags;
+    if (flags.MissingFieldFlag == 0 && flags.BadSectionFlag == 0 && flags.BadCountyFlag == 0 &&
+        written) {
+        clearRow();
+        txtCall->SetFocus();
+    }
+    QCoreApplication::processEvents();
+    lblDupe->setBackColor(kButtonFace);
+    lblDupe->setCaption(QString());
+    UpdateRates();
+    run.FrequencyToLog.clear();
+}
+
+}  // namespace qf
