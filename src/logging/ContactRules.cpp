@@ -42,7 +42,9 @@ QString BadCountyText(const QString& county) {
 
 Filled FillFromEarlier(EntryTexts& boxes, const QSORecord& earlier, const FillRule& rule) {
     Filled f;
-    if (boxes.county.isEmpty() && (!rule.countyOnlyFor || same(boxes.spc, *rule.countyOnlyFor))) {
+    // The St/Prv/Country this same contact gives an empty box already counts for its county.
+    const QString spcAfter = rule.spc && boxes.spc.isEmpty() ? earlier.SPC : boxes.spc;
+    if (boxes.county.isEmpty() && (!rule.countyOnlyFor || same(spcAfter, *rule.countyOnlyFor))) {
         boxes.county = earlier.CountyRcvd;
         f.county = true;
     }

@@ -48,8 +48,8 @@ bool IsKnownCounty(const CountyTable& counties, const QString& county);
 QString BadCountyText(const QString& county);
 
 // The duplicate rule. Walking the log oldest first, every contact with the call fills the empty
-// county box (in state only while the St/Prv/Country box holds the contest state) and, in state,
-// the empty St/Prv/Country box; the first contact with the same call, band, mode and county
+// county box (in state only while the St/Prv/Country box holds the contest state, see FillRule)
+// and, in state, the empty St/Prv/Country box; the first contact with the same call, band, mode and county
 // received (and, in state, sent from the same own county) is the duplicate. So a rover on either
 // side may be worked again from or in another county.
 struct DupeQuery {
@@ -74,7 +74,8 @@ DupeAnswer FindDuplicate(const QSOLog& log, const DupeQuery& query);
 struct FillRule {
     bool spc = false;
     bool name = false;
-    // When set, the county is filled only while the St/Prv/Country box holds this code.
+    // When set, the county is filled only while the St/Prv/Country box holds this code (or is
+    // empty and takes it from this same contact).
     std::optional<QString> countyOnlyFor;
 };
 struct Filled {

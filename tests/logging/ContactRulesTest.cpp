@@ -101,6 +101,7 @@ TEST(ContactRulesTest, DuplicateRuleWithItsRoverException) {
         {"county filled from the first contact", Exchange::InState, entry("K0AB", "", "MN", ""), "20", "PH", "AIT", 2, "HEN", "MN"},
         {"no county fill outside the state", Exchange::InState, entry("K0AB", "", "WI", ""), "20", "PH", "AIT", 0, "", "WI"},
         {"empty state box takes the first", Exchange::InState, entry("W1AW", "", "", ""), "20", "PH", "AIT", 1, "", "OH"},
+        {"empty state box and county from one contact", Exchange::InState, entry("K0AB", "", "", ""), "20", "PH", "AIT", 2, "HEN", "MN"},
         {"out of state ignores the county sent", Exchange::OutOfState, entry("K0AB", "", "", "CRV"), "20", "PH", "", 3, "CRV", ""},
         {"out of state fills the county", Exchange::OutOfState, entry("K0AB", "", "", ""), "40", "CW", "", 0, "HEN", ""},
         {"unknown call", Exchange::OutOfState, entry("N0NE", "", "", ""), "20", "PH", "", 0, "", ""},
