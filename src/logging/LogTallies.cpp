@@ -2,6 +2,7 @@
 
 #include "common/Formats.h"
 #include "logging/ContactRules.h"
+#include "logging/SPCTable.h"
 #include "platform/Error.h"
 
 namespace qf {
@@ -72,6 +73,29 @@ int RecountMultipliers(const QSOLog& log, const CountyTable& counties, Tallies& 
         for (size_t c = 1; c <= 3; ++c) n += t.WorkedFlags[row][c];
     }
     return n;
+}
+
+int MarkStateWorked(Tallies& t, const SPCTable& spc, const QString& code,
+                    const QString& contestState) {
+    if (code.compare(contestState, Qt::CaseInsensitive) == 0) return 0;
+    const int row = spc.find(code);
+    if (row == 0) return 0;
+    auto& flag = t.WorkedFlags[static_cast<size_t>(row)][1];
+    if (flag != 0) return 0;
+    flag = 1;
+    return row;
+}
+
+bool AddDXCountry(Tallies& t, const QString& band, const QString& country) {
+    for (BandDXList& list : t.DXLists) {
+        if (list.name.compare(band, Qt::CaseInsensitive) != 0) continue;
+        // A full list keeps its names; nothing is written past the table.
+        if (list.DXCountryCount >= kDXListCapacity) return false;
+        list.countries << country;
+        list.DXCountryCount = static_cast<int>(list.countries.size());
+        return true;
+    }
+    return false;
 }
 
 }  // namespace qf

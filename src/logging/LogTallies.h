@@ -12,6 +12,8 @@
 
 namespace qf {
 
+struct SPCTable;
+
 // Points (2 each) and the count of each mode; "DG" counts every mode but "PH" and "CW".
 void CountModes(const QSOLog& log, Tallies& tallies);
 
@@ -38,6 +40,16 @@ int RecountMultipliers(const QSOLog& log, const CountyTable& counties, Tallies& 
 
 // The first table row whose abbreviation equals the county (ignoring case), or 0.
 int CountyRow(const CountyTable& counties, const QString& abbrev);
+
+// A stored contact's state or province: sets its worked flag (column 1 of its SPCTable row) and
+// returns that row when the flag was new, else 0. The contest state's own code matches no row.
+int MarkStateWorked(Tallies& tallies, const SPCTable& spc, const QString& code,
+                    const QString& contestState);
+
+// A stored contact's DX country on its band: appended to the band's list when the band has one
+// and the list is not full (1000 names). True when the band's list took it.
+bool AddDXCountry(Tallies& tallies, const QString& band, const QString& country);
+constexpr int kDXListCapacity = 1000;
 
 // Makes room in the worked flags for every county row.
 void SizeWorkedFlags(Tallies& tallies, const CountyTable& counties);

@@ -1,4 +1,5 @@
 #include "logging/LogTallies.h"
+#include "logging/SPCTable.h"
 #include "platform/Error.h"
 
 #include <gtest/gtest.h>
@@ -86,6 +87,34 @@ TEST(LogTalliesTest, WorkedFlagsGrowWithTheCountyTable) {
     Tallies t;
     EXPECT_EQ(RecountMultipliers(log, big, t), 1);
     EXPECT_EQ(t.WorkedFlags[300][3], 1);
+}
+
+TEST(LogTalliesTest, AStoredContactsStateAndCountryCountOnce) {
+    SPCTable spc;
+    spc.fill();
+    Tallies t;
+    const QString mn = QStringLiteral("MN");
+    struct Case {
+        const char* code;
+        bool newRow;
+    };
+    for (const Case& c : {Case{"OH", true}, Case{"oh", false}, Case{"MN", false}, Case{"mn", false},
+                          Case{"XX", false}, Case{"ON", true}}) {
+        const int row = MarkStateWorked(t, spc, QString::fromLatin1(c.code), mn);
+        EXPECT_EQ(row > 0, c.newRow) << c.code;
+        if (row > 0) {
+            EXPECT_EQ(spc.SPCCode[static_cast<size_t>(row)], QString::fromLatin1(c.code));
+        }
+    }
+    EXPECT_EQ(t.WorkedFlags[static_cast<size_t>(spc.find(mn))][1], 0);
+
+    EXPECT_TRUE(AddDXCountry(t, QStringLiteral("20"), QStringLiteral("Germany")));
+    EXPECT_FALSE(AddDXCountry(t, QStringLiteral("2"), QStringLiteral("Germany")));  // no list
+    EXPECT_EQ(t.DXLists[3].countries, QStringList{QStringLiteral("Germany")});
+    for (int i = 1; i < kDXListCapacity; ++i) AddDXCountry(t, QStringLiteral("20"), QStringLiteral("C%1").arg(i));
+    EXPECT_EQ(t.DXLists[3].DXCountryCount, kDXListCapacity);
+    EXPECT_FALSE(AddDXCountry(t, QStringLiteral("20"), QStringLiteral("Japan")));  // full: kept as is
+    EXPECT_EQ(t.DXLists[3].countries.size(), kDXListCapacity);
 }
 
 }  // namespace
