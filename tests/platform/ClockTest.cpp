@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace qf {
@@ -44,6 +45,24 @@ TEST(TestClockTest, LocalAndUtcComeFromOneReading) {
     EXPECT_EQ(r.local.time(), QTime(0, 0, 0));
     EXPECT_EQ(r.utc.time(), QTime(5, 0, 0));
     EXPECT_EQ(r.utc.timeSpec(), Qt::UTC);
+}
+
+TEST(TestClockTest, SleepingMovesTimeOnAndFiresADueTimerOnceWhenEventsRun) {
+    TestClock clock;
+    KitTimer timer(clock);
+    QList<qint64> ticks;
+    timer.Tick = [&] { ticks << clock.tickMs(); };
+    timer.setInterval(1000);
+    timer.setEnabled(true);
+    const QDateTime before = clock.localNow();
+    for (int i = 0; i < 250; ++i) clock.sleepMs(10);
+    EXPECT_EQ(clock.tickMs(), 2500);
+    EXPECT_EQ(before.msecsTo(clock.localNow()), 2500);
+    EXPECT_TRUE(ticks.isEmpty());  // nothing fires inside the sleep
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, (QList<qint64>{2500}));
+    clock.advance(1000);  // and it goes on from there
+    EXPECT_EQ(ticks, (QList<qint64>{2500, 3000}));
 }
 
 TEST(TestClockTest, TimersTickInsideAModalWindow) {
