@@ -121,6 +121,7 @@ Infrm::Infrm(App& app) : LoggingWindow(app, QStringLiteral("Infrm"), Kind::InSta
         };
     }
     txtCntry->GotFocus = [this] { txtCntry_GotFocus(); };
+    txtCntry->KeyPress = [this](int& k) { txtCntry_KeyPress(k); };
     Label25->Change = [this] { app_.run().CWMacroValues.MacroCounty = Label25->Caption(); };
     wireEntry();
 }

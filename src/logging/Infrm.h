@@ -4,6 +4,7 @@
 #pragma once
 
 #include "logging/LoggingWindow.h"
+#include "logging/RoverCountyList.h"
 
 namespace qf {
 
@@ -25,9 +26,25 @@ public:
     void Label10_Click(int Index);
     void Mains() override;
     void txtCntry_GotFocus();
+    void txtCntry_KeyPress(int& KeyAscii);
+
+    // Logging: the in-state checks, the look back when the call box is left, the lock-out after
+    // a duplicate, the rover's further counties, and what a stored contact adds to the tallies.
+    void CheckSection();
+    void DupCheck2();
+    void DupeLockout();
+    void LogRoverCounties();
+    void MarkWorked();
+    void AddNewDXCountry();
+    quint8 RoverLogIndex = 0;  // the rover list position being logged, 0 outside
+    // The rover county list that LogRoverCounties reads; none means a single county.
+    void setRoverCountyList(const RoverCountyList* list) { roverCounties_ = list; }
 
 protected:
     void callBoxHandOver(int& KeyAscii) override;
+    void callBoxKeyDone() override;
+    void txtCall_LostFocus() override;
+    void clearRow() override;
     void txtSec_KeyPress(int& KeyAscii) override;
     QString keyboardCwMessage() const override;
     void addLogListColumns(double width) override;
@@ -42,6 +59,9 @@ protected:
     QString workedCaption() const override { return QStringLiteral("Cnty Wkd - "); }
     int workedCaptionIndex() const override { return 8; }
     std::vector<ListBox*> countyLists() const override { return {List1, List2, List3}; }
+
+private:
+    const RoverCountyList* roverCounties_ = nullptr;
 };
 
 }  // namespace qf

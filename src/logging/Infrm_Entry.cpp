@@ -7,10 +7,6 @@ namespace qf {
 
 QString Infrm::keyboardCwMessage() const { return QStringLiteral("Press F12 to exit keyboard CW mode."); }
 
-void Infrm::Mains() {
-    // The in-state window logs with its own checks, which come with its logging rules.
-}
-
 void Infrm::callBoxHandOver(int& KeyAscii) {
     RunState& run = app_.run();
     const QString call = txtCall->Text();
