@@ -112,15 +112,14 @@ void Infrm::DupCheck2() {
             if (listPrevious) ListView1->addRow(logListRow(r));
             EntryTexts boxes = entryTexts();
             const Filled f = FillFromEarlier(boxes, q, rule);
-            const std::pair<bool, std::pair<TextBox*, QString>> fills[] = {
-                {f.county, {txtSec, boxes.county}},
-                {f.spc, {txtCntry, boxes.spc}},
-                {f.name, {txtRSTR, boxes.name}}};
-            for (const auto& [filled, target] : fills) {
-                if (!filled || target.second.isEmpty()) continue;
-                target.first->setText(target.second);
-                target.first->setSelLength(target.first->Text().size());
-            }
+            const auto fill = [](bool filled, TextBox* box, const QString& text) {
+                if (!filled || text.isEmpty()) return;  // an empty value leaves the box as it is
+                box->setText(text);
+                box->setSelLength(box->Text().size());
+            };
+            fill(f.county, txtSec, boxes.county);
+            fill(f.spc, txtCntry, boxes.spc);
+            fill(f.name, txtRSTR, boxes.name);
             // A station outside the contest state gets no rover exception: checked in full now.
             if (!same(q.SPC, st.ContestState) && same(q.Band, st.CurrentBand) &&
                 same(q.Mode, st.CurrentMode) && same(q.CountySent, st.OwnCounty)) {
