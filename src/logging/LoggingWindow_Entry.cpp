@@ -380,10 +380,11 @@ void LoggingWindow::txtPostConDate_GotFocus() {
     if (txtPostConDate->Text().isEmpty()) {
         txtPostConDate->setText(platform().clock.localNow().date().toString(QStringLiteral("yyyy/MM/dd")));
     }
-    txtPostConDate->setSelLength(txtPostConDate->Text().size());
+    // The whole text, wherever the last visit left the caret: a correction replaces it.
+    txtPostConDate->SelectAllText();
 }
 
-void LoggingWindow::txtPostConTime_GotFocus() { txtPostConTime->setSelLength(txtPostConTime->Text().size()); }
+void LoggingWindow::txtPostConTime_GotFocus() { txtPostConTime->SelectAllText(); }
 
 void LoggingWindow::txtPostCon_KeyPress(TextBox* box, int& KeyAscii) {
     if (KeyAscii == 32) {
