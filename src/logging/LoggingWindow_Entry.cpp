@@ -169,7 +169,8 @@ void LoggingWindow::txtCall_KeyPress(int& KeyAscii) {
         txtCntry->setText(QString());
         for (Label* l : {Label19, Label22, Label23}) l->setCaption(QString());
     }
-    if (KeyAscii == '"') KeyAscii = 0;
+    // Letters, digits and "/" only; Space stays for the move to the name box.
+    if (KeyAscii != 32) CallSignKey(KeyAscii);
     callBoxHandOver(KeyAscii);
     if (txtCall->Text().size() < 3 && run.LoggedOn == 1) lblDialog->setCaption(QStringLiteral(" "));
     if (run.LoggedOn == 0) status(QStringLiteral("Click Log \"Time On\"!"));
