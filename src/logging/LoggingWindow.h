@@ -243,7 +243,7 @@ protected:
     virtual QString workedCaption() const = 0;
     virtual int workedCaptionIndex() const = 0;
     virtual std::vector<ListBox*> countyLists() const = 0;  // the lists under the log list
-    // The texts the twins' log lists share: a full log's record number, a long portable call, a
+    // The texts the twins' log lists share: a full log's record number, a long mobile call, a
     // long name, the own name, a date and time, the modes, the bands, the county abbreviations.
     QStringList widestRecordNumbers() const;
     QStringList widestCalls() const;

@@ -289,12 +289,11 @@ void LoggingWindow::fitLogListColumns() {
 
 QStringList LoggingWindow::widestRecordNumbers() const { return {QString::number(kLogCapacity)}; }
 
-QStringList LoggingWindow::widestCalls() const {
-    // A long call worked portable in another call area.
-    return {QStringLiteral("WB0WWW/VE3")};
-}
+// Calls and names have no fixed longest text: the list is made for a six-character call of
+// wide letters signing mobile and an eight-letter name; a longer one may be cut short.
+QStringList LoggingWindow::widestCalls() const { return {QStringLiteral("WB0WWW/M")}; }
 
-QStringList LoggingWindow::widestNames() const { return {QStringLiteral("MAXIMILIAN")}; }
+QStringList LoggingWindow::widestNames() const { return {QStringLiteral("JONATHAN")}; }
 
 QStringList LoggingWindow::ownNames() const { return {app_.station().OwnName}; }
 

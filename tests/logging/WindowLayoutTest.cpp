@@ -54,8 +54,9 @@ protected:
         return widest;
     }
 
-    // Contacts with the widest texts each column can hold: every mode and band, a long
-    // portable call, a long name, the widest county, a date and time of wide digits.
+    // Contacts with the widest texts each column is made for: every mode and band, a long
+    // mobile call, a long name, the widest county, a date and time; the own name is longer
+    // still, and the list must make room for it.
     void writeWidestLog() {
         const QString county = widestCounty();
         std::vector<QSORecord> log;
@@ -63,9 +64,9 @@ protected:
         int i = 0;
         for (const char* band : LoggingWindow::kBands) {
             QSORecord q;
-            q.Call = QStringLiteral("WB0WWW/VE3");
+            q.Call = QStringLiteral("WB0WWW/M");
             q.NameSent = QStringLiteral("MAXIMILIAN");
-            q.NameRcvd = QStringLiteral("MAXIMILIAN");
+            q.NameRcvd = QStringLiteral("JONATHAN");
             q.CountyRcvd = county;
             q.CountySent = county;
             q.SPC = i % 2 ? QStringLiteral("Not Found") : QStringLiteral("MN");
