@@ -198,6 +198,22 @@ TEST_F(FormsKitTest, ASelectionMadeOnArrivalSurvivesEveryRouteIn) {
     EXPECT_EQ(focus.size(), 3) << "no second arrival";
 }
 
+// Keys typed faster than the event loop comes round: the box's arrival still comes first.
+TEST_F(FormsKitTest, AKeyWaitsForTheArrivalOfItsBox) {
+    QStringList order;
+    form->other->setText(QStringLiteral("1000"));
+    form->other->setSelStart(4);
+    form->other->GotFocus = [&] {
+        order << QStringLiteral("got");
+        form->other->SelectAllText();
+    };
+    form->other->KeyPress = [&](int&) { order << QStringLiteral("key"); };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1015"));
+    EXPECT_EQ(form->other->Text(), QStringLiteral("1015"));
+    EXPECT_EQ(order.join(QLatin1Char(' ')), QStringLiteral("got key key key key"));
+}
+
 TEST_F(FormsKitTest, FocusOnAHiddenOrDisabledControlIsAnError) {
     form->other->setVisible(false);
     EXPECT_FALSE(form->other->Visible());
