@@ -14,4 +14,15 @@ inline void DigitsOnlyKey(int& KeyAscii) {
     KeyAscii = 0;
 }
 
+// A call sign holds letters, digits and "/" only: every other character (an accented letter,
+// a blank, punctuation) is dropped; control codes (Backspace, Enter, Esc) pass for the handlers.
+inline void CallSignKey(int& KeyAscii) {
+    const int k = KeyAscii;
+    if (k < 32 || (k >= '0' && k <= '9') || (k >= 'A' && k <= 'Z') || (k >= 'a' && k <= 'z') ||
+        k == '/') {
+        return;
+    }
+    KeyAscii = 0;
+}
+
 }  // namespace qf

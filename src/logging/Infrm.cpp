@@ -102,8 +102,9 @@ Infrm::Infrm(App& app) : LoggingWindow(app, QStringLiteral("Infrm"), Kind::InSta
     txtRSTS->setVisible(false);
     lblPostConTime = makeLabel(QStringLiteral("lblPostConTime"), QStringLiteral("Time"), 0, 3720, 735, 285, Look::Static);
     txtPostConTime = makeEntry(QStringLiteral("txtPostConTime"), 765, 3720, 540, 285);
-    lblPostConDate = makeLabel(QStringLiteral("lblPostConDate"), QStringLiteral("Date"), 1440, 3720, 645, 285, Look::Static);
-    txtPostConDate = makeEntry(QStringLiteral("txtPostConDate"), 2160, 3720, 885, 285);
+    // The status panel ends at 2895: the date box and its caption move left to stay inside it.
+    lblPostConDate = makeLabel(QStringLiteral("lblPostConDate"), QStringLiteral("Date"), 1440, 3720, 480, 285, Look::Static);
+    txtPostConDate = makeEntry(QStringLiteral("txtPostConDate"), 1950, 3720, 885, 285);
     for (Control* c : std::initializer_list<Control*>{lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate}) {
         c->setVisible(false);
     }
@@ -144,6 +145,16 @@ QStringList Infrm::logListRow(int r) const {
                     q.NameSent,         logListDateTime(q), q.Mode,  q.Band};
     if (app_.station().RoverFlag == 1) row << q.CountySent;
     return row;
+}
+
+std::vector<QStringList> Infrm::logListWidestTexts() const {
+    // A state or province code, or the word for a call whose country is unknown.
+    QStringList spc{QStringLiteral("Not Found")};
+    for (const SPCRow& row : kSPCRows) spc << QString::fromLatin1(row.code);
+    QStringList countySent = countyTexts();
+    countySent << app_.station().OwnCounty;
+    return {widestRecordNumbers(), widestCalls(), widestNames(), spc,        countyTexts(),
+            ownNames(),            widestDateTimes(), modeTexts(), bandTexts(), countySent};
 }
 
 void Infrm::loadOwnSteps() {

@@ -49,6 +49,7 @@ protected:
     QString keyboardCwMessage() const override;
     void addLogListColumns(double width) override;
     QStringList logListRow(int record) const override;
+    std::vector<QStringList> logListWidestTexts() const override;
     void loadOwnSteps() override;
     void showStationLabels() override;
     void rebuildAfterLoad() override;

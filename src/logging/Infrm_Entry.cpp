@@ -35,7 +35,7 @@ void Infrm::txtCntry_GotFocus() {
     // The spoken prompt "SPC" plays here once voice navigation exists.
     if (txtCntry->Text().isEmpty()) {
         txtCntry->setText(app_.station().ContestState);
-        txtCntry->setSelLength(txtCntry->Text().size());
+        txtCntry->SelectAllText();
     }
 }
 

@@ -108,6 +108,9 @@ public:
     void mnuFormSize_Click();
     void mnuTaskbar_Click();
     void ApplyFormSize();
+    // Widens every log-list column alike until each shows its widest text and its header in
+    // full at the list's font: the designed widths are too narrow for some fonts.
+    void fitLogListColumns();
     void TaskbarLayout();
     void PlaceCountyLists();
 
@@ -236,6 +239,8 @@ protected:
     // What differs between the twins.
     virtual void addLogListColumns(double width) = 0;
     virtual QStringList logListRow(int record) const = 0;
+    // What each log-list column must show in full, column by column.
+    virtual std::vector<QStringList> logListWidestTexts() const = 0;
     virtual void loadOwnSteps() {}               // the in-state table and grid
     virtual void showStationLabels() = 0;
     virtual void rebuildAfterLoad() = 0;         // the steps after the counting, in order
@@ -246,6 +251,16 @@ protected:
     virtual QString workedCaption() const = 0;
     virtual int workedCaptionIndex() const = 0;
     virtual std::vector<ListBox*> countyLists() const = 0;  // the lists under the log list
+    // The texts the twins' log lists share: a full log's record number, a long mobile call, a
+    // long name, the own name, a date and time, the modes, the bands, the county abbreviations.
+    QStringList widestRecordNumbers() const;
+    QStringList widestCalls() const;
+    QStringList widestNames() const;
+    QStringList ownNames() const;
+    QStringList widestDateTimes() const;
+    QStringList modeTexts() const;
+    QStringList bandTexts() const;
+    QStringList countyTexts() const;
     // Entry: the twins' own key and focus handlers.
     virtual void callBoxHandOver(int& KeyAscii) { Q_UNUSED(KeyAscii); }
     virtual void callBoxKeyDone() {}  // last step of the call box's key handler

@@ -184,7 +184,8 @@ void LoggingWindow::txtCall_KeyPress(int& KeyAscii) {
         txtCntry->setText(QString());
         for (Label* l : {Label19, Label22, Label23}) l->setCaption(QString());
     }
-    if (KeyAscii == '"') KeyAscii = 0;
+    // Letters, digits and "/" only; Space stays for the move to the name box.
+    if (KeyAscii != 32) CallSignKey(KeyAscii);
     callBoxHandOver(KeyAscii);
     if (txtCall->Text().size() < 3 && run.LoggedOn == 1) lblDialog->setCaption(QStringLiteral(" "));
     if (run.LoggedOn == 0) status(QStringLiteral("Click Log \"Time On\"!"));
@@ -387,10 +388,11 @@ void LoggingWindow::txtPostConDate_GotFocus() {
     if (txtPostConDate->Text().isEmpty()) {
         txtPostConDate->setText(platform().clock.localNow().date().toString(QStringLiteral("yyyy/MM/dd")));
     }
-    txtPostConDate->setSelLength(txtPostConDate->Text().size());
+    // The whole text, wherever the last visit left the caret: a correction replaces it.
+    txtPostConDate->SelectAllText();
 }
 
-void LoggingWindow::txtPostConTime_GotFocus() { txtPostConTime->setSelLength(txtPostConTime->Text().size()); }
+void LoggingWindow::txtPostConTime_GotFocus() { txtPostConTime->SelectAllText(); }
 
 void LoggingWindow::txtPostCon_KeyPress(TextBox* box, int& KeyAscii) {
     if (KeyAscii == 32) {

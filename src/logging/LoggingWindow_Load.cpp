@@ -6,6 +6,10 @@
 #include "logging/LoggingWindow.h"
 #include "platform/Error.h"
 
+#include <QHeaderView>
+#include <QStyle>
+
+#include <algorithm>
 #include <cmath>
 
 namespace qf {
@@ -59,6 +63,8 @@ void LoggingWindow::Form_Load() {
     runLoadStep(QStringLiteral("Loading the county table from county2.txt"), [&] {
         LoadCountyTable(app_.tables().counties, st.ContestState, p.files);
     });
+    // After the shrink and the county table: the fonts and the abbreviations are final here.
+    runLoadStep(QStringLiteral("Fitting the log list"), [&] { fitLogListColumns(); });
     runLoadStep(QStringLiteral("Asking about the existing log"), [&] { AskOpenExistingLog(); });
     ShowOperatingTime();
     LoadLogAndRefresh();
@@ -251,6 +257,74 @@ void LoggingWindow::TaskbarLayout() {
     }
     step([&] { PlaceCountyLists(); });
     Show();
+}
+
+void LoggingWindow::fitLogListColumns() {
+    // Measured as the list draws them: text plus the style's margins, in whole pixels.
+    QStyle* style = ListView1->style();
+    const QFontMetricsF cell(ListView1->font());
+    const QFontMetricsF head(ListView1->header()->font());
+    const double cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 1);
+    const double headMargin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, ListView1->header());
+    const std::vector<QStringList> texts = logListWidestTexts();
+    double widening = 1;
+    for (int c = 0; c < ListView1->columnCount(); ++c) {
+        const double width = ListView1->columnWidth(c);
+        if (width <= 0) continue;  // a column kept out of sight stays so
+        double needed = head.horizontalAdvance(ListView1->columnHeader(c)) + headMargin;
+        if (c < static_cast<int>(texts.size())) {
+            for (const QString& t : texts[static_cast<size_t>(c)]) {
+                needed = std::max(needed, cell.horizontalAdvance(t) + cellMargin);
+            }
+        }
+        // One pixel more than the text needs, against the rounding of twips to pixels.
+        widening = std::max(widening, (std::ceil(needed) + 1) * 15 / width);
+    }
+    if (widening <= 1) return;
+    // One factor for all keeps the designed proportions; the list scrolls sideways if it must.
+    for (int c = 0; c < ListView1->columnCount(); ++c) {
+        ListView1->setColumnWidth(c, ListView1->columnWidth(c) * widening);
+    }
+}
+
+QStringList LoggingWindow::widestRecordNumbers() const { return {QString::number(kLogCapacity)}; }
+
+// Calls and names have no fixed longest text: the list is made for a six-character call of
+// wide letters signing mobile and an eight-letter name; a longer one may be cut short.
+QStringList LoggingWindow::widestCalls() const { return {QStringLiteral("WB0WWW/M")}; }
+
+QStringList LoggingWindow::widestNames() const { return {QStringLiteral("JONATHAN")}; }
+
+QStringList LoggingWindow::ownNames() const { return {app_.station().OwnName}; }
+
+QStringList LoggingWindow::widestDateTimes() const {
+    // Every digit stands in each place: fonts need not give all digits one width.
+    QStringList all;
+    for (char d = '0'; d <= '9'; ++d) {
+        QString t = QStringLiteral("00/00 00:00");
+        for (QChar& c : t) {
+            if (c == QLatin1Char('0')) c = QLatin1Char(d);
+        }
+        all << t;
+    }
+    return all;
+}
+
+QStringList LoggingWindow::modeTexts() const {
+    return {QStringLiteral("CW"), QStringLiteral("PH"), QStringLiteral("DG")};
+}
+
+QStringList LoggingWindow::bandTexts() const {
+    QStringList all;
+    for (const char* b : kBands) all << QString::fromLatin1(b);
+    return all;
+}
+
+QStringList LoggingWindow::countyTexts() const {
+    const CountyTable& counties = app_.tables().counties;
+    QStringList all;
+    for (int r = 1; r <= counties.CountyCount; ++r) all << counties[r].CountyAbbrev;
+    return all;
 }
 
 void LoggingWindow::PlaceCountyLists() {

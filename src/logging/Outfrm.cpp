@@ -105,6 +105,11 @@ QStringList Outfrm::logListRow(int r) const {
     return {QString::number(r), q.Call, q.NameRcvd, q.CountyRcvd, q.NameSent, logListDateTime(q), q.Mode, q.Band};
 }
 
+std::vector<QStringList> Outfrm::logListWidestTexts() const {
+    return {widestRecordNumbers(), widestCalls(), widestNames(), countyTexts(),
+            ownNames(),            widestDateTimes(), modeTexts(), bandTexts()};
+}
+
 void Outfrm::showStationLabels() {
     const StationSettings& st = app_.station();
     Label25->setCaption(st.OwnSPC.isEmpty() ? st.OwnCountry : st.OwnSPC);

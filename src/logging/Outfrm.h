@@ -25,6 +25,7 @@ protected:
     QString keyboardCwMessage() const override;
     void addLogListColumns(double width) override;
     QStringList logListRow(int record) const override;
+    std::vector<QStringList> logListWidestTexts() const override;
     void showStationLabels() override;
     void rebuildAfterLoad() override;
     QString rebuildFailureText() const override;

@@ -134,7 +134,7 @@ struct ExportInputs {
 
 // One tag: "<name:length>value", the length counting the characters as written.
 void tag(QByteArray& out, const char* name, const QString& value, const char* typeSuffix = "") {
-    const QByteArray bytes = value.toLatin1();
+    const QByteArray bytes = foldToAscii(value).toLatin1();
     out += '<';
     out += name;
     out += ':';
@@ -277,6 +277,31 @@ void reportFailure(Platform& p, const Error& e) {
 
 }  // namespace
 
+QString foldToAscii(const QString& text) {
+    // U+00C0 to U+00FF: the Latin-1 letters by their base letters; the two signs among them
+    // (multiplication and division) have none.
+    static const char* const kLatin1Letters[64] = {
+        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E",  "E", "E", "I", "I", "I", "I",
+        "D", "N", "O", "O", "O", "O", "O",  "",  "O", "U",  "U", "U", "U", "Y", "TH", "ss",
+        "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e",  "e", "e", "i", "i", "i", "i",
+        "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u",  "u", "u", "u", "y", "th", "y"};
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 && u <= 0x7E) {
+            out += c;
+        } else if (u >= 0xC0 && u <= 0xFF) {
+            out += QLatin1String(kLatin1Letters[u - 0xC0]);
+        } else if (u == 0xAA) {
+            out += QLatin1Char('a');  // feminine ordinal
+        } else if (u == 0xBA) {
+            out += QLatin1Char('o');  // masculine ordinal
+        }
+    }
+    return out;
+}
+
 QString GeneralDateTimeText(const QDateTime& when, const QLocale& locale) {
     QString text = locale.toString(when.date(), shortDateFormat(locale)) + QLatin1Char(' ') +
                    locale.toString(when.time(), longTimeFormat(locale));
@@ -319,9 +344,10 @@ void ExportADIF(App& app) {
     QString written;
     try {
         const QSOLog& log = app.log();
+        // The header too is ASCII: a locale's AM/PM designators need not be.
         QByteArray data =
-            "Exported from Ardlow's Quillfen " + folders.ProgramVersion.toLatin1() +
-            "\r\nLog exported on: " + GeneralDateTimeText(p.clock.localNow()).toLatin1() +
+            "Exported from Ardlow's Quillfen " + foldToAscii(folders.ProgramVersion).toLatin1() +
+            "\r\nLog exported on: " + foldToAscii(GeneralDateTimeText(p.clock.localNow())).toLatin1() +
             "\r\n\r\n<EOH>\r\n\r\n";
         for (int r = 1; r <= log.QSOCount; ++r) data += AdifRecord(log[r], in);
         // The whole file at once: a failure leaves no half-written export, and an older file of

@@ -2,7 +2,7 @@
 // programs can import the contest's contacts. It asks for a power and a comment that every record
 // carries, maps each contact's country to its DXCC entity number with the table in "ADIFCnt.txt"
 // (read afresh on every run), asks where to save, and writes a short header and one record per
-// contact as Latin-1 text with CR LF line ends. It reads QSOLog, the county table and the station
+// contact as ASCII text with CR LF line ends. It reads QSOLog, the county table and the station
 // settings and changes none of them.
 #pragma once
 
@@ -21,6 +21,11 @@ inline const QString kAdifCountryFile = QStringLiteral("ADIFCnt.txt");
 // and is shown in a box titled "Unable to write file.", and leaves no file behind (an existing
 // file of the chosen name keeps its old contents).
 void ExportADIF(App& app);
+
+// ADIF text fields of this kind are ASCII only, and readers refuse the file otherwise: a
+// Latin-1 letter becomes its base letter (e acute to "e", the AE ligature to "AE", sharp s to
+// "ss"); anything else that is not printable ASCII is left out.
+QString foldToAscii(const QString& text);
 
 // The system's general date-and-time form: the short date with a four-digit year and the long
 // time without its time zone, "6/13/2026 12:00:00 PM" in the en_US locale.

@@ -5,12 +5,15 @@
 #include "platform/Guard.h"
 #include "platform/Keys.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QSignalBlocker>
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace qf {
 
@@ -177,36 +180,68 @@ void Control::SetFocus() {
     w->setFocus(Qt::OtherFocusReason);
 }
 
-// The focus handlers run after the handler that moved the focus has returned (queued, in the
-// order of the moves: the old control's LostFocus, then the new one's GotFocus). A key handler
-// that moves the focus therefore finishes its own steps first; letting pending events run
-// inside a handler runs them at that point.
+// The focus handlers run after the handler that moved the focus has returned, in the order of
+// the moves: the old control's LostFocus, then the new one's GotFocus. A key handler that moves
+// the focus therefore finishes its own steps first; letting pending events run inside a handler
+// runs them at that point. Each move is queued here and one queued call per move runs the
+// oldest; a key reaching a control first runs every one still waiting, so the box always has
+// its arrival behind it before it takes a key, however fast the operator types.
+namespace {
+
+struct PendingFocusHandler {
+    QPointer<QObject> alive;  // the control's widget: a deleted control runs nothing
+    Control* control;
+    bool gotFocus;
+};
+
+std::deque<PendingFocusHandler>& pendingFocusHandlers() {
+    static std::deque<PendingFocusHandler> queue;
+    return queue;
+}
+
+// Runs the oldest waiting handler; false when none was waiting.
+bool runOldestFocusHandler() {
+    auto& queue = pendingFocusHandlers();
+    while (!queue.empty()) {
+        const PendingFocusHandler next = queue.front();
+        queue.pop_front();
+        if (!next.alive) continue;
+        const auto& handler = next.gotFocus ? next.control->GotFocus : next.control->LostFocus;
+        if (handler) guarded(handler);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void Control::runPendingFocusHandlers() {
+    while (runOldestFocusHandler()) {
+    }
+}
+
+void Control::queueFocusHandler(bool gotFocus) {
+    QWidget* w = widget();
+    if (!w) return;
+    pendingFocusHandlers().push_back({QPointer<QObject>(w), this, gotFocus});
+    // The application outlives every control, so each move keeps its queued call.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { runOldestFocusHandler(); }, Qt::QueuedConnection);
+}
+
 void Control::focusIn(Qt::FocusReason reason) {
     // A menu, a message box or another window taking the focus is no move between controls.
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
-    if (QWidget* w = widget()) {
-        QMetaObject::invokeMethod(
-            w,
-            [this] {
-                if (GotFocus) guarded(GotFocus);
-            },
-            Qt::QueuedConnection);
-    }
+    queueFocusHandler(true);
 }
 
 void Control::focusOut(Qt::FocusReason reason) {
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
-    if (QWidget* w = widget()) {
-        QMetaObject::invokeMethod(
-            w,
-            [this] {
-                if (LostFocus) guarded(LostFocus);
-            },
-            Qt::QueuedConnection);
-    }
+    queueFocusHandler(false);
 }
 
 bool Control::keyEvent(QKeyEvent* e, int& keyCode, int& ascii) {
+    runPendingFocusHandlers();
     keyCode = form_.keyDownPhase(this, keyCodeOf(*e), shiftOf(*e));
     ascii = keyAsciiOf(*e);
     if (ascii != 0) ascii = form_.keyPressPhase(this, ascii);
@@ -264,6 +299,11 @@ void TextBox::setSelLength(int len) {
     }
 }
 
+void TextBox::SelectAllText() {
+    setSelStart(0);
+    setSelLength(static_cast<int>(text().size()));
+}
+
 void TextBox::typeChar(int ascii) {
     if (isReadOnly()) return;
     if (ascii == 8) {
@@ -276,6 +316,8 @@ void TextBox::typeChar(int ascii) {
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
+    // A key typed while the click that brought the focus is still held: the arrival comes first.
+    if (clickArrivalPending_) runPendingClickArrival();
     int keyCode = 0, ascii = 0;
     keyEvent(e, keyCode, ascii);
     e->accept();
@@ -305,10 +347,35 @@ void TextBox::focusInEvent(QFocusEvent* e) {
         deselect();
         setCursorPosition(start);
     }
-    focusIn(e->reason());
+    if (e->reason() != Qt::MouseFocusReason) {
+        focusIn(e->reason());
+        return;
+    }
+    // The press that gave the focus is handled right after this and places the caret; on a
+    // real display the release (and any drag before it) comes later still. GotFocus runs once
+    // the click is over, or at once when no button turns out to be held.
+    clickArrivalPending_ = true;
+    buttonHeld_ = false;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (clickArrivalPending_ && !buttonHeld_) runPendingClickArrival();
+        },
+        Qt::QueuedConnection);
+}
+
+void TextBox::runPendingClickArrival() {
+    clickArrivalPending_ = false;
+    focusIn(Qt::MouseFocusReason);
 }
 
 void TextBox::focusOutEvent(QFocusEvent* e) {
+    // A box left before its click was over still had its arrival: GotFocus before LostFocus.
+    if (clickArrivalPending_ && e->reason() != Qt::PopupFocusReason &&
+        e->reason() != Qt::ActiveWindowFocusReason) {
+        runPendingClickArrival();
+    }
+    buttonHeld_ = false;
     // Leaving keeps the selection.
     const int start = SelStart(), len = SelLength();
     QLineEdit::focusOutEvent(e);
@@ -321,6 +388,7 @@ void TextBox::mousePressEvent(QMouseEvent* e) {
         e->accept();  // no selection paste
         return;
     }
+    buttonHeld_ = true;
     QLineEdit::mousePressEvent(e);
 }
 
@@ -330,6 +398,8 @@ void TextBox::mouseReleaseEvent(QMouseEvent* e) {
         return;
     }
     QLineEdit::mouseReleaseEvent(e);
+    buttonHeld_ = false;
+    if (clickArrivalPending_) runPendingClickArrival();
 }
 
 void TextBox::inputMethodEvent(QInputMethodEvent* e) {

@@ -87,6 +87,9 @@ public:
 
     std::function<void()> GotFocus;
     std::function<void()> LostFocus;
+    // Runs every focus handler still waiting, oldest first; a key handled by a control runs
+    // them before its own phases.
+    static void runPendingFocusHandlers();
     std::function<void(int& KeyCode, int Shift)> KeyDown;
     std::function<void(int& KeyAscii)> KeyPress;
     std::function<void(int& KeyCode, int Shift)> KeyUp;
@@ -94,7 +97,8 @@ public:
 protected:
     virtual void applyGeometry();
     void applyFont();
-    // Runs the focus handlers for a real move between controls only.
+    void queueFocusHandler(bool gotFocus);
+    // Queue the focus handlers for a real move between controls only.
     void focusIn(Qt::FocusReason reason);
     void focusOut(Qt::FocusReason reason);
     // The two key phases, for controls whose own key handling follows them.
@@ -142,6 +146,10 @@ public:
     void setSelStart(int pos);
     int SelLength() const;
     void setSelLength(int len);
+    // SelStart 0 and the whole text selected: what a box that selects its text on arrival
+    // means. SelLength alone counts from the caret, which a box's last visit may have left at
+    // the end of its text.
+    void SelectAllText();
     int MaxLength() const { return maxLength_; }
     void setMaxLength(int n) { maxLength_ = n; }  // 0: no limit
     bool Locked() const { return isReadOnly(); }
@@ -161,8 +169,13 @@ protected:
 private:
     void typeChar(int ascii);
     void fireChange();
+    void runPendingClickArrival();
     int maxLength_ = 0;
     bool settingText_ = false;
+    // A click that brought the focus: GotFocus waits for the button's release, so the caret the
+    // click places (or a drag while the button is held) cannot undo what the handler selects.
+    bool clickArrivalPending_ = false;
+    bool buttonHeld_ = false;
 };
 
 // Label: Caption with a Change handler, clicks and double clicks (the second click of a double

@@ -271,6 +271,7 @@ int Form::keyUpPhase(Control* c, int keyCode, int shift) {
 
 void Form::keyPressEvent(QKeyEvent* e) {
     // Keys that reach the window itself (no control has the focus).
+    Control::runPendingFocusHandlers();
     int code = keyCodeOf(*e);
     guarded([&] { Form_KeyDown(code, shiftOf(*e)); });
     int ascii = keyAsciiOf(*e);

@@ -16,6 +16,8 @@
 // - Focus handlers (GotFocus/LostFocus) run after the handler that moved the focus returns,
 //   queued in the order of the moves; a Tab sent by code is queued the same way. So a key
 //   handler that moves the focus completes its own steps before the boxes' focus handlers run.
+//   The next key runs any still waiting before its own handlers, and a click's GotFocus waits
+//   for the button's release.
 // - Handlers run behind the slot boundary (Guard.h): no exception leaves into Qt.
 #pragma once
 

@@ -408,6 +408,7 @@ void frmStationID::boxKeyPress(TextBox* box, int& KeyAscii) {
         UpperCaseKey(KeyAscii);
     } else {
         Cap3(KeyAscii);
+        if (box == Text1) CallSignKey(KeyAscii);
     }
 }
 
@@ -460,14 +461,13 @@ void frmStationID::Option2_Click() {
 
 void frmStationID::Command1_Click() {
     StationSettings& s = app_.station();
-    // A number box that does not hold a number is stored as 0; a number too large for the
-    // settings file keeps the stored value, with a beep.
+    // A number box whose text is no number ("89.691.87" after a typo, or empty) or a number
+    // too large for the settings file keeps the stored value, with a beep and the stored value
+    // shown again: a silent 0 would put bearings and times wrong for the whole contest.
     const std::pair<TextBox*, float> numbers[] = {
         {Text6, s.UTCOffsetHours}, {Text3, s.OwnLongitude}, {Text4, s.OwnLatitude}};
     for (const auto& [box, stored] : numbers) {
-        if (!isNumeric(box->Text())) {
-            box->setText(QStringLiteral("0"));
-        } else if (!fitsSingle(box->Text())) {
+        if (!fitsSingle(box->Text())) {
             platform().beeper.beep();
             box->setText(shortest(stored));
         }

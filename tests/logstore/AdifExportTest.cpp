@@ -329,19 +329,54 @@ TEST_F(AdifExportTest, MoreThanAThousandCountriesIsAFailure) {
     EXPECT_TRUE(QFileInfo::exists(output()));
 }
 
-TEST_F(AdifExportTest, CharactersOutsideLatin1CountAsWritten) {
-    setLog({contact(QStringLiteral("W0AAA"), QStringLiteral("J\u00d6RG"), QString(),
+// ADIF readers refuse anything but ASCII in these fields: letters lose their accents, the rest
+// is left out, and each length counts what was written.
+TEST_F(AdifExportTest, LettersOutsideAsciiAreWrittenAsTheirBaseLetters) {
+    setLog({contact(QStringLiteral("W0AAA"), QStringLiteral("REN\u00c9"), QString(),
                     QStringLiteral("HEN"), QStringLiteral("2026/09/12"), QStringLiteral("14:05:33"),
+                    QStringLiteral("CW"), QStringLiteral("20"), QString()),
+            contact(QStringLiteral("K0BBB"), QStringLiteral("J\u00dcRGEN"), QString(),
+                    QStringLiteral("RAM"), QStringLiteral("2026/09/12"), QStringLiteral("14:06:00"),
                     QStringLiteral("CW"), QStringLiteral("20"), QString())});
     t.dialogs().answerInput(QStringLiteral("100"));
-    t.dialogs().answerInput(QStringLiteral("caf\u00e9 \u2713"));
+    t.dialogs().answerInput(QStringLiteral("Gr\u00fc\u00dfe \u2713 caf\u00e9"));
     t.dialogs().answerFile(output());
 
     ExportADIF(t.app());
 
     const QByteArray data = t.readFile(output());
-    EXPECT_TRUE(data.contains(QByteArray("<Name:4>J\xd6RG ")));
-    EXPECT_TRUE(data.contains(QByteArray("<Comment:6>caf\xe9 ?\r\n")));
+    EXPECT_TRUE(data.contains(QByteArray("<Name:4>RENE ")));
+    EXPECT_TRUE(data.contains(QByteArray("<Name:6>JURGEN ")));
+    EXPECT_TRUE(data.contains(QByteArray("<Comment:12>Grusse  cafe\r\n")));
+    for (const char c : data) {
+        EXPECT_TRUE(c == '\r' || c == '\n' || (c >= 0x20 && c <= 0x7E)) << int(static_cast<unsigned char>(c));
+    }
+    EXPECT_EQ(t.dialogs().messages().size(), 1u);  // the success message alone
+    // The log itself keeps what was typed.
+    EXPECT_EQ(t.app().log()[1].NameRcvd, QStringLiteral("REN\u00c9"));
+}
+
+TEST(AdifFormatsTest, FoldToAsciiKeepsBaseLettersAndDropsTheRest) {
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("W1AW/P 14.025"), QStringLiteral("W1AW/P 14.025")},  // ASCII unchanged
+        {QStringLiteral("ren\u00e9"), QStringLiteral("rene")},
+        {QStringLiteral("J\u00fcrgen"), QStringLiteral("Jurgen")},          // case kept
+        {QStringLiteral("\u00c0\u00c1\u00c2\u00c3\u00c4\u00c5"), QStringLiteral("AAAAAA")},
+        {QStringLiteral("\u00e0\u00e1\u00e2\u00e3\u00e4\u00e5"), QStringLiteral("aaaaaa")},
+        {QStringLiteral("\u00c6\u00e6\u00c7\u00e7\u00d0\u00f0"), QStringLiteral("AEaeCcDd")},
+        {QStringLiteral("\u00c8\u00c9\u00ca\u00cb\u00cc\u00cd\u00ce\u00cf"), QStringLiteral("EEEEIIII")},
+        {QStringLiteral("\u00d1\u00f1\u00d2\u00d3\u00d4\u00d5\u00d6\u00d8\u00f8"), QStringLiteral("NnOOOOOOo")},
+        {QStringLiteral("\u00d9\u00da\u00db\u00dc\u00f9\u00fa\u00fb\u00fc"), QStringLiteral("UUUUuuuu")},
+        {QStringLiteral("\u00dd\u00fd\u00ff"), QStringLiteral("Yyy")},
+        {QStringLiteral("Stra\u00dfe \u00de\u00fe"), QStringLiteral("Strasse THth")},
+        {QStringLiteral("1\u00aa 2\u00ba"), QStringLiteral("1a 2o")},
+        {QStringLiteral("3\u00d74\u00f72"), QStringLiteral("342")},        // signs, not letters
+        {QStringLiteral("\u00a9\u00b0\u00b5\u00a0x"), QStringLiteral("x")},  // other Latin-1 signs
+        {QStringLiteral("a\tb\r\nc\u007f"), QStringLiteral("abc")},        // control codes
+        {QStringLiteral("\u2713\u20ac\u0141\u4e2d"), QString()},            // beyond Latin-1
+        {QString(), QString()},
+    };
+    for (const auto& [in, expected] : cases) EXPECT_EQ(foldToAscii(in), expected) << in.toStdString();
 }
 
 TEST(AdifFormatsTest, GeneralDateTimeTextInTheUSLocale) {

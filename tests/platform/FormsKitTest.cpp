@@ -136,6 +136,84 @@ TEST_F(FormsKitTest, TabbingInSelectsNothingAndRunsTheFocusHandlers) {
     EXPECT_FALSE(form->log.join(QLatin1Char(' ')).contains(QStringLiteral("down 9")));
 }
 
+// A box that selects its text on arrival, left with the caret at the end and entered again by
+// every route: the whole text is selected each time. A click is sent as a real display sends
+// it, with pending events run between press, drag and release.
+TEST_F(FormsKitTest, ASelectionMadeOnArrivalSurvivesEveryRouteIn) {
+    QStringList focus;
+    form->other->GotFocus = [&] {
+        focus << QStringLiteral("txtName got");
+        form->other->SelectAllText();
+    };
+    form->other->LostFocus = [&] { focus << QStringLiteral("txtName lost"); };
+    form->txt->GotFocus = [&] { focus << QStringLiteral("txtCall got"); };
+    form->other->setText(QStringLiteral("2026/01/05"));
+    form->other->setSelStart(10);  // where typing the date left the caret
+    auto expectWholeSelection = [&](const char* route) {
+        QCoreApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), form->other) << route;
+        EXPECT_EQ(form->other->SelStart(), 0) << route;
+        EXPECT_EQ(form->other->SelLength(), 10) << route;
+        form->other->setSelStart(10);
+        form->txt->SetFocus();
+        QCoreApplication::processEvents();
+    };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    expectWholeSelection("Tab");
+    form->other->SetFocus();
+    expectWholeSelection("code");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), form->txt);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    expectWholeSelection("Tab after Shift+Tab");
+
+    focus.clear();
+    const QPoint inside(form->other->width() / 2, form->other->height() / 2);
+    QTest::mousePress(form->other, Qt::LeftButton, {}, inside);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(focus.isEmpty()) << "GotFocus waits for the end of the click";
+    QMouseEvent drag(QEvent::MouseMove, QPointF(inside + QPoint(12, 0)),
+                     form->other->mapToGlobal(QPointF(inside + QPoint(12, 0))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form->other, &drag);
+    QCoreApplication::processEvents();
+    QTest::mouseRelease(form->other, Qt::LeftButton, {}, inside + QPoint(12, 0));
+    expectWholeSelection("click");
+    EXPECT_EQ(focus, (QStringList{QStringLiteral("txtName got"), QStringLiteral("txtName lost"),
+                                  QStringLiteral("txtCall got")}));
+
+    // Focus taken away before the button comes up: the arrival still runs, before the leaving.
+    focus.clear();
+    QTest::mousePress(form->other, Qt::LeftButton, {}, inside);
+    QCoreApplication::processEvents();
+    form->txt->SetFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(focus, (QStringList{QStringLiteral("txtName got"), QStringLiteral("txtName lost"),
+                                  QStringLiteral("txtCall got")}));
+    QTest::mouseRelease(form->other, Qt::LeftButton, {}, inside);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(focus.size(), 3) << "no second arrival";
+}
+
+// Keys typed faster than the event loop comes round: the box's arrival still comes first.
+TEST_F(FormsKitTest, AKeyWaitsForTheArrivalOfItsBox) {
+    QStringList order;
+    form->other->setText(QStringLiteral("1000"));
+    form->other->setSelStart(4);
+    form->other->GotFocus = [&] {
+        order << QStringLiteral("got");
+        form->other->SelectAllText();
+    };
+    form->other->KeyPress = [&](int&) { order << QStringLiteral("key"); };
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1015"));
+    EXPECT_EQ(form->other->Text(), QStringLiteral("1015"));
+    EXPECT_EQ(order.join(QLatin1Char(' ')), QStringLiteral("got key key key key"));
+}
+
 TEST_F(FormsKitTest, FocusOnAHiddenOrDisabledControlIsAnError) {
     form->other->setVisible(false);
     EXPECT_FALSE(form->other->Visible());

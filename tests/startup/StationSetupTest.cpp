@@ -48,7 +48,15 @@ frmStationID& openSetup(test::TestApp& t) {
 
 void typeInto(TextBox* box, const QString& keys) {
     box->SetFocus();
-    QTest::keyClicks(QApplication::focusWidget(), keys);
+    for (const QChar c : keys) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+        } else {
+            // A key of a foreign keyboard: Qt names Latin-1 keys by their capital's code.
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                                static_cast<Qt::Key>(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+        }
+    }
 }
 
 void press(Qt::Key key) {
@@ -177,6 +185,7 @@ TEST_F(StationSetupTest, TypedKeysAreFilteredBoxByBox) {
         const char* text;
     } cases[] = {
         {w.Text1, "k0a\"b/p", "K0AB/P"},  // upper case; no double quote in a record field
+        {w.Text1, "w\xe9\xfc 9-z", "W9Z"},  // a call: letters, digits and "/" only
         {w.Text5, "on", "ON"},
         {w.Text8, "stl", "STL"},
         {w.Text7, "na", "NA"},
@@ -271,29 +280,53 @@ TEST_F(StationSetupTest, DoneSavesTheSettingsSharesThemAndOpensTheInStateWindow)
     EXPECT_FALSE(t.app().forms().outfrmSlot().isLoaded());
 }
 
-TEST_F(StationSetupTest, DoneStoresZeroForNumberBoxesWithoutAUsableNumber) {
-    install(t);
-    frmStationID& w = openSetup(t);
-    clickOption(w.Option2);
-    w.Text6->setText(QStringLiteral("-"));
-    w.Text3->setText(QString());
-    w.Text4->setText(QStringLiteral("1") + QString(40, QLatin1Char('0')));  // beyond a 4-byte real
-    const float storedLatitude = t.app().station().OwnLatitude;
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+// A number box whose text is no number, or a number too large for the settings file: Done
+// keeps the stored value, beeps, and shows and shares the stored value again.
+TEST(StationSetupDoneTest, ANumberBoxWithoutAUsableNumberKeepsTheStoredValue) {
+    QByteArray settings, shared;
+    {
+        // What Done writes when the boxes hold the stored values.
+        test::TestApp t;
+        install(t);
+        frmStationID& w = openSetup(t);
+        clickOption(w.Option2);
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        ASSERT_EQ(t.beeper().count(), 0);
+        settings = t.readFile(QStringLiteral("QSOpref.txt"));
+        shared = t.readFile(QStringLiteral("prefs.xml"));
+        ASSERT_TRUE(shared.contains("<OWN_UTC>5</OWN_UTC>"));
+    }
+    const std::pair<const char*, TextBox* frmStationID::*> boxes[] = {
+        {"UTC offset", &frmStationID::Text6},
+        {"longitude", &frmStationID::Text3},
+        {"latitude", &frmStationID::Text4}};
+    const QString texts[] = {QStringLiteral("89.691.87"), QStringLiteral("abc"), QString(),
+                             QStringLiteral("-"),
+                             QStringLiteral("1") + QString(40, QLatin1Char('0'))};  // too large
+    for (const auto& [name, box] : boxes) {
+        for (const QString& text : texts) {
+            SCOPED_TRACE(std::string(name) + " \"" + text.toStdString() + "\"");
+            test::TestApp t;
+            install(t);
+            frmStationID& w = openSetup(t);
+            const StationSettings stored = t.app().station();
+            clickOption(w.Option2);
+            (w.*box)->setText(text);
+            QTest::mouseClick(w.Command1, Qt::LeftButton);
 
-    const StationSettings& s = t.app().station();
-    EXPECT_EQ(s.UTCOffsetHours, 0);
-    EXPECT_EQ(s.OwnLongitude, 0);
-    // Too large for the settings file: the stored value stays, with a beep.
-    EXPECT_NE(storedLatitude, 0);
-    EXPECT_EQ(s.OwnLatitude, storedLatitude);
-    EXPECT_EQ(t.beeper().count(), 1);
-    EXPECT_EQ(s.OutOfStateFlag, 1);
-    EXPECT_EQ(s.RoverFlag, 0);
-    EXPECT_TRUE(t.readFile(QStringLiteral("prefs.xml")).contains("<OWN_UTC>0</OWN_UTC>"));
-    EXPECT_TRUE(t.app().forms().outfrmSlot().isLoaded());
-    EXPECT_FALSE(t.app().forms().infrmSlot().isLoaded());
-    EXPECT_FALSE(setupOpen(t));
+            EXPECT_EQ(t.beeper().count(), 1);
+            const StationSettings& s = t.app().station();
+            EXPECT_EQ(s.UTCOffsetHours, stored.UTCOffsetHours);
+            EXPECT_EQ(s.OwnLongitude, stored.OwnLongitude);
+            EXPECT_EQ(s.OwnLatitude, stored.OwnLatitude);
+            EXPECT_EQ(t.readFile(QStringLiteral("QSOpref.txt")), settings);
+            EXPECT_EQ(t.readFile(QStringLiteral("prefs.xml")), shared);
+            // Done still goes on to the logging window the answer selects.
+            EXPECT_EQ(s.OutOfStateFlag, 1);
+            EXPECT_TRUE(t.app().forms().outfrmSlot().isLoaded());
+            EXPECT_FALSE(setupOpen(t));
+        }
+    }
 }
 
 TEST_F(StationSetupTest, AnUnwritableSharedFileIsReportedAndTheLogStillOpens) {
