@@ -28,7 +28,8 @@ Forms::Forms(App& app)
       infrm_(slotFor<qf::Infrm>(app)),
       form1_(slotFor<qf::Form1>(app)),
       form5_(slotFor<qf::Form5>(app)),
-      form6_(slotFor<qf::Form6>(app)) {}
+      form6_(slotFor<qf::Form6>(app)),
+      cabrillo_(slotFor<qf::DECabrilloIn>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;

@@ -210,7 +210,8 @@ void LoggingWindow::mnuRestore_Click() {
 }
 
 void LoggingWindow::mnuWriteSumm_Click() {
-    // The summary sheet window opens here, modal and unloaded after it closes, once it exists.
+    app_.forms().DECabrilloIn().ShowModal();
+    if (DECabrilloIn* w = app_.forms().cabrilloSlot().peek()) w->Unload();
 }
 
 void LoggingWindow::mnuexportADIF_Click() {

@@ -79,9 +79,20 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
     return dlg.textValue();
 }
 
+QString qtFileFilter(const QString& filter) {
+    if (!filter.contains(QLatin1Char('|'))) return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList descriptions;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString d = parts[i].trimmed();
+        if (!d.isEmpty()) descriptions << d;
+    }
+    return descriptions.join(QStringLiteral(";;"));
+}
+
 QString QtDialogs::fileOpen(const FileRequest& r) {
     const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), r.title,
-                                                      r.proposedPath, r.filter);
+                                                      r.proposedPath, qtFileFilter(r.filter));
     if (path.isEmpty()) throw Error(err::kCancel, QStringLiteral("Cancel was selected."));
     return path;
 }
@@ -90,7 +101,8 @@ QString QtDialogs::fileSave(const FileRequest& r) {
     const auto options =
         r.promptOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
     const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), r.title,
-                                                      r.proposedPath, r.filter, nullptr, options);
+                                                      r.proposedPath, qtFileFilter(r.filter),
+                                                      nullptr, options);
     if (path.isEmpty()) throw Error(err::kCancel, QStringLiteral("Cancel was selected."));
     return path;
 }

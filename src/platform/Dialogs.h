@@ -53,6 +53,11 @@ public:
     }
 };
 
+// A filter written the Windows way, descriptions and patterns separated by "|" ("LOG Files
+// (*.log) | *.log"), as the Qt dialogs want it: the descriptions alone, joined by ";;". A filter
+// without "|" is already in that form and passes unchanged.
+QString qtFileFilter(const QString& filter);
+
 class QtDialogs : public Dialogs {
 public:
     Answer message(const MessageRequest& request) override;

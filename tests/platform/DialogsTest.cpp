@@ -38,6 +38,15 @@ TEST(ScriptedDialogsTest, AnswersInOrderAndFallsBackToDefaults) {
     EXPECT_TRUE(d.allAnswersUsed());
 }
 
+TEST(QtFileFilterTest, WindowsPairsBecomeQtDescriptions) {
+    EXPECT_EQ(qtFileFilter(QStringLiteral("LOG Files (*.log) | *.log")),
+              QStringLiteral("LOG Files (*.log)"));
+    EXPECT_EQ(qtFileFilter(QStringLiteral("Text (*.txt)|*.txt|All (*.*)|*.*")),
+              QStringLiteral("Text (*.txt);;All (*.*)"));
+    EXPECT_EQ(qtFileFilter(QStringLiteral("ADIF Files (*.adi)")),
+              QStringLiteral("ADIF Files (*.adi)"));
+}
+
 }  // namespace
 }  // namespace qf
 

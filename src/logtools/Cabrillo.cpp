@@ -1,0 +1,180 @@
+#include "logtools/Cabrillo.h"
+
+#include "common/Formats.h"
+#include "logstore/QsoLog.h"
+#include "startup/StationSettings.h"
+
+#include <QStringList>
+
+#include <array>
+
+namespace qf {
+
+namespace {
+
+// Blanks are spaces here, as the trims of the typed texts have always treated them.
+QString trimBlanks(const QString& s) {
+    qsizetype start = 0;
+    qsizetype end = s.size();
+    while (start < end && s[start] == QLatin1Char(' ')) ++start;
+    while (end > start && s[end - 1] == QLatin1Char(' ')) --end;
+    return s.mid(start, end - start);
+}
+
+bool sameText(const QString& a, const char* b) {
+    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
+
+// The frequency column comes from the band alone: the band's lower edge in kHz (MHz above 30).
+QString frequencyText(const QString& band) {
+    static const std::array<std::pair<const char*, const char*>, 10> kEdges = {{
+        {"160", " 1800"},
+        {"80", " 3500"},
+        {"40", " 7000"},
+        {"20", "14000"},
+        {"15", "21000"},
+        {"10", "28000"},
+        {"6", "   50"},
+        {"2", "  144"},
+        {"1.25", "  222"},
+        {"70", "  432"},
+    }};
+    for (const auto& [name, edge] : kEdges) {
+        if (band == QLatin1String(name)) return QString::fromLatin1(edge);
+    }
+    return {};
+}
+
+// A stored text that reads as a date or time is written in the file's form; one that does not
+// is written as it stands, so nothing of the log is lost.
+QString dateText(const QString& stored) {
+    const auto d = parseStoredDate(stored);
+    return d ? d->toString(QStringLiteral("yyyy-MM-dd")) : stored;
+}
+
+QString timeText(const QString& stored) {
+    const auto t = parseStoredTime(stored);
+    return t ? t->toString(QStringLiteral("HHmm")) : stored;
+}
+
+QString receivedLocation(const QSORecord& q) {
+    if (!q.CountyRcvd.isEmpty()) return trimBlanks(q.CountyRcvd);
+    // A worked country's name stands as "DX"; a code with a stray blank is still a code.
+    const QString spc = trimBlanks(q.SPC);
+    return spc.size() > 2 ? QStringLiteral("DX") : spc;
+}
+
+}  // namespace
+
+QString CabrilloCategoryText(CabrilloCategory category) {
+    switch (category) {
+        case CabrilloCategory::SingleOpLow:
+            return QStringLiteral("SINGLE-OP LOW");
+        case CabrilloCategory::SingleOpHigh:
+            return QStringLiteral("SINGLE-OP HIGH");
+        case CabrilloCategory::VHF:
+            return QStringLiteral("VHF");
+        case CabrilloCategory::QRP:
+            return QStringLiteral("QRP");
+        case CabrilloCategory::MultiSingle:
+            return QStringLiteral("MULTI-OP SINGLE TRANSMITTER");
+        case CabrilloCategory::Mobile:
+            return QStringLiteral("MOBILE");
+    }
+    return {};
+}
+
+QString CabrilloQSOLine(const QSORecord& q, const QString& ownCall, const QString& ownLocation) {
+    struct Field {
+        int column;  // counted from 1
+        QString text;
+    };
+    const std::array<Field, 11> fields = {{
+        {1, QStringLiteral("QSO:")},
+        {6, frequencyText(q.Band)},
+        {12, q.Mode},
+        {15, dateText(q.QSODate)},
+        {26, timeText(q.QSOTime)},
+        {31, ownCall},
+        {41, q.NameSent.left(9)},
+        {51, ownLocation},
+        {59, q.Call.left(9)},
+        {69, q.NameRcvd.left(9)},
+        {79, receivedLocation(q)},
+    }};
+    // Each field starts at its column. A field that would reach the next one's column gets one
+    // blank after it and moves every later field right by as much, so no two fields ever run
+    // together for a reader that splits the line at blanks.
+    QString line;
+    line.reserve(96);
+    int shift = 0;
+    for (const Field& f : fields) {
+        qsizetype start = f.column - 1 + shift;  // 0-based
+        if (!line.isEmpty() && line.size() + 1 > start) {
+            shift += static_cast<int>(line.size() + 1 - start);
+            start = line.size() + 1;
+        }
+        line += QString(start - line.size(), QLatin1Char(' '));
+        line += f.text;
+    }
+    return line;
+}
+
+QByteArray CabrilloFile(const CabrilloInput& in, const QSOLog& log) {
+    const StationSettings& st = *in.station;
+    const CabrilloEntry& e = in.entry;
+    const QString ownCall = trimBlanks(st.OwnCall);
+
+    QStringList lines;
+    lines << QStringLiteral("START-OF-LOG: 2.0");
+    lines << QStringLiteral("CREATED-BY: Ardlow's Quillfen ") + in.programVersion;
+    lines << QStringLiteral("CONTEST: ROZIRAZAV STATE QSO PARTY SUMMARY SHEET");
+    if (sameText(st.OwnSPC, "ROZIRAZAV") || sameText(st.OwnSPC, "MN")) {
+        lines << QStringLiteral("ROZIRAZAV COUNTY: ") + st.OwnCounty;
+    }
+    if (!st.OwnSPC.isEmpty() && !sameText(st.OwnSPC, "MN")) {
+        lines << QStringLiteral("US STATE: ") + st.OwnSPC;
+    }
+    if (!sameText(st.OwnCountry, "USA")) lines << QStringLiteral("COUNTRY: ") + st.OwnCountry;
+    lines << QStringLiteral("CALLSIGN: ") + ownCall;
+    lines << QStringLiteral("CATEGORY: ") + e.category;
+    if (!e.club.isEmpty()) lines << QStringLiteral("CLUB-NAME: ") + e.club;
+    lines << QStringLiteral("OPERATORS: ") + (e.operators.isEmpty() ? ownCall : e.operators);
+    if (!e.counties.isEmpty()) lines << QStringLiteral("COUNTIES ACTIVATED: ") + e.counties;
+    lines << QStringLiteral("TOTAL SSB QSOs: ") + in.totals.phone;
+    lines << QStringLiteral("TOTAL CW/RTTY QSOs: ") + in.totals.cwDigital;
+    lines << QStringLiteral("TOTAL MULTIPLIERS: ") + in.totals.multipliers;
+    lines << QStringLiteral("TOTAL CLAIMED-SCORE: ") + in.totals.score;
+    lines << QStringLiteral("NAME: ") + e.name;
+    lines << QStringLiteral("ADDRESS: ") + e.address1;
+    lines << QStringLiteral("ADDRESS: ") + e.address2;
+    lines << QStringLiteral("ADDRESS: (e-mail) ") + e.email;
+    lines << QStringLiteral("SOAPBOX: ") + e.soapbox;
+
+    const QString callField = ownCall.left(9);
+    const QString outOfStateLocation = trimBlanks(st.OwnSPC.left(8));
+    for (int r = 1; r <= log.QSOCount; ++r) {
+        const QSORecord& q = log[r];
+        const QString location = in.inState ? trimBlanks(q.CountySent.left(8)) : outOfStateLocation;
+        lines << CabrilloQSOLine(q, callField, location);
+    }
+    lines << QStringLiteral("END-OF-LOG:");
+
+    QByteArray out;
+    for (const QString& l : lines) {
+        out += l.toLatin1();
+        out += "\r\n";
+    }
+    return out;
+}
+
+QString WithActivatedCounties(QString text, const QSOLog& log) {
+    for (int r = 1; r <= log.QSOCount; ++r) {
+        const QString& county = log[r].CountySent;
+        // An empty county "occurs" in any text, so contacts without one add nothing.
+        if (!text.contains(county, Qt::CaseInsensitive)) text += county + QLatin1Char(' ');
+    }
+    return text;
+}
+
+}  // namespace qf
