@@ -163,22 +163,29 @@ TEST_F(LogStoreTest, AFailedAppendIsReportedAndWrittenByTheNextWrite) {
                                   QStringLiteral("KD0TWO")}));
 }
 
-TEST_F(LogStoreTest, BackupsAreNamedByTheMinuteAndTheLaterOneKept) {
+TEST_F(LogStoreTest, BackupsAreNamedByTheMinuteAndNeverReplaceEachOther) {
+    const QList<QByteArray> three = linesOf(test::fixture(QStringLiteral("log-three.txt")));
     loadThree();
     store().BackupLog();
     EXPECT_TRUE(backups().isEmpty());  // no change since the load
     ASSERT_TRUE(store().DeleteRecord(3));
     store().BackupLog();
-    t.clock().advance(10'000);  // same minute
+    t.clock().advance(10'000);  // same minute: the name is taken, so the copy gets a suffix
     ASSERT_TRUE(store().DeleteRecord(2));
     store().BackupLog();
-    EXPECT_EQ(backups(), QStringList{QStringLiteral("202609120915.log")});
-    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
-              linesOf(test::fixture(QStringLiteral("log-three.txt")))[0]);
+    t.writeFile(backup(QStringLiteral("202609120915-3.LOG")), "someone else's");
+    store().BackupLog();
+    EXPECT_EQ(backups(), (QStringList{QStringLiteral("202609120915-2.log"),
+                                      QStringLiteral("202609120915-3.LOG"),
+                                      QStringLiteral("202609120915-4.log"),
+                                      QStringLiteral("202609120915.log")}));
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))), three[0] + three[1]);
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915-2.log"))), three[0]);
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915-3.LOG"))), "someone else's");
     t.clock().advance(60'000);
     ASSERT_TRUE(store().DeleteRecord(1));
     store().BackupLog();  // an empty log is not backed up
-    EXPECT_EQ(backups().size(), 1);
+    EXPECT_EQ(backups().size(), 4);
 }
 
 TEST_F(LogStoreTest, NewLogNeedsTheTypedYes) {

@@ -51,23 +51,47 @@ TEST_F(SharedPreferencesTest, SetKeepsPlacesAndOtherProgramsElements) {
 TEST_F(SharedPreferencesTest, OddFilesLoseNothing) {
     struct Case {
         QByteArray file;
-        QString textAfterLoad;
+        QByteArray textAfterLoad;
     };
-    const QString decl = kXmlDeclaration;
-    for (const Case& c : {Case{"<A>1</A>", QStringLiteral("<A>1</A>")},   // no final CR LF
-                          Case{"<A>1</A>\n", QStringLiteral("<A>1</A>")},  // LF only
-                          Case{"", decl},                                 // empty
-                          Case{"x", QStringLiteral("x")}}) {              // one character
+    const QByteArray decl = kXmlDeclaration.toUtf8();
+    for (const Case& c : {Case{"<A>1</A>", "<A>1</A>"},   // no final CR LF
+                          Case{"<A>1</A>\n", "<A>1</A>"},  // LF only
+                          Case{"", decl},                 // empty
+                          Case{"x", "x"}}) {              // one character
         t.writeFile(QStringLiteral("SharedUserPreferences.xml"), c.file);
         prefs.LoadSharedPreferences(file());
         EXPECT_EQ(prefs.text(), c.textAfterLoad) << c.file.constData();
     }
-    // An element whose closing tag is missing: nothing of the rest is lost or repeated.
-    t.writeFile(QStringLiteral("SharedUserPreferences.xml"), "<A>old\r\n<B>2</B>\r\n");
-    prefs.LoadSharedPreferences(file());
-    QString a = QStringLiteral("A");
-    prefs.SetSharedPreference(a, QStringLiteral("new"), 0);
-    EXPECT_EQ(prefs.text(), QStringLiteral("<A>new</A>old\r\n<B>2</B>"));
+}
+
+TEST_F(SharedPreferencesTest, OnlyTheElementBeingSetIsTouched) {
+    // An element left unclosed on its line belongs to whoever wrote it: it stays as it is, the
+    // lines after it too, and the value goes into a new element (which later sets then find).
+    const QByteArray latin1Other = "<OTHER>Malm\xf6</OTHER>";  // another program's 8-bit text
+    struct Case {
+        const char* what;
+        QByteArray before;
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {"unclosed, nothing after", "<A>old\r\n<B>2</B>", "<A>old\r\n<B>2</B>\r\n<A>new</A>"},
+        {"unclosed, closed one later", "<A>old\r\n<B>2</B>\r\n<A>x</A>\r\n<C>3</C>",
+         "<A>old\r\n<B>2</B>\r\n<A>new</A>\r\n<C>3</C>"},
+        {"closing tag of the next line", "<A>\r\n</A>\r\n<B>2</B>",
+         "<A>\r\n</A>\r\n<B>2</B>\r\n<A>new</A>"},
+        {"bytes that are not UTF-8", latin1Other + "\r\n<A>old</A>\r\n<D>\xe9t\xe9</D>",
+         latin1Other + "\r\n<A>new</A>\r\n<D>\xe9t\xe9</D>"},
+    };
+    for (const Case& c : cases) {
+        t.writeFile(QStringLiteral("SharedUserPreferences.xml"), c.before + "\r\n");
+        prefs.LoadSharedPreferences(file());
+        QString a = QStringLiteral("A");
+        prefs.SetSharedPreference(a, QStringLiteral("new"), 1);
+        EXPECT_EQ(t.readFile(file()), c.after + "\r\n") << c.what;
+        // Set again: the element written the first time takes it; nothing else grows.
+        prefs.SetSharedPreference(a, QStringLiteral("new"), 1);
+        EXPECT_EQ(t.readFile(file()), c.after + "\r\n") << c.what;
+    }
 }
 
 TEST_F(SharedPreferencesTest, ASaveFailurePassesToTheCaller) {
