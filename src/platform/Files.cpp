@@ -70,10 +70,11 @@ Error notRegular(const QString& path, mode_t mode) {
 }
 
 // Refuses an existing entry (after links) that is not a regular file; true when one exists.
-bool checkRegular(const QString& path) {
+// The message names the file as the program knows it, not the end of a link.
+bool checkRegular(const QString& path, const QString& shownAs) {
     struct stat st {};
     if (::stat(encoded(path).constData(), &st) != 0) return false;
-    if (!S_ISREG(st.st_mode)) throw notRegular(path, st.st_mode);
+    if (!S_ISREG(st.st_mode)) throw notRegular(shownAs, st.st_mode);
     return true;
 }
 
@@ -207,6 +208,17 @@ void Files::createFolder(const QString& path) {
     if (::mkdir(encoded(p).constData(), 0777) != 0) throwErrno(errno, p);
 }
 
+void Files::syncFile(Op op, int fd, const QString& path) {
+    // The seam stands where the sync does: a write that skipped the sync would skip it too.
+    checkFault(op, Step::Sync, path);
+    if (::fsync(fd) != 0) throwErrno(errno, path);
+}
+
+void Files::renameOver(Op op, const QByteArray& from, const QString& target) {
+    checkFault(op, Step::Rename, target);
+    if (::rename(from.constData(), encoded(target).constData()) != 0) throwErrno(errno, target);
+}
+
 void Files::syncFolder(Op op, const QString& path) {
     checkFault(op, Step::FolderSync, path);
     const QString folder = QFileInfo(path).absolutePath();
@@ -239,8 +251,7 @@ QString Files::writeTemporary(Op op, const QString& target, const QByteArray& da
     checkFault(op, Step::PartialWrite, target);
     if (!writeFully(tmp.fd, data.constData() + half, data.size() - half)) throwErrno(errno, target);
     checkFault(op, Step::Flush, target);
-    checkFault(op, Step::Sync, target);
-    if (::fsync(tmp.fd) != 0) throwErrno(errno, target);
+    syncFile(op, tmp.fd, target);
     const int fd = tmp.fd;
     tmp.fd = -1;
     if (::close(fd) != 0) throwErrno(errno, target);
@@ -253,11 +264,10 @@ void Files::writeWhole(Op op, const QString& resolvedPath, const QByteArray& dat
     QString target = resolvedPath;
     const QFileInfo link(resolvedPath);
     if (link.isSymLink()) target = link.symLinkTarget();
-    checkRegular(target);
+    checkRegular(target, resolvedPath);
     TemporaryFile tmp;
     tmp.path = encoded(writeTemporary(op, target, data));
-    checkFault(op, Step::Rename, target);
-    if (::rename(tmp.path.constData(), encoded(target).constData()) != 0) throwErrno(errno, target);
+    renameOver(op, tmp.path, target);
     tmp.keep = true;
     syncFolder(op, target);
 }
@@ -301,7 +311,7 @@ void Files::rewriteAtomic(const QString& path, const QByteArray& data) {
 void Files::appendDurable(const QString& path, const QByteArray& data) {
     const QString p = resolve(path);
     checkFault(Op::Append, Step::Start, p);
-    const bool existed = checkRegular(p);
+    const bool existed = checkRegular(p, p);
     // Non-blocking, so that something swapped in for the file cannot hold the open.
     const int fd = ::open(encoded(p).constData(),
                           O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
@@ -318,8 +328,7 @@ void Files::appendDurable(const QString& path, const QByteArray& data) {
         checkFault(Op::Append, Step::PartialWrite, p);
         if (!writeFully(fd, data.constData() + half, data.size() - half)) throwErrno(errno, p);
         checkFault(Op::Append, Step::Flush, p);
-        checkFault(Op::Append, Step::Sync, p);
-        if (::fsync(fd) != 0) throwErrno(errno, p);
+        syncFile(Op::Append, fd, p);
     } catch (...) {
         // Take the partial record back off, so the file never ends in half a line.
         if (before >= 0 && ::ftruncate(fd, before) == 0) ::fsync(fd);

@@ -72,6 +72,8 @@ private:
     // Writes the data to a new temporary file in the folder of `target` and syncs it; returns
     // its path. Removes it again on failure.
     QString writeTemporary(Op op, const QString& target, const QByteArray& data);
+    void syncFile(Op op, int fd, const QString& path);
+    void renameOver(Op op, const QByteArray& from, const QString& target);
     void syncFolder(Op op, const QString& path);
     void writeWhole(Op op, const QString& resolvedPath, const QByteArray& data);
     QString workingFolder_;
