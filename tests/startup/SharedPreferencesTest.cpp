@@ -134,6 +134,24 @@ TEST(UserFoldersTest, DocumentsFolderRules) {
     }
 }
 
+TEST(UserFoldersTest, NoHomeEndsAtOnceCreatingNothing) {
+    test::TestApp t({{28800, 16200}, true, false});
+    EXPECT_THROW(GetUserDataFolder(QStringLiteral("\\Ardlow Software"), QStringLiteral("\\Shared"),
+                                   t.app().platform()),
+                 ProgramEnded);
+    EXPECT_TRUE(t.ending().ended());
+    EXPECT_EQ(t.ending().code(), 1);
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_TRUE(t.dialogs().messages()[0].text.startsWith(
+        QStringLiteral("Neither HOME nor USERPROFILE is set")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/My Documents")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Ardlow Software")));
+    EXPECT_EQ(QDir(t.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("home"), QStringLiteral("work")}));
+    EXPECT_EQ(QDir(t.home()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("Documents")});
+}
+
 TEST(UserFoldersTest, CreateFolderReportsOnlyWhenAsked) {
     test::TestApp t;
     t.writeFile(QStringLiteral("BACKUP"), "a file of that name");
