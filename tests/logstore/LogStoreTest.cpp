@@ -224,6 +224,24 @@ TEST_F(LogStoreTest, NewLogNeedsTheTypedYes) {
     EXPECT_FALSE(t.readFile(QStringLiteral("QSOpref.txt")).isEmpty());  // saved with the zeroed time
 }
 
+TEST_F(LogStoreTest, TwoNewLogsInOneMinuteKeepBothErasedLogs) {
+    loadThree();
+    t.dialogs().answerInput(QStringLiteral("YES"));
+    ASSERT_TRUE(store().NewLog());
+    QSORecord q;
+    q.Call = QStringLiteral("KD0TWO");
+    log()[++log().QSOCount] = q;
+    ASSERT_TRUE(store().AppendRecord());
+    t.clock().advance(5'000);
+    t.dialogs().answerInput(QStringLiteral("YES"));
+    ASSERT_TRUE(store().NewLog());
+    EXPECT_EQ(backups(), (QStringList{QStringLiteral("202609120915-2.log"),
+                                      QStringLiteral("202609120915.log")}));
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
+              test::fixture(QStringLiteral("log-three.txt")));
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915-2.log"))), encodeRecord(q));
+}
+
 TEST_F(LogStoreTest, ANewLogThatCannotEmptyTheFileChangesNothing) {
     loadThree();
     t.app().station().AccumulatedOperatingSeconds = 3600;
