@@ -130,8 +130,10 @@ QString GetUserDataFolder(const QString& companyFolder, const QString& subFolder
     if (found(profile + QStringLiteral("/Documents"))) {
         return makeUnder(files.resolve(profile + QStringLiteral("/Documents")));
     }
-    makeUnder(profile);
-    return makeUnder(platform.environment.appData());
+    const QString underProfile = makeUnder(profile);
+    // No APPDATA and no HOME to find it from: the profile's folder is the one, never the root.
+    const QString appData = platform.environment.appData();
+    return appData.isEmpty() ? underProfile : makeUnder(appData);
 }
 
 QString FileNameCall(const QString& call) {

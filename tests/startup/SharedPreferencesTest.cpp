@@ -150,6 +150,17 @@ TEST(UserFoldersTest, NoHomeEndsAtOnceCreatingNothing) {
               (QStringList{QStringLiteral("home"), QStringLiteral("work")}));
     EXPECT_EQ(QDir(t.home()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("Documents")});
+
+    // USERPROFILE alone, with no documents folder and no APPDATA: the folders go under it.
+    QDir(t.home()).rmdir(QStringLiteral("Documents"));
+    MapEnvironment profileOnly({{QStringLiteral("USERPROFILE"), t.home()}});
+    Platform& p = t.app().platform();
+    Platform withProfile{p.clock, p.dialogs, p.screen, p.files, p.registry, p.ending, p.beeper,
+                         profileOnly};
+    EXPECT_EQ(GetUserDataFolder(QStringLiteral("\\Ardlow Software"), QStringLiteral("\\Shared"),
+                                withProfile),
+              t.home() + QStringLiteral("/Ardlow Software"));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Ardlow Software")));
 }
 
 TEST(UserFoldersTest, CreateFolderReportsOnlyWhenAsked) {
