@@ -170,7 +170,7 @@ bool splitRecordLine(const QByteArray& line, std::vector<LineValue>& values) {
         if (pos < n && line[pos] == '"') {
             const qsizetype close = line.indexOf('"', pos + 1);
             if (close < 0) return false;
-            v.text = line.mid(pos + 1, close - pos - 1);
+            v.text = QByteArrayView(line).sliced(pos + 1, close - pos - 1);
             v.quoted = true;
             pos = close + 1;
             while (pos < n && isBlank(line[pos])) ++pos;
@@ -180,7 +180,7 @@ bool splitRecordLine(const QByteArray& line, std::vector<LineValue>& values) {
             while (pos < n && line[pos] != ',') ++pos;
             qsizetype end = pos;
             while (end > start && isBlank(line[end - 1])) --end;
-            v.text = line.mid(start, end - start);
+            v.text = QByteArrayView(line).sliced(start, end - start);
             if (v.text.contains('"')) return false;
         }
         values.push_back(std::move(v));

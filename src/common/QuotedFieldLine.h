@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <vector>
@@ -66,7 +67,7 @@ private:
 // holds no double quote. False when a quote is lost or out of place. A separator at the end of
 // the line gives an empty last value, so a trailing comma shows as one value too many.
 struct LineValue {
-    QByteArray text;
+    QByteArrayView text;  // into the line, which must outlive it
     bool quoted = false;
 };
 bool splitRecordLine(const QByteArray& line, std::vector<LineValue>& values);

@@ -140,7 +140,7 @@ QByteArray LoggingWindow::readRestorableLog(const QString& path) {
     };
     // The log store's own line reader: what passes here loads whole.
     const LogFileContents contents = parseLogFile(data);
-    if (static_cast<int>(contents.records.size()) > kLogCapacity) {
+    if (contents.overCapacity) {
         throw refuse(QStringLiteral("it holds more than 11000 contacts."));
     }
     if (!contents.damagedLines.isEmpty()) {

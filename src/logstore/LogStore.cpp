@@ -49,6 +49,7 @@ QSORecord readRecord(RecordReader& r) {
 
 LogLine parseLogLine(const QByteArray& line, QSORecord& q) {
     std::vector<LineValue> v;
+    v.reserve(20);
     if (!splitRecordLine(line, v) || v.size() != 19) return LogLine::Damaged;
     auto text = [&v](size_t i) { return QString::fromLatin1(v[i].text); };
     q.Call = text(0);
@@ -78,6 +79,13 @@ LogLine parseLogLine(const QByteArray& line, QSORecord& q) {
 
 LogFileContents parseLogFile(const QByteArray& data, int capacity) {
     LogFileContents c;
+    parseLogFile(data, capacity, c, [&c](QSORecord& q) { c.records.push_back(std::move(q)); });
+    return c;
+}
+
+void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
+                  const std::function<void(QSORecord&)>& take) {
+    int whole = 0;
     const std::vector<FileLine> lines = splitFileLines(data);
     c.endsOpen = !lines.empty() && !lines.back().hasLineEnd;
     for (const FileLine& l : lines) {
@@ -86,8 +94,11 @@ LogFileContents parseLogFile(const QByteArray& data, int capacity) {
         QSORecord q;
         switch (parseLogLine(l.text, q)) {
             case LogLine::Whole:
-                c.records.push_back(std::move(q));
-                if (static_cast<int>(c.records.size()) > capacity) return c;
+                if (++whole > capacity) {
+                    c.overCapacity = true;
+                    return;
+                }
+                take(q);
                 break;
             case LogLine::Damaged:
                 c.damagedLines << l.number;
@@ -98,7 +109,6 @@ LogFileContents parseLogFile(const QByteArray& data, int capacity) {
                 break;
         }
     }
-    return c;
 }
 
 LogStore::LogStore(Platform& platform, const StartupValues& folders, StationSettings& settings,
@@ -137,11 +147,13 @@ void LogStore::LoadLog() {
         // A FIFO, a device or a folder in its place is named with the reason.
         failLoad(e.number() == err::kPathFileAccess ? e.text() : QString());
     }
-    LogFileContents contents = parseLogFile(data);
-    if (static_cast<int>(contents.records.size()) > kLogCapacity) failLoad();
+    // Straight into the rows: a load at full size must stay quick, it runs at every band change.
+    LogFileContents contents;
+    parseLogFile(data, kLogCapacity, contents,
+                 [this](QSORecord& q) { log_[++log_.QSOCount] = std::move(q); });
+    if (contents.overCapacity) failLoad();
     // A whole line whose number field holds no number: the file is not one this program wrote.
     if (contents.badNumberLine != 0) failLoad();
-    for (QSORecord& q : contents.records) log_[++log_.QSOCount] = std::move(q);
     if (log_.QSOCountAtLoad == 0) log_.QSOCountAtLoad = static_cast<float>(log_.QSOCount);
     fileEndsOpen_ = contents.endsOpen;
     if (contents.damagedLines.isEmpty()) reportedDamage_.clear();

@@ -18,6 +18,7 @@
 #include <QByteArray>
 #include <QList>
 
+#include <functional>
 #include <vector>
 
 namespace qf {
@@ -42,14 +43,18 @@ LogLine parseLogLine(const QByteArray& line, QSORecord& out);
 // "log.txt" read line by line. Blank lines hold nothing and are passed over.
 struct LogFileContents {
     std::vector<QSORecord> records;
+    bool overCapacity = false;  // more whole records than the capacity (reading stopped there)
     QList<int> damagedLines;    // line numbers, 1-based
     int badNumberLine = 0;      // the first whole line whose number does not read, or 0
     bool cutShort = false;      // the last line is damaged and has no line end
     bool endsOpen = false;      // the data does not end with a line end
     bool bareCR = false;        // some line ends are a CR alone
 };
-// Stops at the first line past `capacity` records (records then holds capacity + 1).
+// Stops at the first whole record past `capacity`.
 LogFileContents parseLogFile(const QByteArray& data, int capacity = kLogCapacity);
+// The same, handing each whole record to `take` instead of keeping it in `records`.
+void parseLogFile(const QByteArray& data, int capacity, LogFileContents& contents,
+                  const std::function<void(QSORecord&)>& take);
 
 class LogStore {
 public:
