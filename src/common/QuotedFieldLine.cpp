@@ -158,6 +158,62 @@ RecordWriter& RecordWriter::endRecord() {
     return *this;
 }
 
+// ---- whole lines
+
+bool splitRecordLine(const QByteArray& line, std::vector<LineValue>& values) {
+    values.clear();
+    const qsizetype n = line.size();
+    qsizetype pos = 0;
+    for (;;) {
+        while (pos < n && isBlank(line[pos])) ++pos;
+        LineValue v;
+        if (pos < n && line[pos] == '"') {
+            const qsizetype close = line.indexOf('"', pos + 1);
+            if (close < 0) return false;
+            v.text = QByteArrayView(line).sliced(pos + 1, close - pos - 1);
+            v.quoted = true;
+            pos = close + 1;
+            while (pos < n && isBlank(line[pos])) ++pos;
+            if (pos < n && line[pos] != ',') return false;  // text after the closing quote
+        } else {
+            const qsizetype start = pos;
+            while (pos < n && line[pos] != ',') ++pos;
+            qsizetype end = pos;
+            while (end > start && isBlank(line[end - 1])) --end;
+            v.text = QByteArrayView(line).sliced(start, end - start);
+            if (v.text.contains('"')) return false;
+        }
+        values.push_back(std::move(v));
+        if (pos >= n) return true;
+        ++pos;  // the comma: another value follows, even an empty one at the line's end
+    }
+}
+
+std::vector<FileLine> splitFileLines(const QByteArray& data) {
+    std::vector<FileLine> lines;
+    const qsizetype n = data.size();
+    qsizetype start = 0;
+    int number = 0;
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && !isLineEnd(data[end])) ++end;
+        FileLine l;
+        l.text = data.mid(start, end - start);
+        l.number = ++number;
+        if (end >= n) {
+            l.hasLineEnd = false;
+            start = n;
+        } else if (data[end] == '\r' && end + 1 < n && data[end + 1] == '\n') {
+            start = end + 2;
+        } else {
+            l.bareCR = data[end] == '\r';
+            start = end + 1;
+        }
+        lines.push_back(std::move(l));
+    }
+    return lines;
+}
+
 // ---- numbers
 
 bool fitsQuotedField(const QString& value) {
@@ -168,7 +224,15 @@ bool fitsQuotedField(const QString& value) {
 QByteArray formatDouble(double value) {
     if (value == 0) return "0";
     // 15 significant digits is what an 8-byte real holds; trailing zeros go.
-    return trimZeros(QByteArray::number(value, 'g', 15).replace("e+", "E+").replace("e-", "E-"));
+    QByteArray text = QByteArray::number(value, 'g', 15);
+    bool ok = false;
+    const double back = QLocale::c().toDouble(QString::fromLatin1(text), &ok);
+    if (!ok || !std::isfinite(back)) {
+        // Near the largest double the 15 digits round up past it and would read back as no
+        // number at all: write the largest 15-digit value that still reads.
+        text = value < 0 ? "-1.79769313486231e+308" : "1.79769313486231e+308";
+    }
+    return trimZeros(text.replace("e+", "E+").replace("e-", "E-"));
 }
 
 QByteArray formatSingle(float value) {

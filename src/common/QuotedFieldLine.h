@@ -10,7 +10,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <vector>
 
 namespace qf {
 
@@ -58,6 +61,25 @@ private:
     QByteArray data_;
     bool midRecord_ = false;
 };
+
+// One line of a record file taken apart strictly, for files that hold one record per line: a
+// quoted value must close before its separator (blanks may stand between), an unquoted value
+// holds no double quote. False when a quote is lost or out of place. A separator at the end of
+// the line gives an empty last value, so a trailing comma shows as one value too many.
+struct LineValue {
+    QByteArrayView text;  // into the line, which must outlive it
+    bool quoted = false;
+};
+bool splitRecordLine(const QByteArray& line, std::vector<LineValue>& values);
+
+// The lines of a record file: CR LF, LF and a lone CR all end a line.
+struct FileLine {
+    QByteArray text;
+    int number = 0;          // 1-based
+    bool hasLineEnd = true;  // false for a last line that runs to the end of the data
+    bool bareCR = false;     // ended by a CR alone
+};
+std::vector<FileLine> splitFileLines(const QByteArray& data);
 
 // True when the text can be stored in a quoted field as it stands.
 bool fitsQuotedField(const QString& value);

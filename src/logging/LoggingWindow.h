@@ -189,6 +189,9 @@ private:
     void scaleForSpotStrip(double factor, double* lowestBottom);
     // Reads and checks a log file for a restore; throws an Error naming what is wrong.
     QByteArray readRestorableLog(const QString& path);
+    // True when nothing would be lost by ending now: the log is saved, or is written now, or
+    // the operator answers Yes to losing what could not be written (Exit and the close).
+    bool mayEndWithUnsavedLog();
 
 public:
     // ==== band, mode, spots and menus (end)

@@ -118,16 +118,19 @@ void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
     Q_UNUSED(UnloadMode);
     RunState& run = app_.run();
     run.CWSendBuffer.clear();
-    if (run.CWSending == 1) Cancel = 1;
+    if (run.CWSending == 1) {
+        Cancel = 1;
+        return;
+    }
+    // Closing the window ends the program: asked exactly as Exit asks.
+    if (!mayEndWithUnsavedLog()) Cancel = 1;
 }
 
 void LoggingWindow::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
     // The windows of the keyers, rig and spotting close here, in order, once they exist.
-    LogStore& store = app_.logStore();
-    // A log that could not be written earlier gets one more try before the program ends.
-    if (store.unsaved()) store.RewriteLog();
-    store.BackupLog();
+    // Contacts held only in memory were written, or given up by the operator, in the query.
+    app_.logStore().BackupLog();
     RunState& run = app_.run();
     if (run.LoggedOn == 1) {
         app_.station().AccumulatedOperatingSeconds = run.OperatingSeconds;

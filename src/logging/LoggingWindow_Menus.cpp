@@ -138,25 +138,18 @@ QByteArray LoggingWindow::readRestorableLog(const QString& path) {
                      name + QStringLiteral(" cannot be read as a log: ") + why +
                          QStringLiteral("\r\n\r\nNothing was restored; log.txt was not changed."));
     };
-    // The log store's own record reader: what passes here loads.
-    RecordReader reader(data);
-    int records = 0;
-    try {
-        while (!reader.atEnd() && records <= kLogCapacity) {
-            readRecord(reader);
-            ++records;
-        }
-    } catch (const Error& e) {
-        throw refuse(QStringLiteral("contact %1 is damaged (%2).").arg(records + 1).arg(e.text()));
+    // The log store's own line reader: what passes here loads whole.
+    const LogFileContents contents = parseLogFile(data);
+    if (contents.overCapacity) {
+        throw refuse(QStringLiteral("it holds more than 11000 contacts."));
     }
-    if (records > kLogCapacity) throw refuse(QStringLiteral("it holds more than 11000 contacts."));
-    // The log has one contact per line; a record spread over lines has lost a quote or a field.
-    int lines = 0;
-    for (const QByteArray& line : data.split('\n')) {
-        if (!line.trimmed().isEmpty()) ++lines;
+    if (!contents.damagedLines.isEmpty()) {
+        throw refuse(QStringLiteral("line %1 does not hold one whole contact.")
+                         .arg(contents.damagedLines.front()));
     }
-    if (lines != records) {
-        throw refuse(QStringLiteral("its %1 lines do not hold one contact each.").arg(lines));
+    if (contents.badNumberLine != 0) {
+        throw refuse(QStringLiteral("line %1 holds text where a number must be.")
+                         .arg(contents.badNumberLine));
     }
     return data;
 }
@@ -184,23 +177,7 @@ void LoggingWindow::mnuRestore_Click() {
         const QString chosen = p.dialogs.fileOpen(request);
         // The chosen file must load before anything is replaced.
         const QByteArray data = readRestorableLog(chosen);
-        Files& files = p.files;
-        if (files.fileExists(kLogFile) && files.length(kLogFile) > 0) {
-            const QString folder = app_.startup().DataFolder + QStringLiteral("/BACKUP");
-            try {
-                if (!files.folderExists(folder)) files.createFolder(folder);
-                files.copyReplace(
-                    kLogFile, folder + QStringLiteral("/before-restore-") +
-                                  p.clock.localNow().toString(QStringLiteral("yyyyMMddhhmmss")) +
-                                  QStringLiteral(".log"));
-            } catch (const Error& e) {
-                throw Error(
-                    e.number(),
-                    QStringLiteral("The current log could not be copied to the BACKUP folder (") +
-                        e.text() + QStringLiteral("), so it was not replaced."));
-            }
-        }
-        files.rewriteAtomic(kLogFile, data);
+        app_.logStore().ReplaceLog(data);
     } catch (const Error& e) {
         if (e.number() == err::kCancel) return;
         p.dialogs.ok(e.text(), QStringLiteral("Error Restoring Log"));
@@ -218,18 +195,20 @@ void LoggingWindow::mnuexportADIF_Click() {
     ExportADIF(app_);
 }
 
-void LoggingWindow::mnuExit_Click() {
+bool LoggingWindow::mayEndWithUnsavedLog() {
     LogStore& store = app_.logStore();
     // Contacts that only live in memory would end with the program: one more try, and the
     // operator decides when it fails again.
-    if (store.unsaved() && !store.RewriteLog()) {
-        const Answer a = platform().dialogs.message(
-            {QStringLiteral(
-                 "Some contacts could not be written to log.txt and would be lost.  Exit "
-                 "anyway?"),
-             QStringLiteral("Exit"), Buttons::YesNo, Icon::Exclamation, 1});
-        if (a != Answer::Yes) return;
-    }
+    if (!store.unsaved() || store.RewriteLog()) return true;
+    const Answer a = platform().dialogs.message(
+        {QStringLiteral("Some contacts could not be written to log.txt and would be lost.  Exit "
+                        "anyway?"),
+         QStringLiteral("Exit"), Buttons::YesNo, Icon::Exclamation, 1});
+    return a == Answer::Yes;
+}
+
+void LoggingWindow::mnuExit_Click() {
+    if (!mayEndWithUnsavedLog()) return;
     RunState& run = app_.run();
     if (run.LoggedOn == 1) {
         app_.station().AccumulatedOperatingSeconds = run.OperatingSeconds;

@@ -47,6 +47,70 @@ QSORecord readRecord(RecordReader& r) {
     return q;
 }
 
+LogLine parseLogLine(const QByteArray& line, QSORecord& q) {
+    std::vector<LineValue> v;
+    v.reserve(20);
+    if (!splitRecordLine(line, v) || v.size() != 19) return LogLine::Damaged;
+    auto text = [&v](size_t i) { return QString::fromLatin1(v[i].text); };
+    q.Call = text(0);
+    q.NameSent = text(1);
+    q.NameRcvd = text(2);
+    q.SPC = text(3);
+    q.CountyRcvd = text(4);
+    q.StateOverride = text(5);
+    q.CountySent = text(6);
+    q.Reserved8 = text(7);
+    q.Reserved9 = text(8);
+    q.Reserved10 = text(9);
+    q.Reserved11 = text(10);
+    q.QSODate = text(11);
+    q.QSOTime = text(12);
+    q.Mode = text(13);
+    q.Band = text(14);
+    q.Reserved16 = 0;
+    if (!v[15].text.trimmed().isEmpty() && !parseNumber(text(15), q.Reserved16)) {
+        return LogLine::BadNumber;
+    }
+    q.Reserved17 = text(16);
+    q.Reserved18 = text(17);
+    q.Frequency = text(18);
+    return LogLine::Whole;
+}
+
+LogFileContents parseLogFile(const QByteArray& data, int capacity) {
+    LogFileContents c;
+    parseLogFile(data, capacity, c, [&c](QSORecord& q) { c.records.push_back(std::move(q)); });
+    return c;
+}
+
+void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
+                  const std::function<void(QSORecord&)>& take) {
+    int whole = 0;
+    const std::vector<FileLine> lines = splitFileLines(data);
+    c.endsOpen = !lines.empty() && !lines.back().hasLineEnd;
+    for (const FileLine& l : lines) {
+        if (l.bareCR) c.bareCR = true;
+        if (l.text.trimmed().isEmpty()) continue;
+        QSORecord q;
+        switch (parseLogLine(l.text, q)) {
+            case LogLine::Whole:
+                if (++whole > capacity) {
+                    c.overCapacity = true;
+                    return;
+                }
+                take(q);
+                break;
+            case LogLine::Damaged:
+                c.damagedLines << l.number;
+                if (!l.hasLineEnd) c.cutShort = true;
+                break;
+            case LogLine::BadNumber:
+                if (c.badNumberLine == 0) c.badNumberLine = l.number;
+                break;
+        }
+    }
+}
+
 LogStore::LogStore(Platform& platform, const StartupValues& folders, StationSettings& settings,
                    QSOLog& log, Tallies& tallies, RunState& run)
     : platform_(platform),
@@ -56,66 +120,111 @@ LogStore::LogStore(Platform& platform, const StartupValues& folders, StationSett
       tallies_(tallies),
       run_(run) {}
 
-void LogStore::failLoad() {
-    platform_.dialogs.ok(QStringLiteral("Error opening file."), QStringLiteral("File Error"));
+void LogStore::failLoad(const QString& why) {
+    QString text = QStringLiteral("Error opening file.");
+    if (!why.isEmpty()) text += QStringLiteral("\r\n\r\n") + why;
+    platform_.dialogs.ok(text, QStringLiteral("File Error"));
     platform_.ending.endNow(1);
 }
 
+QString LogStore::stamp(const char* format) const {
+    return platform_.clock.localNow().toString(QString::fromLatin1(format));
+}
+
 void LogStore::LoadLog() {
-    log_.QSOCount = 0;
     tallies_.resetForLoad();
+    // Contacts that live only in memory are never read over: they are written first, and when
+    // that fails they stay as they are, to be shown and counted from memory.
+    if (unsaved_ && !writeWhole(nullptr)) {
+        if (log_.QSOCountAtLoad == 0) log_.QSOCountAtLoad = static_cast<float>(log_.QSOCount);
+        return;
+    }
+    log_.QSOCount = 0;
     QByteArray data;
     try {
         data = platform_.files.readAll(kLogFile);
-    } catch (const Error&) {
-        failLoad();
-    }
-    RecordReader r(data);
-    try {
-        while (!r.atEnd()) {
-            if (log_.QSOCount >= kLogCapacity) failLoad();
-            QSORecord q = readRecord(r);
-            log_[++log_.QSOCount] = std::move(q);
-        }
     } catch (const Error& e) {
-        // The file ends inside a record: a contact cut short by a crash or a power loss while
-        // it was being appended. Anything else means the file cannot be read.
-        if (e.number() != err::kInputPastEnd) failLoad();
-        repairCutShort();
+        // A FIFO, a device or a folder in its place is named with the reason.
+        failLoad(e.number() == err::kPathFileAccess ? e.text() : QString());
     }
+    // Straight into the rows: a load at full size must stay quick, it runs at every band change.
+    LogFileContents contents;
+    parseLogFile(data, kLogCapacity, contents,
+                 [this](QSORecord& q) { log_[++log_.QSOCount] = std::move(q); });
+    if (contents.overCapacity) failLoad();
+    // A whole line whose number field holds no number: the file is not one this program wrote.
+    if (contents.badNumberLine != 0) failLoad();
     if (log_.QSOCountAtLoad == 0) log_.QSOCountAtLoad = static_cast<float>(log_.QSOCount);
-    if (!data.isEmpty() && !data.endsWith('\n') && !unsaved_) {
-        // A last record without its line end would run into the next appended one.
-        RewriteLog();
-    }
+    fileEndsOpen_ = contents.endsOpen;
+    if (contents.damagedLines.isEmpty()) reportedDamage_.clear();
+    if (!contents.damagedLines.isEmpty() || contents.bareCR || contents.endsOpen) repair(contents);
 }
 
-void LogStore::repairCutShort() {
-    const QString copyName = QStringLiteral("damaged-") +
-                             platform_.clock.localNow().toString(QStringLiteral("yyyyMMddhhmmss")) +
-                             QStringLiteral(".log");
-    const bool copied = backupCopy(copyName);
-    QString text = QStringLiteral("The last contact in log.txt was cut short and could not be "
-                                  "read. The %1 complete contacts before it were loaded.")
-                       .arg(log_.QSOCount);
-    if (copied) {
-        // Only once the damaged file is safe is it replaced by the complete records.
-        unsaved_ = true;
-        RewriteLog();
-        text += QStringLiteral("\r\n\r\nThe damaged file was saved as:\r\n") + backupFolder() +
-                QLatin1Char('/') + copyName;
-    } else {
-        unsaved_ = true;
-        text += QStringLiteral("\r\n\r\nA copy of the damaged file could not be made; log.txt will "
-                               "be rewritten with the next contact.");
+void LogStore::repair(const LogFileContents& c) {
+    const bool damaged = !c.damagedLines.isEmpty();
+    // The file as it is goes into BACKUP first; only then is it rewritten from the good records.
+    QString copyError;
+    const QString copy = backupCopy(
+        (damaged ? QStringLiteral("damaged-") : QStringLiteral("before-rewrite-")) +
+            stamp("yyyyMMddhhmmss"),
+        &copyError);
+    QString writeError;
+    bool written = false;
+    if (!copy.isEmpty()) {
+        copyBeforeRewrite_ = false;
+        written = writeWhole(&writeError);
+    } else if (damaged) {
+        copyBeforeRewrite_ = true;
     }
-    platform_.dialogs.ok(text, QStringLiteral("Log Repaired"), Icon::Exclamation);
+    if (!damaged || c.damagedLines == reportedDamage_) return;
+    reportedDamage_ = c.damagedLines;
+
+    QStringList numbers;
+    for (int n : c.damagedLines) numbers << QString::number(n);
+    QString text;
+    if (c.cutShort && c.damagedLines.size() == 1) {
+        text = QStringLiteral("The last contact in log.txt (line %1) was cut short and could not "
+                              "be read. The %2 complete contacts before it were loaded.")
+                   .arg(numbers.front())
+                   .arg(log_.QSOCount);
+    } else {
+        text = QStringLiteral("%1 of log.txt %2 not hold one whole contact (a quote is lost, or "
+                              "there are too few or too many values), so %3 left out of the "
+                              "loaded log. The other %4 contacts were loaded.")
+                   .arg((numbers.size() == 1 ? QStringLiteral("Line ") : QStringLiteral("Lines ")) +
+                        numbers.join(QStringLiteral(", ")))
+                   .arg(numbers.size() == 1 ? QStringLiteral("does") : QStringLiteral("do"))
+                   .arg(numbers.size() == 1 ? QStringLiteral("it was") : QStringLiteral("they were"))
+                   .arg(log_.QSOCount);
+    }
+    if (!copy.isEmpty()) {
+        text += QStringLiteral("\r\n\r\nThe file as it was is saved as:\r\n") + copy;
+        if (written) {
+            text += QStringLiteral("\r\n\r\nlog.txt now holds the loaded contacts.");
+        } else {
+            text += QStringLiteral("\r\n\r\nlog.txt could not be rewritten (") + writeError +
+                    QStringLiteral("). The loaded contacts are kept in memory and will be written "
+                                   "whole with the next contact or change of the log.");
+        }
+    } else {
+        text += QStringLiteral("\r\n\r\nA copy of log.txt could not be made in the BACKUP folder (") +
+                copyError +
+                QStringLiteral("), so log.txt was left as it is. New contacts are still added to "
+                               "it; it is rewritten only once a copy has been made.");
+    }
+    platform_.dialogs.ok(text, copy.isEmpty() ? QStringLiteral("Damaged Log")
+                                              : QStringLiteral("Log Repaired"),
+                         Icon::Exclamation);
 }
 
 bool LogStore::AppendRecord() {
     if (unsaved_) return RewriteLog();
+    QByteArray record = encodeRecord(log_[log_.QSOCount]);
+    // A file whose last line has no line end would swallow the new record into it.
+    if (fileEndsOpen_) record.prepend("\r\n");
     try {
-        platform_.files.appendDurable(kLogFile, encodeRecord(log_[log_.QSOCount]));
+        platform_.files.appendDurable(kLogFile, record);
+        fileEndsOpen_ = false;
         return true;
     } catch (const Error& e) {
         unsaved_ = true;
@@ -124,18 +233,40 @@ bool LogStore::AppendRecord() {
     }
 }
 
-bool LogStore::RewriteLog() {
+bool LogStore::writeWhole(QString* reason) {
+    if (copyBeforeRewrite_) {
+        // Damaged lines are never rewritten away before the file is in BACKUP.
+        QString why;
+        if (backupCopy(QStringLiteral("damaged-") + stamp("yyyyMMddhhmmss"), &why).isEmpty()) {
+            unsaved_ = true;
+            if (reason) {
+                *reason = QStringLiteral("the damaged log.txt must first be copied into the "
+                                         "BACKUP folder, and that failed: ") +
+                          why;
+            }
+            return false;
+        }
+        copyBeforeRewrite_ = false;
+    }
     QByteArray data;
     for (int r = 1; r <= log_.QSOCount; ++r) data += encodeRecord(log_[r]);
     try {
         platform_.files.rewriteAtomic(kLogFile, data);
         unsaved_ = false;
+        fileEndsOpen_ = false;
         return true;
     } catch (const Error& e) {
         unsaved_ = true;
-        reportWriteFailure(QStringLiteral("log.txt could not be rewritten"), e.text());
+        if (reason) *reason = e.text();
         return false;
     }
+}
+
+bool LogStore::RewriteLog() {
+    QString reason;
+    if (writeWhole(&reason)) return true;
+    reportWriteFailure(QStringLiteral("log.txt could not be rewritten"), reason);
+    return false;
 }
 
 bool LogStore::DeleteRecord(int index) {
@@ -154,6 +285,18 @@ bool LogStore::NewLog() {
     if (answer.toUpper() != QLatin1String("YES")) return false;
 
     Files& files = platform_.files;
+    // Contacts held only in memory are written first, so that the copy below holds them.
+    QString reason;
+    if (unsaved_ && !writeWhole(&reason)) {
+        platform_.beeper.beep();
+        platform_.dialogs.ok(QStringLiteral("The contacts held only in memory could not be written "
+                                            "to log.txt (") +
+                                 reason +
+                                 QStringLiteral("), so the log was not erased. Nothing was "
+                                                "changed; they are still kept in memory."),
+                             QStringLiteral("New Log"), Icon::Exclamation);
+        return false;
+    }
     // Erasing must never destroy the only copy: a log with anything in it is copied first.
     bool hasContent = false;
     try {
@@ -161,8 +304,7 @@ bool LogStore::NewLog() {
     } catch (const Error&) {
         hasContent = true;
     }
-    if (hasContent && !backupCopy(platform_.clock.localNow().toString(QStringLiteral("yyyyMMddhhmm")) +
-                                  QStringLiteral(".log"))) {
+    if (hasContent && backupCopy(stamp("yyyyMMddhhmm")).isEmpty()) {
         platform_.dialogs.ok(QStringLiteral("The log could not be copied to the BACKUP folder, so it "
                                             "was not erased. Nothing was changed."),
                              QStringLiteral("New Log"), Icon::Exclamation);
@@ -181,37 +323,66 @@ bool LogStore::NewLog() {
     settings_.AccumulatedOperatingSeconds = 0;
     log_.QSOCount = 0;
     unsaved_ = false;
+    copyBeforeRewrite_ = false;
     WriteQSOPref(settings_, files);
     LoadLog();
     return true;
 }
 
+void LogStore::ReplaceLog(const QByteArray& data) {
+    QString reason;
+    if (unsaved_ && !writeWhole(&reason)) {
+        throw Error(err::kPathFileAccess,
+                    QStringLiteral("The contacts held only in memory could not be written to "
+                                   "log.txt (") +
+                        reason +
+                        QStringLiteral("), so nothing was restored. They are still kept in memory."));
+    }
+    Files& files = platform_.files;
+    if (files.fileExists(kLogFile) && files.length(kLogFile) > 0) {
+        try {
+            CopyLogToBackup(QStringLiteral("before-restore-") + stamp("yyyyMMddhhmmss"));
+        } catch (const Error& e) {
+            throw Error(e.number(),
+                        QStringLiteral("The current log could not be copied to the BACKUP folder (") +
+                            e.text() + QStringLiteral("), so it was not replaced."));
+        }
+    }
+    files.rewriteAtomic(kLogFile, data);
+    copyBeforeRewrite_ = false;
+}
+
 void LogStore::BackupLog() {
     if (static_cast<float>(log_.QSOCount) == log_.QSOCountAtLoad || log_.QSOCount <= 0) return;
-    backupCopy(platform_.clock.localNow().toString(QStringLiteral("yyyyMMddhhmm")) +
-               QStringLiteral(".log"));
+    backupCopy(stamp("yyyyMMddhhmm"));
 }
 
 QString LogStore::backupFolder() const { return folders_.DataFolder + QStringLiteral("/BACKUP"); }
 
-bool LogStore::backupCopy(const QString& fileName) {
+QString LogStore::CopyLogToBackup(const QString& stem) {
     Files& files = platform_.files;
+    if (!files.folderExists(backupFolder())) files.createFolder(backupFolder());
+    return files.copyToNewName(kLogFile, backupFolder(), stem, QStringLiteral(".log"));
+}
+
+QString LogStore::backupCopy(const QString& stem, QString* reason) {
     try {
-        if (!files.folderExists(backupFolder())) files.createFolder(backupFolder());
-        files.copyReplace(kLogFile, backupFolder() + QLatin1Char('/') + fileName);
-        return true;
-    } catch (const Error&) {
-        return false;
+        return CopyLogToBackup(stem);
+    } catch (const Error& e) {
+        if (reason) *reason = e.text();
+        return QString();
     }
 }
 
 void LogStore::reportWriteFailure(const QString& what, const QString& reason) {
     platform_.beeper.beep();
-    platform_.dialogs.ok(what + QStringLiteral(": ") + reason +
-                             QStringLiteral("\r\n\r\nThe log is kept in memory and will be written "
-                                            "whole with the next change, or when the window "
-                                            "closes."),
-                         QStringLiteral("Unable to write file."), Icon::Exclamation);
+    platform_.dialogs.ok(
+        what + QStringLiteral(": ") + reason +
+            QStringLiteral("\r\n\r\nThe log (%1 contacts) is kept in memory. log.txt will be written "
+                           "whole with the next contact or change of the log; until that "
+                           "succeeds, Exit and closing the window ask before the program ends.")
+                .arg(log_.QSOCount),
+        QStringLiteral("Unable to write file."), Icon::Exclamation);
 }
 
 }  // namespace qf

@@ -4,12 +4,22 @@
 //
 // A write that fails is reported to the operator at once and never passed off as success: the
 // change stays in memory, the log is marked unsaved, and the next write rewrites the whole file.
+// While the log is unsaved the file is never read over it: a reload first tries to write it,
+// and when that fails the log in memory is kept as it is.
+//
+// The file is read one record per line. A line that is not one whole record (a lost quote, too
+// few or too many values) is left out alone and the operator is told its number; the file is
+// copied into BACKUP before it is rewritten without it. No BACKUP copy ever replaces another.
 #pragma once
 
 #include "logstore/QsoLog.h"
 #include "platform/Platform.h"
 
 #include <QByteArray>
+#include <QList>
+
+#include <functional>
+#include <vector>
 
 namespace qf {
 
@@ -24,6 +34,27 @@ inline const QString kLogFile = QStringLiteral("log.txt");
 // One record of "log.txt".
 QByteArray encodeRecord(const QSORecord& record);
 QSORecord readRecord(RecordReader& reader);
+
+// What one line of "log.txt" holds: a whole record, a line that is not one (its quotes or its
+// number of values), or a whole line whose number field does not hold a number.
+enum class LogLine { Whole, Damaged, BadNumber };
+LogLine parseLogLine(const QByteArray& line, QSORecord& out);
+
+// "log.txt" read line by line. Blank lines hold nothing and are passed over.
+struct LogFileContents {
+    std::vector<QSORecord> records;
+    bool overCapacity = false;  // more whole records than the capacity (reading stopped there)
+    QList<int> damagedLines;    // line numbers, 1-based
+    int badNumberLine = 0;      // the first whole line whose number does not read, or 0
+    bool cutShort = false;      // the last line is damaged and has no line end
+    bool endsOpen = false;      // the data does not end with a line end
+    bool bareCR = false;        // some line ends are a CR alone
+};
+// Stops at the first whole record past `capacity`.
+LogFileContents parseLogFile(const QByteArray& data, int capacity = kLogCapacity);
+// The same, handing each whole record to `take` instead of keeping it in `records`.
+void parseLogFile(const QByteArray& data, int capacity, LogFileContents& contents,
+                  const std::function<void(QSORecord&)>& take);
 
 class LogStore {
 public:
@@ -43,14 +74,25 @@ public:
     bool NewLog();
     // Copies "log.txt" into BACKUP when the count changed since the first load.
     void BackupLog();
+    // Copies "log.txt" into BACKUP as stem + ".log" (or stem-2.log, ... when taken); the full
+    // path of the copy. Throws on failure.
+    QString CopyLogToBackup(const QString& stem);
+    // Replaces "log.txt" by a restored log: contacts held only in memory are written first, and
+    // a log with anything in it is copied into BACKUP ("before-restore-..."). Throws an Error
+    // whose text says what was left as it was.
+    void ReplaceLog(const QByteArray& data);
 
     // True while a change is in memory only.
     bool unsaved() const { return unsaved_; }
 
 private:
-    void failLoad();
-    void repairCutShort();
-    bool backupCopy(const QString& fileName);
+    void failLoad(const QString& why = QString());  // ends the program
+    void repair(const LogFileContents& contents);
+    // The whole log from memory into the file; no message. False with the reason on failure.
+    bool writeWhole(QString* reason);
+    // A copy into BACKUP; the path, or empty with the reason on failure.
+    QString backupCopy(const QString& stem, QString* reason = nullptr);
+    QString stamp(const char* format) const;
     QString backupFolder() const;
     void reportWriteFailure(const QString& what, const QString& reason);
 
@@ -61,6 +103,9 @@ private:
     Tallies& tallies_;
     RunState& run_;
     bool unsaved_ = false;
+    bool fileEndsOpen_ = false;   // "log.txt" does not end with a line end
+    bool copyBeforeRewrite_ = false;  // damaged lines not yet copied into BACKUP
+    QList<int> reportedDamage_;   // the damaged lines last reported, so a reload does not repeat it
 };
 
 }  // namespace qf

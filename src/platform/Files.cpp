@@ -4,7 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
 
 #include <cerrno>
 #include <cstring>
@@ -24,6 +24,7 @@ int numberForErrno(int e) {
         case EPERM:
         case EROFS: return err::kPermissionDenied;
         case ENOSPC:
+        case EFBIG:
         case EDQUOT: return err::kDiskFull;
         default: return err::kPathFileAccess;
     }
@@ -40,6 +41,77 @@ QString matchEntry(const QString& folder, const QString& name) {
     }
     return {};
 }
+
+}  // namespace
+
+namespace {
+
+QByteArray encoded(const QString& path) { return QFile::encodeName(path); }
+
+QString fileNameOf(const QString& path) { return path.section(QLatin1Char('/'), -1); }
+
+// The file of that name is something we must not read or replace: say what it is.
+Error notRegular(const QString& path, mode_t mode) {
+    QString kind;
+    if (S_ISFIFO(mode)) {
+        kind = QStringLiteral("a named pipe (FIFO)");
+    } else if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        kind = QStringLiteral("a device");
+    } else if (S_ISDIR(mode)) {
+        kind = QStringLiteral("a folder");
+    } else if (S_ISSOCK(mode)) {
+        kind = QStringLiteral("a socket");
+    } else {
+        kind = QStringLiteral("a special file");
+    }
+    return Error(err::kPathFileAccess,
+                 fileNameOf(path) + QStringLiteral(" is ") + kind +
+                     QStringLiteral(", not a regular file, so it was not opened."));
+}
+
+// Refuses an existing entry (after links) that is not a regular file; true when one exists.
+// The message names the file as the program knows it, not the end of a link.
+bool checkRegular(const QString& path, const QString& shownAs) {
+    struct stat st {};
+    if (::stat(encoded(path).constData(), &st) != 0) return false;
+    if (!S_ISREG(st.st_mode)) throw notRegular(shownAs, st.st_mode);
+    return true;
+}
+
+// Writes all of it, short writes included; false with errno set on failure.
+bool writeFully(int fd, const char* data, qsizetype size) {
+    qsizetype done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, static_cast<size_t>(size - done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// A temporary file beside the target, removed again unless it was given its real name.
+struct TemporaryFile {
+    QByteArray path;
+    int fd = -1;
+    bool keep = false;
+    ~TemporaryFile() {
+        if (fd >= 0) ::close(fd);
+        if (!keep && !path.isEmpty()) ::unlink(path.constData());
+    }
+};
 
 }  // namespace
 
@@ -97,8 +169,16 @@ qint64 Files::length(const QString& path) const {
 
 QByteArray Files::readAll(const QString& path) const {
     const QString p = resolve(path);
-    const int fd = ::open(p.toLocal8Bit().constData(), O_RDONLY | O_CLOEXEC);
+    const QByteArray native = QFile::encodeName(p);
+    // A FIFO would hold the open until a writer came, and a device is no file of ours.
+    struct stat st {};
+    if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode)) throw notRegular(p, st.st_mode);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) throwErrno(errno, p);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw notRegular(p, st.st_mode);
+    }
     QByteArray data;
     char buf[65536];
     for (;;) {
@@ -116,74 +196,153 @@ QByteArray Files::readAll(const QString& path) const {
     return data;
 }
 
-void Files::checkFault(Op op, const QString& path) const {
-    if (fault_) fault_(op, path);
+void Files::checkFault(Op op, Step step, const QString& path) const {
+    if (step == Step::Start && fault_) fault_(op, path);
+    if (stepFault_) stepFault_(op, step, path);
 }
+
 
 void Files::createFolder(const QString& path) {
     const QString p = resolve(path);
-    checkFault(Op::CreateFolder, p);
-    if (::mkdir(p.toLocal8Bit().constData(), 0777) != 0) throwErrno(errno, p);
+    checkFault(Op::CreateFolder, Step::Start, p);
+    if (::mkdir(encoded(p).constData(), 0777) != 0) throwErrno(errno, p);
+}
+
+void Files::syncFile(Op op, int fd, const QString& path) {
+    // The seam stands where the sync does: a write that skipped the sync would skip it too.
+    checkFault(op, Step::Sync, path);
+    if (::fsync(fd) != 0) throwErrno(errno, path);
+}
+
+void Files::renameOver(Op op, const QByteArray& from, const QString& target) {
+    checkFault(op, Step::Rename, target);
+    if (::rename(from.constData(), encoded(target).constData()) != 0) throwErrno(errno, target);
+}
+
+void Files::syncFolder(Op op, const QString& path) {
+    checkFault(op, Step::FolderSync, path);
+    const QString folder = QFileInfo(path).absolutePath();
+    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) throwErrno(errno, folder);
+    // Some file systems cannot sync a folder at all; that is no failure of ours.
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        const int e = errno;
+        ::close(fd);
+        throwErrno(e, folder);
+    }
+    ::close(fd);
+}
+
+QString Files::writeTemporary(Op op, const QString& target, const QByteArray& data) {
+    const QFileInfo fi(target);
+    QByteArray pattern =
+        encoded(fi.absolutePath() + QStringLiteral("/.") + fi.fileName() + QStringLiteral(".XXXXXX"));
+    TemporaryFile tmp;
+    tmp.fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (tmp.fd < 0) throwErrno(errno, target);
+    tmp.path = pattern;
+    // The new file gets the old one's permissions, or those of any new file.
+    struct stat st {};
+    const mode_t mode = ::stat(encoded(target).constData(), &st) == 0 ? (st.st_mode & 07777)
+                                                                       : newFileMode();
+    ::fchmod(tmp.fd, mode);
+    const qsizetype half = data.size() / 2;
+    if (!writeFully(tmp.fd, data.constData(), half)) throwErrno(errno, target);
+    checkFault(op, Step::PartialWrite, target);
+    if (!writeFully(tmp.fd, data.constData() + half, data.size() - half)) throwErrno(errno, target);
+    checkFault(op, Step::Flush, target);
+    syncFile(op, tmp.fd, target);
+    const int fd = tmp.fd;
+    tmp.fd = -1;
+    if (::close(fd) != 0) throwErrno(errno, target);
+    tmp.keep = true;
+    return QFile::decodeName(tmp.path);
+}
+
+void Files::writeWhole(Op op, const QString& resolvedPath, const QByteArray& data) {
+    // A link is followed, so the link stays and the file it names is replaced.
+    QString target = resolvedPath;
+    const QFileInfo link(resolvedPath);
+    if (link.isSymLink()) target = link.symLinkTarget();
+    checkRegular(target, resolvedPath);
+    TemporaryFile tmp;
+    tmp.path = encoded(writeTemporary(op, target, data));
+    renameOver(op, tmp.path, target);
+    tmp.keep = true;
+    syncFolder(op, target);
 }
 
 void Files::copyReplace(const QString& from, const QString& to) {
     const QByteArray data = readAll(from);
     const QString dest = resolve(to);
-    checkFault(Op::Copy, dest);
-    rewriteAtomic(dest, data);
+    checkFault(Op::Copy, Step::Start, dest);
+    writeWhole(Op::Copy, dest, data);
+}
+
+QString Files::copyToNewName(const QString& from, const QString& folder, const QString& stem,
+                             const QString& ext) {
+    const QByteArray data = readAll(from);
+    const QString dir = resolve(folder);
+    const QString first = dir + QLatin1Char('/') + stem + ext;
+    checkFault(Op::Copy, Step::Start, first);
+    TemporaryFile tmp;
+    tmp.path = encoded(writeTemporary(Op::Copy, first, data));
+    checkFault(Op::Copy, Step::Rename, first);
+    // A hard link takes a name only while it is free, so no earlier copy is ever replaced.
+    for (int n = 1; n < 100000; ++n) {
+        const QString name = n == 1 ? stem + ext : stem + QStringLiteral("-%1").arg(n) + ext;
+        if (!matchEntry(dir, name).isEmpty()) continue;  // taken, in any spelling
+        const QString path = dir + QLatin1Char('/') + name;
+        if (::link(tmp.path.constData(), encoded(path).constData()) == 0) {
+            syncFolder(Op::Copy, path);
+            return path;
+        }
+        if (errno != EEXIST) throwErrno(errno, path);
+    }
+    throw Error(err::kPathFileAccess, QStringLiteral("No free name for the copy in ") + dir);
 }
 
 void Files::rewriteAtomic(const QString& path, const QByteArray& data) {
     const QString p = resolve(path);
-    checkFault(Op::Rewrite, p);
-    QSaveFile f(p);
-    if (!f.open(QIODevice::WriteOnly)) {
-        throw Error(err::kPathFileAccess, f.errorString());
-    }
-    if (f.write(data) != data.size()) {
-        const QString reason = f.errorString();
-        f.cancelWriting();
-        throw Error(err::kPathFileAccess, reason);
-    }
-    // commit() flushes and syncs the temporary file, then renames it over the old one.
-    if (!f.commit()) throw Error(err::kPathFileAccess, f.errorString());
+    checkFault(Op::Rewrite, Step::Start, p);
+    writeWhole(Op::Rewrite, p, data);
 }
 
 void Files::appendDurable(const QString& path, const QByteArray& data) {
     const QString p = resolve(path);
-    checkFault(Op::Append, p);
-    const int fd = ::open(p.toLocal8Bit().constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC,
-                          0666);
+    checkFault(Op::Append, Step::Start, p);
+    const bool existed = checkRegular(p, p);
+    // Non-blocking, so that something swapped in for the file cannot hold the open.
+    const int fd = ::open(encoded(p).constData(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) throwErrno(errno, p);
-    const off_t before = ::lseek(fd, 0, SEEK_END);
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int e = errno;
-            // Take a partial record back off, so the file never ends in half a line.
-            if (before >= 0) {
-                const int rc = ::ftruncate(fd, before);
-                Q_UNUSED(rc);
-            }
-            ::close(fd);
-            throwErrno(e, p);
-        }
-        done += n;
-    }
-    if (::fsync(fd) != 0) {
-        const int e = errno;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        throwErrno(e, p);
+        throw notRegular(p, st.st_mode);
+    }
+    const off_t before = ::lseek(fd, 0, SEEK_END);
+    try {
+        const qsizetype half = data.size() / 2;
+        if (!writeFully(fd, data.constData(), half)) throwErrno(errno, p);
+        checkFault(Op::Append, Step::PartialWrite, p);
+        if (!writeFully(fd, data.constData() + half, data.size() - half)) throwErrno(errno, p);
+        checkFault(Op::Append, Step::Flush, p);
+        syncFile(Op::Append, fd, p);
+    } catch (...) {
+        // Take the partial record back off, so the file never ends in half a line.
+        if (before >= 0 && ::ftruncate(fd, before) == 0) ::fsync(fd);
+        ::close(fd);
+        throw;
     }
     if (::close(fd) != 0) throwErrno(errno, p);
+    if (!existed) syncFolder(Op::Append, p);
 }
 
 void Files::remove(const QString& path) {
     const QString p = resolve(path);
-    checkFault(Op::Rewrite, p);
-    if (::unlink(p.toLocal8Bit().constData()) != 0 && errno != ENOENT) throwErrno(errno, p);
+    checkFault(Op::Rewrite, Step::Start, p);
+    if (::unlink(encoded(p).constData()) != 0 && errno != ENOENT) throwErrno(errno, p);
 }
 
 }  // namespace qf

@@ -30,15 +30,16 @@ QString escapeXml(const QString& v) {
 
 void SharedPreferences::LoadSharedPreferences(const QString& path) {
     path_ = path;
-    text_ = kXmlDeclaration;
+    text_ = kXmlDeclaration.toUtf8();
     Files& files = platform_.files;
     if (!files.fileExists(path)) return;
     try {
-        QString t = QString::fromUtf8(files.readAll(path));
+        // Kept as bytes: another program's text in another encoding is written back as it was.
+        QByteArray t = files.readAll(path);
         // Only a real final line break is cut: another program's file may not end with one.
-        if (t.endsWith(QLatin1String("\r\n"))) {
+        if (t.endsWith("\r\n")) {
             t.chop(2);
-        } else if (t.endsWith(QLatin1Char('\n'))) {
+        } else if (t.endsWith('\n')) {
             t.chop(1);
         }
         if (!t.isEmpty()) text_ = t;
@@ -49,27 +50,28 @@ void SharedPreferences::LoadSharedPreferences(const QString& path) {
 
 void SharedPreferences::SaveSharedPreferences(const QString& path) {
     path_ = path;
-    platform_.files.rewriteAtomic(path, (text_ + QStringLiteral("\r\n")).toUtf8());
+    platform_.files.rewriteAtomic(path, text_ + "\r\n");
 }
 
 void SharedPreferences::SetSharedPreference(QString& name, const QString& value, quint8 save) {
     name = name.toUpper();
-    const QString open = QLatin1Char('<') + name + QLatin1Char('>');
-    const QString close = QStringLiteral("</") + name + QLatin1Char('>');
-    const QString v = escapeXml(value);
-    const qsizetype p = text_.indexOf(open);
-    if (p >= 0) {
+    const QByteArray open = '<' + name.toUtf8() + '>';
+    const QByteArray close = "</" + name.toUtf8() + '>';
+    const QByteArray v = escapeXml(value).toUtf8();
+    // The first element of that name closed on its own line takes the value; one left unclosed
+    // is not this program's to mend, so it stays as it is and is passed over.
+    bool set = false;
+    for (qsizetype p = text_.indexOf(open); p >= 0 && !set; p = text_.indexOf(open, p + 1)) {
         const qsizetype e = p + open.size();
+        qsizetype lineEnd = e;
+        while (lineEnd < text_.size() && text_[lineEnd] != '\r' && text_[lineEnd] != '\n') ++lineEnd;
         const qsizetype q = text_.indexOf(close, e);
-        if (q >= 0) {
+        if (q >= 0 && q + close.size() <= lineEnd) {
             text_ = text_.left(e) + v + text_.mid(q);
-        } else {
-            // No closing tag: close the element after the new value and keep everything else.
-            text_ = text_.left(e) + v + close + text_.mid(e);
+            set = true;
         }
-    } else {
-        text_ += QStringLiteral("\r\n") + open + v + close;
     }
+    if (!set) text_ += "\r\n" + open + v + close;
     if (save == 1) SaveSharedPreferences(path_);
 }
 
@@ -112,9 +114,13 @@ QString GetUserDataFolder(const QString& companyFolder, const QString& subFolder
 
     const QString profile = platform.environment.userProfile();
     if (profile.isEmpty()) {
-        const QString base = Files::native(QStringLiteral("c:\\My Documents"));
-        if (!found(base)) CreateFolder(base, 1, platform);
-        return makeUnder(base);
+        // No home to keep the program's folders in: nothing is created, least of all at the
+        // root of the file system.
+        platform.dialogs.ok(QStringLiteral("Neither HOME nor USERPROFILE is set, so there is no user "
+                                           "folder to keep this program's files in. Nothing was "
+                                           "created. Set HOME and start the program again."),
+                            QStringLiteral("User Access Directory Error"), Icon::Critical);
+        platform.ending.endNow(1);
     }
     // The silent creation of a "My Documents" folder belongs to another platform and is not
     // done here; an existing one is still used first.
@@ -124,8 +130,10 @@ QString GetUserDataFolder(const QString& companyFolder, const QString& subFolder
     if (found(profile + QStringLiteral("/Documents"))) {
         return makeUnder(files.resolve(profile + QStringLiteral("/Documents")));
     }
-    makeUnder(profile);
-    return makeUnder(platform.environment.appData());
+    const QString underProfile = makeUnder(profile);
+    // No APPDATA and no HOME to find it from: the profile's folder is the one, never the root.
+    const QString appData = platform.environment.appData();
+    return appData.isEmpty() ? underProfile : makeUnder(appData);
 }
 
 QString FileNameCall(const QString& call) {

@@ -1,12 +1,14 @@
 // The user folders and the preferences file shared with the company's other programs.
 //
 // "SharedUserPreferences.xml" is a flat list of upper-case elements, one per line, that this
-// program only sets and rewrites: it never reads a value back. Values are escaped (&, <, >) and
-// the file is UTF-8, as its declaration line says.
+// program only sets and rewrites: it never reads a value back. The file is kept as bytes, so
+// another program's lines and bytes come back exactly; the values this program sets are
+// escaped (&, <, >) and UTF-8, as the declaration line says.
 #pragma once
 
 #include "platform/Platform.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace qf {
@@ -23,21 +25,22 @@ public:
     void LoadSharedPreferences(const QString& path);
     // Writes the text and a final CR LF, replacing the file atomically. Throws on failure.
     void SaveSharedPreferences(const QString& path);
-    // Upper-cases the caller's name in place; sets the first element of that name, or appends
-    // it; saves when save is 1. A save failure passes to the caller.
+    // Upper-cases the caller's name in place; sets the first element of that name that closes on
+    // its own line, or appends one; saves when save is 1. A save failure passes to the caller.
     void SetSharedPreference(QString& name, const QString& value, quint8 save);
 
-    const QString& text() const { return text_; }
+    const QByteArray& text() const { return text_; }
     const QString& path() const { return path_; }
 
 private:
     Platform& platform_;
-    QString text_;
+    QByteArray text_;
     QString path_;
 };
 
 // The company folder (full path, no trailing slash) under the user's documents folder; creates
-// the company folder and the sub-folder when missing. Never throws.
+// the company folder and the sub-folder when missing. Never throws. With neither HOME nor
+// USERPROFILE set it creates nothing and ends the program after saying why.
 QString GetUserDataFolder(const QString& companyFolder, const QString& subFolder,
                           Platform& platform);
 

@@ -38,8 +38,10 @@ struct StationSettings {
 
 inline const QString kSettingsFile = QStringLiteral("QSOpref.txt");
 
-// Reads the 25 values in order, each stored as soon as it is read; a missing file, a short file
-// or a value that does not convert throws at that value, leaving the later fields as they were.
+// Reads the 25 values, line n into field n, each stored as soon as it is read. A missing file
+// throws at once; a value that does not convert keeps its field as it was, the other values are
+// still read, and then an Error 13 names the file, the lines and their texts; a short file
+// keeps the fields past its end and throws Error 62.
 void ReadQSOPref(StationSettings& settings, const Files& files);
 
 // Rewrites "QSOpref.txt" atomically. It reports nothing (a failure leaves the old file whole);

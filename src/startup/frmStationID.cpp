@@ -311,8 +311,8 @@ void frmStationID::Form_Load() {
     StationSettings& s = app_.station();
     try {
         ReadQSOPref(s, platform().files);
-    } catch (const Error&) {
-        reportLoadFailure();
+    } catch (const Error& e) {
+        reportSettingsFailure(e);
     }
     CheckUTCOffset(s, platform());
     try {
@@ -338,6 +338,34 @@ void frmStationID::Form_Load() {
     }
     LoadCWSettings();
     fillBoxes();
+}
+
+void frmStationID::reportSettingsFailure(const Error& e) {
+    QString text = kLoadFailureText;
+    if (e.number() == err::kTypeMismatch) {
+        // Damaged values: the good ones were read; the file as it is goes into BACKUP before
+        // anything rewrites it.
+        text += QStringLiteral("\r\n\r\n") + e.text() +
+                QStringLiteral("\r\n\r\nEvery other value was read. ");
+        Files& files = platform().files;
+        const QString folder = app_.startup().DataFolder + QStringLiteral("/BACKUP");
+        try {
+            if (!files.folderExists(folder)) files.createFolder(folder);
+            const QString copy = files.copyToNewName(
+                kSettingsFile, folder,
+                QStringLiteral("QSOpref-") +
+                    platform().clock.localNow().toString(QStringLiteral("yyyyMMddhhmmss")),
+                QStringLiteral(".txt"));
+            text += QStringLiteral("The file as it was is saved as:\r\n") + copy;
+        } catch (const Error& c) {
+            text += QStringLiteral("A copy of the file could not be made in the BACKUP folder (") +
+                    c.text() + QStringLiteral("); Done saves the values shown over it.");
+        }
+    } else if (e.number() == err::kPathFileAccess) {
+        // Something other than a regular file has the name: say what it is.
+        text += QStringLiteral("\r\n\r\n") + e.text();
+    }
+    platform().dialogs.ok(text, kLoadFailureTitle);
 }
 
 void frmStationID::reportLoadFailure() {

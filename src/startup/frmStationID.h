@@ -13,6 +13,8 @@
 
 namespace qf {
 
+class Error;
+
 class App;
 struct StationSettings;
 struct Platform;
@@ -110,6 +112,7 @@ private:
     void boxKeyPress(TextBox* box, int& KeyAscii);
     void Text2_KeyPress(int& KeyAscii);
     void reportLoadFailure();
+    void reportSettingsFailure(const Error& e);
     void setInStateQuestion();
     void LoadVoiceSettings();
     void LoadCWSettings();

@@ -6,7 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cfloat>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace qf {
 namespace {
@@ -163,22 +170,29 @@ TEST_F(LogStoreTest, AFailedAppendIsReportedAndWrittenByTheNextWrite) {
                                   QStringLiteral("KD0TWO")}));
 }
 
-TEST_F(LogStoreTest, BackupsAreNamedByTheMinuteAndTheLaterOneKept) {
+TEST_F(LogStoreTest, BackupsAreNamedByTheMinuteAndNeverReplaceEachOther) {
+    const QList<QByteArray> three = linesOf(test::fixture(QStringLiteral("log-three.txt")));
     loadThree();
     store().BackupLog();
     EXPECT_TRUE(backups().isEmpty());  // no change since the load
     ASSERT_TRUE(store().DeleteRecord(3));
     store().BackupLog();
-    t.clock().advance(10'000);  // same minute
+    t.clock().advance(10'000);  // same minute: the name is taken, so the copy gets a suffix
     ASSERT_TRUE(store().DeleteRecord(2));
     store().BackupLog();
-    EXPECT_EQ(backups(), QStringList{QStringLiteral("202609120915.log")});
-    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
-              linesOf(test::fixture(QStringLiteral("log-three.txt")))[0]);
+    t.writeFile(backup(QStringLiteral("202609120915-3.LOG")), "someone else's");
+    store().BackupLog();
+    EXPECT_EQ(backups(), (QStringList{QStringLiteral("202609120915-2.log"),
+                                      QStringLiteral("202609120915-3.LOG"),
+                                      QStringLiteral("202609120915-4.log"),
+                                      QStringLiteral("202609120915.log")}));
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))), three[0] + three[1]);
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915-2.log"))), three[0]);
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915-3.LOG"))), "someone else's");
     t.clock().advance(60'000);
     ASSERT_TRUE(store().DeleteRecord(1));
     store().BackupLog();  // an empty log is not backed up
-    EXPECT_EQ(backups().size(), 1);
+    EXPECT_EQ(backups().size(), 4);
 }
 
 TEST_F(LogStoreTest, NewLogNeedsTheTypedYes) {
@@ -210,6 +224,24 @@ TEST_F(LogStoreTest, NewLogNeedsTheTypedYes) {
     EXPECT_FALSE(t.readFile(QStringLiteral("QSOpref.txt")).isEmpty());  // saved with the zeroed time
 }
 
+TEST_F(LogStoreTest, TwoNewLogsInOneMinuteKeepBothErasedLogs) {
+    loadThree();
+    t.dialogs().answerInput(QStringLiteral("YES"));
+    ASSERT_TRUE(store().NewLog());
+    QSORecord q;
+    q.Call = QStringLiteral("KD0TWO");
+    log()[++log().QSOCount] = q;
+    ASSERT_TRUE(store().AppendRecord());
+    t.clock().advance(5'000);
+    t.dialogs().answerInput(QStringLiteral("YES"));
+    ASSERT_TRUE(store().NewLog());
+    EXPECT_EQ(backups(), (QStringList{QStringLiteral("202609120915-2.log"),
+                                      QStringLiteral("202609120915.log")}));
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
+              test::fixture(QStringLiteral("log-three.txt")));
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915-2.log"))), encodeRecord(q));
+}
+
 TEST_F(LogStoreTest, ANewLogThatCannotEmptyTheFileChangesNothing) {
     loadThree();
     t.app().station().AccumulatedOperatingSeconds = 3600;
@@ -232,6 +264,211 @@ TEST_F(LogStoreTest, ANewLogThatCannotEmptyTheFileChangesNothing) {
     t.dialogs().answerInput(QStringLiteral("YES"));
     EXPECT_FALSE(store().NewLog());
     EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
+}
+
+QStringList callsOf(const QSOLog& log) {
+    QStringList calls;
+    for (int r = 1; r <= log.QSOCount; ++r) calls << log[r].Call;
+    return calls;
+}
+
+Error diskFull() { return Error(err::kDiskFull, QStringLiteral("No space left on device")); }
+
+// One damaged line never shifts another: it is left out alone, named, the file as it was goes
+// into BACKUP before the rewrite, and a contact logged afterwards reads back whole.
+TEST_F(LogStoreTest, DamagedLinesAreLeftOutAloneAndNamed) {
+    const QByteArray whole = test::fixture(QStringLiteral("log-three.txt"));
+    const QList<QByteArray> l = linesOf(whole);
+    auto spoiled = [&](QByteArray line, const char* from, const char* to) {
+        return line.replace(from, to);
+    };
+    struct Case {
+        const char* what;
+        QByteArray file;
+        int damagedLine;  // 0: nothing damaged
+        const char* message;
+    };
+    const Case cases[] = {
+        {"lost quote", l[0] + spoiled(l[1], "\"SUE, JR\"", "\"SUE, JR") + l[2], 2, "Line 2 of log.txt"},
+        {"18 fields", l[0] + spoiled(l[1], ",\"\",\"\"\r\n", ",\"\"\r\n") + l[2], 2, "Line 2 of log.txt"},
+        {"20 fields", l[0] + spoiled(l[1], "\r\n", ",\"x\"\r\n") + l[2], 2, "Line 2 of log.txt"},
+        {"trailing comma", l[0] + l[1] + spoiled(l[2], "\r\n", ",\r\n"), 3, "Line 3 of log.txt"},
+        {"cut-short last line", l[0] + l[1] + l[2].left(40), 3, "(line 3) was cut short"},
+        {"CR-only line ends", QByteArray(whole).replace("\r\n", "\r"), 0, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TestApp app;
+        StartupValues& sv = app.app().startup();
+        sv.DataFolder = app.root() + QStringLiteral("/data");
+        QDir().mkpath(sv.DataFolder);
+        app.clock().set(QDateTime(QDate(2026, 9, 12), QTime(9, 15, 42)), 5 * 3600);
+        app.writeFile(QStringLiteral("log.txt"), c.file);
+        LogStore& s = app.app().logStore();
+        QSOLog& g = app.app().log();
+        s.LoadLog();
+        EXPECT_FALSE(app.ending().ended());
+
+        // The good records, each with its own fields.
+        QByteArray good;
+        for (int i = 0; i < 3; ++i) {
+            if (i + 1 != c.damagedLine) good += l[i];
+        }
+        QByteArray loaded;
+        for (int r = 1; r <= g.QSOCount; ++r) loaded += encodeRecord(g[r]);
+        EXPECT_EQ(loaded, good);
+        EXPECT_EQ(app.readFile(QStringLiteral("log.txt")), good);  // rewritten with CR LF
+
+        // The file as it was is in BACKUP.
+        const QStringList copies =
+            QDir(sv.DataFolder + QStringLiteral("/BACKUP")).entryList(QDir::Files);
+        ASSERT_EQ(copies.size(), 1);
+        EXPECT_EQ(app.readFile(sv.DataFolder + QStringLiteral("/BACKUP/") + copies[0]), c.file);
+        if (c.message) {
+            ASSERT_EQ(app.dialogs().messages().size(), 1u);
+            const QString text = app.dialogs().messages()[0].text;
+            EXPECT_TRUE(text.contains(QLatin1String(c.message))) << text.toStdString();
+            EXPECT_TRUE(text.contains(copies[0]));
+            EXPECT_EQ(copies[0], QStringLiteral("damaged-20260912091542.log"));
+        } else {
+            EXPECT_TRUE(app.dialogs().messages().empty());
+        }
+
+        // A contact logged now reads back whole after a restart.
+        QSORecord q;
+        q.Call = QStringLiteral("KD0NEW");
+        q.Band = QStringLiteral("20");
+        g[++g.QSOCount] = q;
+        ASSERT_TRUE(s.AppendRecord());
+        LogStore restarted(app.app().platform(), sv, app.app().station(), g, app.app().tallies(),
+                           app.app().run());
+        restarted.LoadLog();
+        EXPECT_EQ(encodeRecord(g[g.QSOCount]), encodeRecord(q));
+        EXPECT_EQ(g.QSOCount, c.damagedLine ? 3 : 4);
+    }
+}
+
+TEST_F(LogStoreTest, ADamagedLogThatCannotBeCopiedIsNeverRewritten) {
+    const QList<QByteArray> l = linesOf(test::fixture(QStringLiteral("log-three.txt")));
+    const QByteArray damaged = l[0] + l[1] + l[2].left(40);  // cut short, no line end
+    t.writeFile(QStringLiteral("log.txt"), damaged);
+    t.files().setFault([](Files::Op op, const QString&) {
+        if (op == Files::Op::Copy) throw diskFull();
+    });
+    store().LoadLog();
+    EXPECT_EQ(callsOf(log()), (QStringList{"K1ABC", "W9XYZ"}));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), damaged);
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("Damaged Log"));
+    EXPECT_TRUE(t.dialogs().messages()[0].text.contains(QStringLiteral("left as it is")));
+
+    // A new contact still goes onto a line of its own; a reload says nothing new.
+    QSORecord q;
+    q.Call = QStringLiteral("KD0NEW");
+    log()[++log().QSOCount] = q;
+    ASSERT_TRUE(store().AppendRecord());
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), damaged + "\r\n" + encodeRecord(q));
+    store().LoadLog();
+    EXPECT_EQ(callsOf(log()), (QStringList{"K1ABC", "W9XYZ", "KD0NEW"}));
+    EXPECT_EQ(t.dialogs().messages().size(), 1u);
+
+    // A delete must not rewrite the damaged line away: it fails, and says why.
+    EXPECT_FALSE(store().DeleteRecord(1));
+    EXPECT_TRUE(store().unsaved());
+    EXPECT_TRUE(t.dialogs().messages().back().text.contains(QStringLiteral("BACKUP")));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), damaged + "\r\n" + encodeRecord(q));
+    // Once the copy can be made, the rewrite goes ahead.
+    t.files().setFault({});
+    ASSERT_TRUE(store().RewriteLog());
+    EXPECT_EQ(backups(), QStringList{QStringLiteral("damaged-20260912091542.log")});
+    EXPECT_EQ(t.readFile(backup(backups()[0])), damaged + "\r\n" + encodeRecord(q));
+}
+
+TEST_F(LogStoreTest, NumbersReadBackAsWritten) {
+    t.writeFile(QStringLiteral("log.txt"), QByteArray());
+    store().LoadLog();
+    for (double v : {DBL_MAX, -DBL_MAX, 1.797693134862315e308, 2.5, 1e-300}) {
+        QSORecord q;
+        q.Reserved16 = v;
+        log()[++log().QSOCount] = q;
+        ASSERT_TRUE(store().AppendRecord());
+    }
+    store().LoadLog();
+    EXPECT_FALSE(t.ending().ended());
+    ASSERT_EQ(log().QSOCount, 5);
+    EXPECT_EQ(log()[1].Reserved16, 1.79769313486231e308);
+    EXPECT_EQ(log()[2].Reserved16, -1.79769313486231e308);
+    EXPECT_EQ(log()[3].Reserved16, 1.79769313486231e308);
+    EXPECT_EQ(log()[4].Reserved16, 2.5);
+    EXPECT_EQ(log()[5].Reserved16, 1e-300);
+}
+
+TEST_F(LogStoreTest, AFifoOrADeviceInPlaceOfTheLogEndsAtOnceWithItsMessage) {
+    const QString logPath = t.path(QStringLiteral("log.txt"));
+    const QByteArray logName = QFile::encodeName(logPath);
+    const QString zero = t.root() + QStringLiteral("/zero");
+    ASSERT_EQ(::mkfifo(logName.constData(), 0666), 0);
+    EXPECT_THROW(store().LoadLog(), ProgramEnded);
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_EQ(t.dialogs().messages()[0].text,
+              QStringLiteral("Error opening file.\r\n\r\nlog.txt is a named pipe (FIFO), not a "
+                             "regular file, so it was not opened."));
+    EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("File Error"));
+
+    // A link to a device: a device of our own, so nothing outside the test is at stake.
+    QFile::remove(logPath);
+    if (::mknod(QFile::encodeName(zero).constData(), S_IFCHR | 0666, makedev(1, 5)) != 0) {
+        GTEST_SKIP() << "no device node can be made here";
+    }
+    ASSERT_EQ(::symlink(QFile::encodeName(zero).constData(), logName.constData()), 0);
+    EXPECT_THROW(store().LoadLog(), ProgramEnded);
+    EXPECT_TRUE(t.dialogs().messages().back().text.endsWith(
+        QStringLiteral("log.txt is a device, not a regular file, so it was not opened.")));
+    // A write does not replace it either.
+    QSORecord q;
+    log()[++log().QSOCount] = q;
+    EXPECT_FALSE(store().AppendRecord());
+    EXPECT_FALSE(store().RewriteLog());
+    EXPECT_TRUE(QFileInfo(logPath).isSymLink());
+    QFile::remove(logPath);
+    QFile::remove(zero);
+}
+
+// While contacts live only in memory, no reload reads the file over them.
+TEST_F(LogStoreTest, UnwrittenContactsAreNeverReadOver) {
+    loadThree();
+    t.files().setFault([](Files::Op op, const QString&) {
+        if (op == Files::Op::Append || op == Files::Op::Rewrite) throw diskFull();
+    });
+    QSORecord q;
+    q.Call = QStringLiteral("KD0NEW");
+    log()[++log().QSOCount] = q;
+    EXPECT_FALSE(store().AppendRecord());
+    const size_t boxes = t.dialogs().messages().size();
+    EXPECT_TRUE(t.dialogs().messages().back().text.contains(
+        QStringLiteral("The log (4 contacts) is kept in memory.")));
+    store().LoadLog();  // tries to write, quietly, and keeps what it has
+    EXPECT_EQ(callsOf(log()), (QStringList{"K1ABC", "W9XYZ", "N0ZZ", "KD0NEW"}));
+    EXPECT_TRUE(store().unsaved());
+    EXPECT_EQ(t.dialogs().messages().size(), boxes);
+
+    // A new log will not erase a file that lacks them.
+    t.dialogs().answerInput(QStringLiteral("YES"));
+    EXPECT_FALSE(store().NewLog());
+    EXPECT_EQ(t.dialogs().messages().back().title, QStringLiteral("New Log"));
+    EXPECT_EQ(log().QSOCount, 4);
+    EXPECT_TRUE(backups().isEmpty());
+    // Nor will a restore replace it.
+    EXPECT_THROW(store().ReplaceLog(QByteArray()), Error);
+    EXPECT_EQ(log().QSOCount, 4);
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
+
+    // The disk is back: the next reload writes them, then reads the file.
+    t.files().setFault({});
+    store().LoadLog();
+    EXPECT_FALSE(store().unsaved());
+    EXPECT_EQ(callsOf(log()), (QStringList{"K1ABC", "W9XYZ", "N0ZZ", "KD0NEW"}));
+    EXPECT_TRUE(t.readFile(QStringLiteral("log.txt")).endsWith(encodeRecord(q)));
 }
 
 }  // namespace

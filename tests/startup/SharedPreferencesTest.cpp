@@ -51,23 +51,47 @@ TEST_F(SharedPreferencesTest, SetKeepsPlacesAndOtherProgramsElements) {
 TEST_F(SharedPreferencesTest, OddFilesLoseNothing) {
     struct Case {
         QByteArray file;
-        QString textAfterLoad;
+        QByteArray textAfterLoad;
     };
-    const QString decl = kXmlDeclaration;
-    for (const Case& c : {Case{"<A>1</A>", QStringLiteral("<A>1</A>")},   // no final CR LF
-                          Case{"<A>1</A>\n", QStringLiteral("<A>1</A>")},  // LF only
-                          Case{"", decl},                                 // empty
-                          Case{"x", QStringLiteral("x")}}) {              // one character
+    const QByteArray decl = kXmlDeclaration.toUtf8();
+    for (const Case& c : {Case{"<A>1</A>", "<A>1</A>"},   // no final CR LF
+                          Case{"<A>1</A>\n", "<A>1</A>"},  // LF only
+                          Case{"", decl},                 // empty
+                          Case{"x", "x"}}) {              // one character
         t.writeFile(QStringLiteral("SharedUserPreferences.xml"), c.file);
         prefs.LoadSharedPreferences(file());
         EXPECT_EQ(prefs.text(), c.textAfterLoad) << c.file.constData();
     }
-    // An element whose closing tag is missing: nothing of the rest is lost or repeated.
-    t.writeFile(QStringLiteral("SharedUserPreferences.xml"), "<A>old\r\n<B>2</B>\r\n");
-    prefs.LoadSharedPreferences(file());
-    QString a = QStringLiteral("A");
-    prefs.SetSharedPreference(a, QStringLiteral("new"), 0);
-    EXPECT_EQ(prefs.text(), QStringLiteral("<A>new</A>old\r\n<B>2</B>"));
+}
+
+TEST_F(SharedPreferencesTest, OnlyTheElementBeingSetIsTouched) {
+    // An element left unclosed on its line belongs to whoever wrote it: it stays as it is, the
+    // lines after it too, and the value goes into a new element (which later sets then find).
+    const QByteArray latin1Other = "<OTHER>Malm\xf6</OTHER>";  // another program's 8-bit text
+    struct Case {
+        const char* what;
+        QByteArray before;
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {"unclosed, nothing after", "<A>old\r\n<B>2</B>", "<A>old\r\n<B>2</B>\r\n<A>new</A>"},
+        {"unclosed, closed one later", "<A>old\r\n<B>2</B>\r\n<A>x</A>\r\n<C>3</C>",
+         "<A>old\r\n<B>2</B>\r\n<A>new</A>\r\n<C>3</C>"},
+        {"closing tag of the next line", "<A>\r\n</A>\r\n<B>2</B>",
+         "<A>\r\n</A>\r\n<B>2</B>\r\n<A>new</A>"},
+        {"bytes that are not UTF-8", latin1Other + "\r\n<A>old</A>\r\n<D>\xe9t\xe9</D>",
+         latin1Other + "\r\n<A>new</A>\r\n<D>\xe9t\xe9</D>"},
+    };
+    for (const Case& c : cases) {
+        t.writeFile(QStringLiteral("SharedUserPreferences.xml"), c.before + "\r\n");
+        prefs.LoadSharedPreferences(file());
+        QString a = QStringLiteral("A");
+        prefs.SetSharedPreference(a, QStringLiteral("new"), 1);
+        EXPECT_EQ(t.readFile(file()), c.after + "\r\n") << c.what;
+        // Set again: the element written the first time takes it; nothing else grows.
+        prefs.SetSharedPreference(a, QStringLiteral("new"), 1);
+        EXPECT_EQ(t.readFile(file()), c.after + "\r\n") << c.what;
+    }
 }
 
 TEST_F(SharedPreferencesTest, ASaveFailurePassesToTheCaller) {
@@ -108,6 +132,35 @@ TEST(UserFoldersTest, DocumentsFolderRules) {
                   c.appDataToo);
         EXPECT_TRUE(t.dialogs().shown().empty());
     }
+}
+
+TEST(UserFoldersTest, NoHomeEndsAtOnceCreatingNothing) {
+    test::TestApp t({{28800, 16200}, true, false});
+    EXPECT_THROW(GetUserDataFolder(QStringLiteral("\\Ardlow Software"), QStringLiteral("\\Shared"),
+                                   t.app().platform()),
+                 ProgramEnded);
+    EXPECT_TRUE(t.ending().ended());
+    EXPECT_EQ(t.ending().code(), 1);
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_TRUE(t.dialogs().messages()[0].text.startsWith(
+        QStringLiteral("Neither HOME nor USERPROFILE is set")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/My Documents")));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Ardlow Software")));
+    EXPECT_EQ(QDir(t.root()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("home"), QStringLiteral("work")}));
+    EXPECT_EQ(QDir(t.home()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("Documents")});
+
+    // USERPROFILE alone, with no documents folder and no APPDATA: the folders go under it.
+    QDir(t.home()).rmdir(QStringLiteral("Documents"));
+    MapEnvironment profileOnly({{QStringLiteral("USERPROFILE"), t.home()}});
+    Platform& p = t.app().platform();
+    Platform withProfile{p.clock, p.dialogs, p.screen, p.files, p.registry, p.ending, p.beeper,
+                         profileOnly};
+    EXPECT_EQ(GetUserDataFolder(QStringLiteral("\\Ardlow Software"), QStringLiteral("\\Shared"),
+                                withProfile),
+              t.home() + QStringLiteral("/Ardlow Software"));
+    EXPECT_FALSE(QFileInfo::exists(QStringLiteral("/Ardlow Software")));
 }
 
 TEST(UserFoldersTest, CreateFolderReportsOnlyWhenAsked) {

@@ -67,15 +67,28 @@ TEST(StationSettingsTest, AShortOrBadFileStopsAtTheFailingValue) {
     EXPECT_EQ(s.TaskbarDisplay, 1);
     EXPECT_EQ(s.ListPreviousOn, 0);
 
-    // An 8-bit value out of range stops the reading there.
+    // A value that does not read keeps its field; every other value is still read, and the
+    // failure names the file, the lines and their texts.
     QByteArray bad = full;
     bad.replace("\r\n100\r\n", "\r\n300\r\n");
+    bad.replace("\r\n93.1\r\n", "\r\nabc\r\n");
     t.writeFile(QStringLiteral("QSOpref.txt"), bad);
     StationSettings b;
-    EXPECT_THROW(ReadQSOPref(b, t.files()), Error);
+    b.OwnLongitude = 7;
+    try {
+        ReadQSOPref(b, t.files());
+        ADD_FAILURE() << "no failure";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), err::kTypeMismatch);
+        EXPECT_EQ(e.text(), QStringLiteral("QSOpref.txt: line 12 holds abc, which does not read as "
+                                           "a number; line 15 holds 300, which does not read as a "
+                                           "whole number from 0 to 255."));
+    }
     EXPECT_EQ(b.OwnContinent, QStringLiteral("NA"));
+    EXPECT_EQ(b.OwnLongitude, 7);
     EXPECT_EQ(b.FormSizePercent, 0);
-    EXPECT_EQ(b.WorkedColor, 0);
+    EXPECT_EQ(b.WorkedColor, 32768);
+    EXPECT_EQ(b.TaskbarDisplay, 1);
 
     // More than 25 lines: the rest is not read, and gone after the next save.
     t.writeFile(QStringLiteral("QSOpref.txt"), full + "\"extra\"\r\n");

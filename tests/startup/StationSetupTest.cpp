@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
 #include <functional>
 #include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace qf {
 namespace {
@@ -476,6 +479,52 @@ TEST_F(StationSetupTest, SettingsCutShortKeepTheHiddenValuesTheyHeld) {
     ReadQSOPref(saved, t.files());
     EXPECT_EQ(saved.OwnCategory, QStringLiteral("SO"));
     EXPECT_EQ(saved.OwnCity, QStringLiteral("Duluth"));
+}
+
+TEST_F(StationSetupTest, ADamagedValueIsNamedAndTheFileCopiedBeforeAnythingRewritesIt) {
+    install(t);
+    t.clock().set(QDateTime(QDate(2026, 6, 13), QTime(12, 0, 0)), 5 * 3600);
+    const QByteArray damaged =
+        withLine(test::fixture(QStringLiteral("setup-QSOpref.txt")), 11, "abc");
+    t.writeFile(QStringLiteral("QSOpref.txt"), damaged);
+    QDir().mkpath(t.root() + QStringLiteral("/data"));  // as the start sequence leaves it
+    frmStationID& w = openSetup(t);
+    const QString copy = t.root() + QStringLiteral("/data/BACKUP/QSOpref-20260613120000.txt");
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("Error opeining file"));
+    EXPECT_EQ(t.dialogs().messages()[0].text,
+              QStringLiteral("Error opening file\r\n\r\nQSOpref.txt: line 11 holds abc, which "
+                             "does not read as a number.\r\n\r\nEvery other value was read. "
+                             "The file as it was is saved as:\r\n") +
+                  copy);
+    EXPECT_EQ(t.readFile(copy), damaged);
+    // The values after the damaged one were read and show; Done saves them, not defaults.
+    EXPECT_EQ(w.Text9->Text(), QStringLiteral("ANN"));
+    EXPECT_EQ(w.Text3->Text(), QStringLiteral("92.1"));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    StationSettings saved;
+    ReadQSOPref(saved, t.files());
+    EXPECT_EQ(saved.OwnLatitude, 46.78f);
+    EXPECT_EQ(saved.WorkedColor, 32768);
+    EXPECT_EQ(saved.RoverFlag, 1);
+    EXPECT_EQ(t.readFile(copy), damaged);
+}
+
+TEST_F(StationSetupTest, AFifoNamedQSOprefIsNamedAndNeverWaitedOnOrReplaced) {
+    install(t);
+    const QByteArray name = QFile::encodeName(t.path(QStringLiteral("QSOpref.txt")));
+    QFile::remove(t.path(QStringLiteral("QSOpref.txt")));
+    ASSERT_EQ(::mkfifo(name.constData(), 0666), 0);
+    frmStationID& w = openSetup(t);
+    ASSERT_FALSE(t.dialogs().messages().empty());
+    EXPECT_EQ(t.dialogs().messages()[0].text,
+              QStringLiteral("Error opening file\r\n\r\nQSOpref.txt is a named pipe (FIFO), not a "
+                             "regular file, so it was not opened."));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    struct stat st {};
+    ASSERT_EQ(::lstat(name.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    QFile::remove(t.path(QStringLiteral("QSOpref.txt")));
 }
 
 TEST_F(StationSetupTest, TheWindowFrameCannotCloseIt) {

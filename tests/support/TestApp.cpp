@@ -37,8 +37,9 @@ TestApp::TestApp(TestAppOptions options) {
     s.beeper = std::move(beeper);
     s.ending = std::move(ending);
     s.registry = std::make_unique<Registry>(root_ + QStringLiteral("/registry.ini"));
-    s.environment = std::make_unique<MapEnvironment>(QMap<QString, QString>{
-        {QStringLiteral("HOME"), home_}});
+    QMap<QString, QString> environment;
+    if (options.homeSet) environment.insert(QStringLiteral("HOME"), home_);
+    s.environment = std::make_unique<MapEnvironment>(environment);
     app_ = std::make_unique<App>(std::move(s));
     app_->onQuit = [](int) {};
 }

@@ -14,6 +14,7 @@ namespace qf::test {
 struct TestAppOptions {
     QSizeF screen{28800, 16200};  // 1920 x 1080 pixels
     bool documentsFolder = true;  // the home holds a "Documents" folder
+    bool homeSet = true;          // HOME names the home folder (else no user folder is set)
 };
 
 class TestApp {
