@@ -1,6 +1,7 @@
 // Every window of the program, each loaded at its first reference.
 #pragma once
 
+#include "keying/CWFrm.h"
 #include "logging/Form1.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
@@ -27,6 +28,7 @@ public:
     qf::Form1& Form1() { return form1_.get(); }
     qf::Form5& Form5() { return form5_.get(); }
     qf::Form6& Form6() { return form6_.get(); }
+    qf::CWFrm& CWFrm() { return cwfrm_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -36,6 +38,7 @@ public:
     FormSlot<qf::Form1>& form1Slot() { return form1_; }
     FormSlot<qf::Form5>& form5Slot() { return form5_; }
     FormSlot<qf::Form6>& form6Slot() { return form6_; }
+    FormSlot<qf::CWFrm>& cwFrmSlot() { return cwfrm_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -46,6 +49,7 @@ private:
     FormSlot<qf::Form1> form1_;
     FormSlot<qf::Form5> form5_;
     FormSlot<qf::Form6> form6_;
+    FormSlot<qf::CWFrm> cwfrm_;
 };
 
 }  // namespace qf

@@ -3,6 +3,7 @@
 #include "app/Forms.h"
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
+#include "keying/CWKeyer.h"
 #include "logging/LoggingWindow.h"
 #include "platform/Error.h"
 
@@ -117,7 +118,10 @@ void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void LoggingWindow::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    // The windows of the keyers, rig and spotting close here, in order, once they exist.
+    // The device windows close here, in order: the voice keyer (once it exists), the CW
+    // window, then voice navigation, spotting, the spectrum map, the rig, the facade and the
+    // WinKey (once they exist).
+    cw::UnloadWindow(app_);
     LogStore& store = app_.logStore();
     // A log that could not be written earlier gets one more try before the program ends.
     if (store.unsaved()) store.RewriteLog();

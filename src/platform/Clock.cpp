@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace qf {
 
@@ -25,6 +27,17 @@ qint64 SystemClock::tickMs() const {
         return e;
     }();
     return t.elapsed();
+}
+
+quint32 SystemClock::tick32Ms() {
+    // Milliseconds of the monotonic clock, cut to 32 bits: it wraps as the keyer expects.
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    return static_cast<quint32>(ms.count());
+}
+
+void SystemClock::sleepMs(qint64 ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void SystemClock::arm(KitTimer& timer) { timer.qtimer().start(timer.Interval()); }
@@ -49,6 +62,45 @@ void TestClock::set(const QDateTime& localWallClock, qint64 utcAheadSeconds) {
     utcAhead_ = utcAheadSeconds;
 }
 
+quint32 TestClock::tick32Ms() {
+    ++readings_;
+    last32_ = tick32Base_ + static_cast<quint32>(tick_);
+    moveWithoutFiring(step_);
+    return last32_;
+}
+
+void TestClock::sleepMs(qint64 ms) {
+    sleeps_.push_back(ms);
+    moveWithoutFiring(std::max<qint64>(0, ms));
+}
+
+void TestClock::moveWithoutFiring(qint64 ms) {
+    if (ms <= 0) return;
+    local_ = local_.addMSecs(ms);
+    tick_ += ms;
+    if (firingQueued_) return;
+    firingQueued_ = true;
+    QMetaObject::invokeMethod(&context_, [this] { fireOverdue(); }, Qt::QueuedConnection);
+}
+
+void TestClock::fireOverdue() {
+    firingQueued_ = false;
+    // Each overdue timer fires once and counts its next interval from now.
+    std::vector<KitTimer*> due;
+    for (Armed& a : armed_) {
+        if (a.due <= tick_) {
+            due.push_back(a.timer);
+            a.due = tick_ + std::max(1, a.timer->Interval());
+        }
+    }
+    for (KitTimer* timer : due) {
+        // A handler may stop or delete another timer of the list.
+        const bool stillArmed = std::any_of(armed_.begin(), armed_.end(),
+                                            [&](const Armed& a) { return a.timer == timer; });
+        if (stillArmed) timer->fire();
+    }
+}
+
 void TestClock::arm(KitTimer& timer) {
     disarm(timer);
     armed_.push_back({&timer, tick_ + timer.Interval()});
@@ -67,7 +119,8 @@ void TestClock::advance(qint64 ms) {
         auto next = std::min_element(armed_.begin(), armed_.end(),
                                      [](const Armed& a, const Armed& b) { return a.due < b.due; });
         if (next == armed_.end() || next->due > end) break;
-        const qint64 due = next->due;
+        // A timer held up by a sleep or a busy wait is due now, not in the past.
+        const qint64 due = std::max(next->due, tick_);
         KitTimer* timer = next->timer;
         local_ = local_.addMSecs(due - tick_);
         tick_ = due;
@@ -75,8 +128,11 @@ void TestClock::advance(qint64 ms) {
         next->due = due + std::max(1, timer->Interval());
         timer->fire();
     }
-    local_ = local_.addMSecs(end - tick_);
-    tick_ = end;
+    // A handler that slept may already have carried the time past the end.
+    if (tick_ < end) {
+        local_ = local_.addMSecs(end - tick_);
+        tick_ = end;
+    }
 }
 
 // ---- KitTimer

@@ -338,7 +338,7 @@ TEST_F(MenusTest, ItemsOfWindowsStillToComeDoNothing) {
     Infrm& in = open(&Forms::Infrm);
     const QByteArray log = t.readFile(QStringLiteral("log.txt"));
     t.dialogs().clearShown();
-    for (MenuItem* item : {in.mnuWriteSumm, in.mnuCW, in.mnuVoice, in.mnuRigInterface,
+    for (MenuItem* item : {in.mnuWriteSumm, in.mnuVoice, in.mnuRigInterface,
                            in.mnuDXSpotting, in.mnuSpectrumMap, in.mnuBlind, in.mnuPrivileges,
                            in.mnuChangeCounty, in.mnuMap, in.mnuGraph, in.mnuCountyList}) {
         item->action()->trigger();
