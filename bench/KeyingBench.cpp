@@ -52,7 +52,9 @@ void KeyerUnits(benchmark::State& state, TimingMethod method) {
     const double unit = qf::UnitMs(wpm);
     qf::SystemClock clock;
     const Steady::time_point t0 = Steady::now();
-    auto stamp = [t0] { return std::chrono::duration<double, std::milli>(Steady::now() - t0).count(); };
+    auto stamp = [t0] {
+        return std::chrono::duration<double, std::milli>(Steady::now() - t0).count();
+    };
     qf::test::KeyingRecorder rec(stamp);
     const auto line = rec.parallelLine(0x378);
     const qf::UnitTiming timing{clock, method, 0};
@@ -72,7 +74,8 @@ void BaselineSleep(benchmark::State& state) {
         for (int i = 0; i < kPattern.size(); ++i) {
             const Steady::time_point start = Steady::now();
             std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(unit));
-            stats.add(std::chrono::duration<double, std::milli>(Steady::now() - start).count(), unit, unit);
+            stats.add(std::chrono::duration<double, std::milli>(Steady::now() - start).count(),
+                      unit, unit);
         }
     }
     stats.report(state);
@@ -82,8 +85,16 @@ void BaselineSleep(benchmark::State& state) {
 
 BENCHMARK(BaselineSleep)->Arg(13)->Arg(20)->Arg(40)->Iterations(4)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(KeyerUnits, Timer, TimingMethod::Timer)
-    ->Arg(13)->Arg(20)->Arg(40)->Iterations(4)->Unit(benchmark::kMillisecond);
+    ->Arg(13)
+    ->Arg(20)
+    ->Arg(40)
+    ->Iterations(4)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(KeyerUnits, Sleep, TimingMethod::Sleep)
-    ->Arg(13)->Arg(20)->Arg(40)->Iterations(4)->Unit(benchmark::kMillisecond);
+    ->Arg(13)
+    ->Arg(20)
+    ->Arg(40)
+    ->Iterations(4)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

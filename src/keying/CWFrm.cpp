@@ -31,7 +31,9 @@ void selectAll(TextBox* box) {
     box->setSelLength(static_cast<int>(box->Text().size()));
 }
 
-QString shortestText(double v) { return QString::fromLatin1(formatDouble(v)); }
+QString shortestText(double v) {
+    return QString::fromLatin1(formatDouble(v));
+}
 
 }  // namespace
 
@@ -56,8 +58,7 @@ std::optional<quint16> CWFrm::PortAddress(const QString& text) {
     return static_cast<quint16>(v);
 }
 
-CWFrm::CWFrm(App& app)
-    : Form(app.platform(), QStringLiteral("CWFrm"), Border::Fixed), app_(app) {
+CWFrm::CWFrm(App& app) : Form(app.platform(), QStringLiteral("CWFrm"), Border::Fixed), app_(app) {
     setCaption(QStringLiteral("CW String Selections"));
     // No close box: Done hides the window, which lives for the whole run.
     setWindowFlag(Qt::WindowCloseButtonHint, false);
@@ -70,7 +71,8 @@ CWFrm::CWFrm(App& app)
 CWFrm::~CWFrm() = default;
 
 void CWFrm::buildControls() {
-    auto label = [this](const char* name, const QString& caption, double l, double t, double w, double h) {
+    auto label = [this](const char* name, const QString& caption, double l, double t, double w,
+                        double h) {
         Label* lb = add<Label>(QString::fromLatin1(name), caption);
         lb->Move(l, t, w, h);
         return lb;
@@ -149,12 +151,14 @@ void CWFrm::buildControls() {
     Command7 = button("Command7", QStringLiteral("Send Code Practice"), 8040, 1110, 1380);
     Command1 = button("Command1", QStringLiteral("Done"), 8040, 1800, 1380);
 
-    Check1 = add<CheckBox>(QStringLiteral("Check1"), QStringLiteral("Display CW text on main form (NA for WinKey)."));
+    Check1 = add<CheckBox>(QStringLiteral("Check1"),
+                           QStringLiteral("Display CW text on main form (NA for WinKey)."));
     Check1->Move(120, 2280, 5400, 285);
 
     const QString instructions[] = {
-        QStringLiteral("Build or buy a keying interface for your rig and choose the line it uses in "
-                       "Keying Options."),
+        QStringLiteral(
+            "Build or buy a keying interface for your rig and choose the line it uses in "
+            "Keying Options."),
         QStringLiteral("For RTS or DTR enter the serial port number (only a valid port or 0 is "
                        "accepted); for Printer enter the parallel port's hexadecimal address "
                        "(&H378 is LPT1 on most systems)."),
@@ -165,7 +169,8 @@ void CWFrm::buildControls() {
     top = 2640;
     int n = 8;
     for (const QString& text : instructions) {
-        Label* l = label(QStringLiteral("Label%1").arg(n++).toLatin1().constData(), text, 120, top, 9300, 255);
+        Label* l = label(QStringLiteral("Label%1").arg(n++).toLatin1().constData(), text, 120, top,
+                         9300, 255);
         l->setFontSize(7.5);
         top += 270;
     }
@@ -183,29 +188,34 @@ void CWFrm::buildControls() {
         const char* name;
     };
     const Slot keySlots[] = {
-        {"F1", &Text1, "Text1"},   {"F2", &Text2, "Text2"},   {"F3", &Text3, "Text3"},
-        {"F4", &Text4, "Text4"},   {"F5", &Text5, "Text5"},   {"F6", &Text6, "Text6"},
-        {"F7", &Text7, "Text7"},   {"F8", &Text8, "Text8"},   {"F9", &Text9, "Text9"},
+        {"F1", &Text1, "Text1"},    {"F2", &Text2, "Text2"},    {"F3", &Text3, "Text3"},
+        {"F4", &Text4, "Text4"},    {"F5", &Text5, "Text5"},    {"F6", &Text6, "Text6"},
+        {"F7", &Text7, "Text7"},    {"F8", &Text8, "Text8"},    {"F9", &Text9, "Text9"},
         {"F10", &Text12, "Text12"}, {"F11", &Text13, "Text13"},
     };
     for (int i = 0; i < 11; ++i) {
         const double l = 120 + (i / 3) * 2370, t = 4110 + (i % 3) * 390;
-        label((QStringLiteral("lblKey") + QString::fromLatin1(keySlots[i].label)).toLatin1().constData(),
+        label((QStringLiteral("lblKey") + QString::fromLatin1(keySlots[i].label))
+                  .toLatin1()
+                  .constData(),
               QString::fromLatin1(keySlots[i].label), l, t + 30, 450, 255);
         *keySlots[i].box = box(keySlots[i].name, QString(), l + 480, t, 1800);
     }
     label("lblKeyF12", QStringLiteral("F12"), 120 + 3 * 2370, 4110 + 2 * 390 + 30, 450, 255);
-    Label* keyboard = label("Label14", QStringLiteral("Keyboard"), 120 + 3 * 2370 + 480, 4110 + 2 * 390, 1800, 285);
+    Label* keyboard = label("Label14", QStringLiteral("Keyboard"), 120 + 3 * 2370 + 480,
+                            4110 + 2 * 390, 1800, 285);
     keyboard->setFrameShape(QFrame::Box);
 
     label("Label15", QStringLiteral("Prosigns"), 120, 5370, 1000, 255)->setFontBold(true);
-    label("Label16", QStringLiteral("AR  [      SK  ]      KN  ;      CL  \\      BT  ="), 1200, 5370, 5000, 255);
+    label("Label16", QStringLiteral("AR  [      SK  ]      KN  ;      CL  \\      BT  ="), 1200,
+          5370, 5000, 255);
     label("Label17",
           QStringLiteral("Wildcards are $ for Call, * for RST  # for Num and ^ for County (where "
                          "applicable)."),
           120, 5730, 9300, 255);
     label("Label18", QStringLiteral("You must be in CW mode."), 120, 6060, 3600, 255);
-    label("Label19", QStringLiteral("Up / Down arrows on main form change speed."), 3840, 6060, 5500, 255);
+    label("Label19", QStringLiteral("Up / Down arrows on main form change speed."), 3840, 6060,
+          5500, 255);
 
     // Design values: the keyer is off, "Timer" times the units, the echo is on.
     Option4->setValue(true);
@@ -216,7 +226,8 @@ void CWFrm::buildControls() {
 }
 
 void CWFrm::wireHandlers() {
-    for (TextBox* b : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text12, Text13}) {
+    for (TextBox* b :
+         {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text12, Text13}) {
         b->KeyPress = [](int& k) {
             refuseQuote(k);
             UpperCaseKey(k);
@@ -274,15 +285,17 @@ void CWFrm::Form_Load() {
     } catch (const Error&) {
     }
     try {
-        const QString stored = platform().registry.get(kRegistryApp, kRegistrySection,
-                                                        QStringLiteral("UserCWLoopOffset"), QStringLiteral("0"));
+        const QString stored =
+            platform().registry.get(kRegistryApp, kRegistrySection,
+                                    QStringLiteral("UserCWLoopOffset"), QStringLiteral("0"));
         LoopsPer60ms = NumberIn(stored).value_or(0);
         txtLoop->setText(shortestText(LoopsPer60ms));
     } catch (const Error&) {
     }
     try {
-        const QString method = platform().registry.get(kRegistryApp, kRegistrySection,
-                                                        QStringLiteral("UserCWSelection"), QStringLiteral("Timer"));
+        const QString method =
+            platform().registry.get(kRegistryApp, kRegistrySection,
+                                    QStringLiteral("UserCWSelection"), QStringLiteral("Timer"));
         if (method == QLatin1String("Timer")) {
             optTimer->setValue(true);
         } else if (method == QLatin1String("Sleep")) {
@@ -368,10 +381,18 @@ void CWFrm::tmrRepeat_Timer() {
 
 // ---- keying options
 
-void CWFrm::Option1_Click() { app_.run().CWKeyingInterface = 1; }
-void CWFrm::Option2_Click() { app_.run().CWKeyingInterface = 2; }
-void CWFrm::Option3_Click() { app_.run().CWKeyingInterface = 3; }
-void CWFrm::Option4_Click() { app_.run().CWKeyingInterface = 0; }
+void CWFrm::Option1_Click() {
+    app_.run().CWKeyingInterface = 1;
+}
+void CWFrm::Option2_Click() {
+    app_.run().CWKeyingInterface = 2;
+}
+void CWFrm::Option3_Click() {
+    app_.run().CWKeyingInterface = 3;
+}
+void CWFrm::Option4_Click() {
+    app_.run().CWKeyingInterface = 0;
+}
 
 void CWFrm::Option5_Click() {
     app_.run().CWKeyingInterface = 5;
@@ -392,13 +413,18 @@ TimingMethod CWFrm::timingMethod() const {
 }
 
 void CWFrm::setLoopControlsEnabled(bool on) {
-    for (Control* c : std::initializer_list<Control*>{txtLoop, lblLoop, cmdLoopFaster, cmdLoopSlower}) {
+    for (Control* c :
+         std::initializer_list<Control*>{txtLoop, lblLoop, cmdLoopFaster, cmdLoopSlower}) {
         c->setEnabled(on);
     }
 }
 
-void CWFrm::optTimer_Click() { setLoopControlsEnabled(false); }
-void CWFrm::OptSleep_Click() { setLoopControlsEnabled(false); }
+void CWFrm::optTimer_Click() {
+    setLoopControlsEnabled(false);
+}
+void CWFrm::OptSleep_Click() {
+    setLoopControlsEnabled(false);
+}
 
 void CWFrm::optLoop_Click() {
     setLoopControlsEnabled(true);
@@ -420,7 +446,8 @@ void CWFrm::txtLoop_Change() {
 }
 
 void CWFrm::cmdLoopFaster_Click() {
-    if (const auto n = NumberIn(txtLoop->Text())) txtLoop->setText(shortestText(std::nearbyint(*n * 0.9)));
+    if (const auto n = NumberIn(txtLoop->Text()))
+        txtLoop->setText(shortestText(std::nearbyint(*n * 0.9)));
     if (isVisible()) Command1->SetFocus();
 }
 

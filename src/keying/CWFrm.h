@@ -21,16 +21,17 @@ class App;
 
 class CWFrm : public Form {
     Q_OBJECT
-public:
+  public:
     explicit CWFrm(App& app);
     ~CWFrm() override;
 
     // ---- controls
     // The messages: Text1 to Text9 (F1 to F9), Text12 (F10), Text13 (F11).
-    TextBox *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text12, *Text13;
-    TextBox* Text10;  // serial port for RTS or DTR keying; "0" none
-    TextBox* Text11;  // speed, words per minute: the one CW speed of the program
-    TextBox* Text14;  // parallel port base address, decimal or "&H" hexadecimal
+    TextBox *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9, *Text12,
+        *Text13;
+    TextBox* Text10;     // serial port for RTS or DTR keying; "0" none
+    TextBox* Text11;     // speed, words per minute: the one CW speed of the program
+    TextBox* Text14;     // parallel port base address, decimal or "&H" hexadecimal
     TextBox* txtSpace;   // word-space adjustment, units
     TextBox* txtCWLoop;  // F1 repeat interval, seconds
     TextBox* txtLoop;    // passes of the counting loop per 60 ms
@@ -38,7 +39,8 @@ public:
     CommandButton *cmdConfWinkey, *cmdLoopFaster, *cmdLoopSlower;
     CheckBox* Check1;  // echo the unsent text on the logging window's status line
     Frame *Frame1, *Frame2;
-    OptionButton *Option1, *Option2, *Option3, *Option4, *Option5;  // RTS, DTR, Printer, None, WinKey
+    OptionButton *Option1, *Option2, *Option3, *Option4,
+        *Option5;  // RTS, DTR, Printer, None, WinKey
     OptionButton *optTimer, *OptSleep, *optLoop;
     Label *Label23, *lblLoop;
     qf::Timer* tmrRepeat;
@@ -97,7 +99,7 @@ public:
     // "&H378" or "888": the address; none when it is not one or leaves no room for + 2.
     static std::optional<quint16> PortAddress(const QString& text);
 
-private:
+  private:
     void buildControls();
     void wireHandlers();
     TextBox* messageBox(int keyCode) const;

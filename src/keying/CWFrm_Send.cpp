@@ -38,18 +38,30 @@ void step(F&& f) {
 
 TextBox* CWFrm::messageBox(int keyCode) const {
     switch (keyCode) {
-        case 112: return Text1;
-        case 113: return Text2;
-        case 114: return Text3;
-        case 115: return Text4;
-        case 116: return Text5;
-        case 117: return Text6;
-        case 118: return Text7;
-        case 119: return Text8;
-        case 120: return Text9;
-        case 124: return Text12;
-        case 122: return Text13;
-        default: return nullptr;
+        case 112:
+            return Text1;
+        case 113:
+            return Text2;
+        case 114:
+            return Text3;
+        case 115:
+            return Text4;
+        case 116:
+            return Text5;
+        case 117:
+            return Text6;
+        case 118:
+            return Text7;
+        case 119:
+            return Text8;
+        case 120:
+            return Text9;
+        case 124:
+            return Text12;
+        case 122:
+            return Text13;
+        default:
+            return nullptr;
     }
 }
 
@@ -67,8 +79,8 @@ void CWFrm::FKeyCW(int KeyCode) {
             }
             if (!message.isEmpty()) {
                 auto& m = run.CWMacroValues;
-                message = ReplaceCWMacros(message, {m.MacroRstSent, m.MacroCall, m.MacroCounty,
-                                                    app_.tables().counties});
+                message = ReplaceCWMacros(
+                    message, {m.MacroRstSent, m.MacroCall, m.MacroCounty, app_.tables().counties});
                 run.CWSendBuffer += message;
                 LoopThroughCWBuffer();
             }
@@ -120,8 +132,9 @@ void CWFrm::LoopThroughCWBuffer() {
     });
     run.CWSending = 0;
     step([&] {
-        setEchoStatus(run.KeyboardCWMode != 0 ? QStringLiteral("Keyboard CW Mode is on.  Press F12 to exit.")
-                                             : QString());
+        setEchoStatus(run.KeyboardCWMode != 0
+                          ? QStringLiteral("Keyboard CW Mode is on.  Press F12 to exit.")
+                          : QString());
     });
 }
 
@@ -152,14 +165,16 @@ void CWFrm::Transmit(QChar CodeCharacter) {
 
         std::unique_ptr<KeyingLine> line;
         if ((iface == 1 || iface == 2) && Comm->PortOpen()) {
-            line = platform().keyingLines.serialLine(*Comm, iface == 1 ? SerialSignal::Rts : SerialSignal::Dtr);
+            line = platform().keyingLines.serialLine(
+                *Comm, iface == 1 ? SerialSignal::Rts : SerialSignal::Dtr);
         } else if (iface == 3) {
             const auto base = PortAddress(Text14->Text());
             if (!base) return;  // nothing keyed, nothing waited
             line = platform().keyingLines.parallelLine(*base);
         }
         const UnitTiming timing{platform().clock, timingMethod(), LoopsPer60ms};
-        if (KeyPattern(*pattern, line.get(), timing, [this] { return speedNow(); }) == KeyingEnd::NoSpeed) {
+        if (KeyPattern(*pattern, line.get(), timing, [this] { return speedNow(); }) ==
+            KeyingEnd::NoSpeed) {
             // No speed to key at: the message ends here rather than hang or key blind.
             run.CWSendBuffer.clear();
         }

@@ -18,7 +18,8 @@ int repeatInterval(const QString& seconds) {
     const auto n = CWFrm::NumberIn(seconds);
     if (!n) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
     const double ms = std::nearbyint(*n * 1000.0);
-    if (ms < 0 || ms > 65535) throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
+    if (ms < 0 || ms > 65535)
+        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
     return static_cast<int>(ms);
 }
 
@@ -26,7 +27,8 @@ int repeatInterval(const QString& seconds) {
 
 void CWFrm::LoadCWSettings(const QByteArray& data) {
     RecordReader r(data);
-    for (TextBox* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8}) box->setText(r.readText());
+    for (TextBox* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8})
+        box->setText(r.readText());
     const QString f9 = r.readText();
     Text9->setText(f9.isEmpty() ? QStringLiteral("VVV DE ") : f9);
     for (TextBox* box : {Text10, Text11, Text12, Text13, txtSpace}) box->setText(r.readText());
@@ -41,20 +43,31 @@ void CWFrm::LoadCWSettings(const QByteArray& data) {
     // runs its option's click.
     for (OptionButton* o : {Option1, Option2, Option3}) o->setValue(false);
     switch (run.CWKeyingInterface) {
-        case 1: Option1->setValue(true); break;
-        case 2: Option2->setValue(true); break;
-        case 3: Option3->setValue(true); break;
-        case 0: Option4->setValue(true); break;
-        case 5: Option5->setValue(true); break;
-        default: break;
+        case 1:
+            Option1->setValue(true);
+            break;
+        case 2:
+            Option2->setValue(true);
+            break;
+        case 3:
+            Option3->setValue(true);
+            break;
+        case 0:
+            Option4->setValue(true);
+            break;
+        case 5:
+            Option5->setValue(true);
+            break;
+        default:
+            break;
     }
 }
 
 void CWFrm::Command1_Click() {
     try {
         RecordWriter w;
-        for (TextBox* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10, Text11,
-                             Text12, Text13, txtSpace}) {
+        for (TextBox* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10,
+                             Text11, Text12, Text13, txtSpace}) {
             w.text(box->Text()).endRecord();
         }
         w.integer(app_.run().CWKeyingInterface).endRecord();
@@ -63,13 +76,14 @@ void CWFrm::Command1_Click() {
         w.text(txtCWLoop->Text()).endRecord();
         // Written whole or not at all: a failed write leaves the old settings readable.
         platform().files.rewriteAtomic(QStringLiteral("CW.txt"), w.data());
-        const QString method = optLoop->Value() ? optLoop->Caption()
+        const QString method = optLoop->Value()    ? optLoop->Caption()
                                : OptSleep->Value() ? OptSleep->Caption()
                                                    : optTimer->Caption();
         Registry& reg = platform().registry;
-        reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"), QStringLiteral("UserCWSelection"),
-                 method);
-        reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"), QStringLiteral("UserCWLoopOffset"),
+        reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
+                 QStringLiteral("UserCWSelection"), method);
+        reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
+                 QStringLiteral("UserCWLoopOffset"),
                  QString::fromLatin1(formatDouble(LoopsPer60ms)));
     } catch (const Error&) {
         // Silent: the settings last until the run ends.

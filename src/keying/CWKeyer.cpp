@@ -6,15 +6,21 @@
 
 namespace qf::cw {
 
-void SendFunctionKey(App& app, int keyCode) { app.forms().CWFrm().FKeyCW(keyCode); }
+void SendFunctionKey(App& app, int keyCode) {
+    app.forms().CWFrm().FKeyCW(keyCode);
+}
 
 void SendTyped(App& app) {
     if (app.run().CWSending == 0) app.forms().CWFrm().LoopThroughCWBuffer();
 }
 
-void Stop(App& app) { app.run().CWSendBuffer.clear(); }
+void Stop(App& app) {
+    app.run().CWSendBuffer.clear();
+}
 
-bool Sending(App& app) { return app.run().CWSending != 0; }
+bool Sending(App& app) {
+    return app.run().CWSending != 0;
+}
 
 void StopRepeat(App& app) {
     RunState& run = app.run();

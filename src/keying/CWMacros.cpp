@@ -23,7 +23,8 @@ QString AbbreviateCountyForCW(const QString& county, const CountyTable& counties
     for (int r = 1; r <= counties.CountyCount && r < static_cast<int>(counties.rows.size()); ++r) {
         const CountyRow& row = counties[r];
         if (row.CountyAbbrev.compare(county, Qt::CaseInsensitive) != 0) continue;
-        if (!row.CountyName.isEmpty() && row.CountyName.size() < county.size()) return row.CountyName;
+        if (!row.CountyName.isEmpty() && row.CountyName.size() < county.size())
+            return row.CountyName;
         return county;
     }
     return county;

@@ -30,7 +30,8 @@ constexpr int kWordSpaceUnits = 8;
 
 QString unitsOf(const char* elements) {
     QString p;
-    for (const char* e = elements; *e; ++e) p += *e == '.' ? QStringLiteral("10") : QStringLiteral("1110");
+    for (const char* e = elements; *e; ++e)
+        p += *e == '.' ? QStringLiteral("10") : QStringLiteral("1110");
     return p + QStringLiteral("00");
 }
 

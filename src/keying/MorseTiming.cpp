@@ -14,7 +14,9 @@ volatile double loopCounter = 0;
 constexpr double kCalibrationPasses = 5000000;
 }  // namespace
 
-double UnitMs(double wpm) { return 60.0 / (wpm * 50.0) * 1000.0; }
+double UnitMs(double wpm) {
+    return 60.0 / (wpm * 50.0) * 1000.0;
+}
 
 void WaitTimer(Clock& clock, double unitMs) {
     const quint32 start = clock.tick32Ms();
@@ -32,7 +34,9 @@ void CountPasses(double from, double limit) {
     while (loopCounter < limit) loopCounter = loopCounter + 1;
 }
 
-void WaitLoop(double loopsPer60ms, double wpm) { CountPasses(0, loopsPer60ms / wpm * 20); }
+void WaitLoop(double loopsPer60ms, double wpm) {
+    CountPasses(0, loopsPer60ms / wpm * 20);
+}
 
 double CalibrateLoopPasses(Clock& clock) {
     const quint32 start = clock.tick32Ms();
@@ -60,9 +64,15 @@ KeyingEnd KeyPattern(const QString& pattern, KeyingLine* line, const UnitTiming&
         try {
             if (line) line->setKeyDown(unit == QLatin1Char('1'));
             switch (timing.method) {
-                case TimingMethod::Timer: WaitTimer(timing.clock, UnitMs(speed)); break;
-                case TimingMethod::Sleep: WaitSleep(timing.clock, UnitMs(speed)); break;
-                case TimingMethod::Loop: WaitLoop(timing.loopsPer60ms, speed); break;
+                case TimingMethod::Timer:
+                    WaitTimer(timing.clock, UnitMs(speed));
+                    break;
+                case TimingMethod::Sleep:
+                    WaitSleep(timing.clock, UnitMs(speed));
+                    break;
+                case TimingMethod::Loop:
+                    WaitLoop(timing.loopsPer60ms, speed);
+                    break;
             }
         } catch (const std::exception&) {
             keyUp();

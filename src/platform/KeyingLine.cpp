@@ -36,15 +36,19 @@ PpdevParallelPort::~PpdevParallelPort() {
 QString PpdevParallelPort::devicePath(quint16 base) const {
     if (overrides_.contains(base)) return overrides_.value(base);
     if (environment_) {
-        const QString env = environment_->value(
-            QStringLiteral("QUILLFEN_PARPORT_%1").arg(base, 0, 16).toUpper());
+        const QString env =
+            environment_->value(QStringLiteral("QUILLFEN_PARPORT_%1").arg(base, 0, 16).toUpper());
         if (!env.isEmpty()) return env;
     }
     switch (base) {
-        case 0x378: return QStringLiteral("/dev/parport0");
-        case 0x278: return QStringLiteral("/dev/parport1");
-        case 0x3BC: return QStringLiteral("/dev/parport2");
-        default: return {};
+        case 0x378:
+            return QStringLiteral("/dev/parport0");
+        case 0x278:
+            return QStringLiteral("/dev/parport1");
+        case 0x3BC:
+            return QStringLiteral("/dev/parport2");
+        default:
+            return {};
     }
 }
 

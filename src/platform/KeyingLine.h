@@ -18,7 +18,7 @@ class Environment;
 class SerialPort;
 
 class KeyingLine {
-public:
+  public:
     virtual ~KeyingLine() = default;
     virtual void setKeyDown(bool down) = 0;
 };
@@ -26,29 +26,29 @@ public:
 enum class SerialSignal { Rts, Dtr };
 
 class SerialKeyingLine : public KeyingLine {
-public:
+  public:
     SerialKeyingLine(SerialPort& port, SerialSignal signal) : port_(port), signal_(signal) {}
     void setKeyDown(bool down) override;
 
-private:
+  private:
     SerialPort& port_;
     SerialSignal signal_;
 };
 
 // Writes one byte to an I/O address of a parallel port (what the port I/O library's Out32 did).
 class ParallelPort {
-public:
+  public:
     virtual ~ParallelPort() = default;
     virtual void out(quint16 address, quint8 value) = 0;
 };
 
 class ParallelKeyingLine : public KeyingLine {
-public:
+  public:
     static constexpr quint8 kKeyDown = 3, kKeyUp = 2;
     ParallelKeyingLine(ParallelPort& port, quint16 baseAddress) : port_(port), base_(baseAddress) {}
     void setKeyDown(bool down) override;
 
-private:
+  private:
     ParallelPort& port_;
     quint16 base_;
 };
@@ -58,7 +58,7 @@ private:
 // QUILLFEN_PARPORT_<hex base> (QUILLFEN_PARPORT_378=/dev/parport1). The data register (base) and
 // the control register (base + 2) can be written; each device is claimed once and kept open.
 class PpdevParallelPort : public ParallelPort {
-public:
+  public:
     explicit PpdevParallelPort(const Environment* environment = nullptr)
         : environment_(environment) {}
     ~PpdevParallelPort() override;
@@ -67,7 +67,7 @@ public:
     QString devicePath(quint16 baseAddress) const;
     void setDevicePath(quint16 baseAddress, const QString& path) { overrides_[baseAddress] = path; }
 
-private:
+  private:
     int deviceFor(const QString& path);
     const Environment* environment_;
     QMap<quint16, QString> overrides_;
@@ -76,20 +76,20 @@ private:
 
 // Makes the keying lines the keyers use.
 class KeyingLines {
-public:
+  public:
     virtual ~KeyingLines() = default;
     virtual std::unique_ptr<KeyingLine> serialLine(SerialPort& port, SerialSignal signal) = 0;
     virtual std::unique_ptr<KeyingLine> parallelLine(quint16 baseAddress) = 0;
 };
 
 class SystemKeyingLines : public KeyingLines {
-public:
+  public:
     explicit SystemKeyingLines(const Environment* environment = nullptr) : parallel_(environment) {}
     std::unique_ptr<KeyingLine> serialLine(SerialPort& port, SerialSignal signal) override;
     std::unique_ptr<KeyingLine> parallelLine(quint16 baseAddress) override;
     PpdevParallelPort& parallelPort() { return parallel_; }
 
-private:
+  private:
     PpdevParallelPort parallel_;
 };
 

@@ -23,11 +23,11 @@ constexpr int kDeviceIO = 57;
 
 // A port on a Linux tty through Qt's serial port.
 class QtSerialPort : public SerialPort {
-public:
+  public:
     explicit QtSerialPort(const SerialPorts& ports) : ports_(ports) {}
     ~QtSerialPort() override { closeDevice(); }
 
-protected:
+  protected:
     bool isOpen() const override { return port_.isOpen(); }
 
     bool openDevice() override {
@@ -65,8 +65,10 @@ protected:
     bool applyDtr(bool on) override { return setBit(TIOCM_DTR, on); }
     bool applyRts(bool on) override { return setBit(TIOCM_RTS, on); }
 
-private:
-    bool setBit(int bit, bool on) { return ::ioctl(port_.handle(), on ? TIOCMBIS : TIOCMBIC, &bit) == 0; }
+  private:
+    bool setBit(int bit, bool on) {
+        return ::ioctl(port_.handle(), on ? TIOCMBIS : TIOCMBIC, &bit) == 0;
+    }
 
     const SerialPorts& ports_;
     QSerialPort port_;
@@ -76,7 +78,8 @@ private:
 
 void SerialPort::setCommPort(int number) {
     if (isOpen()) throw Error(kPortAlreadyOpen, QStringLiteral("Port already open"));
-    if (number < 1 || number > 255) throw Error(kInvalidPortNumber, QStringLiteral("Invalid port number"));
+    if (number < 1 || number > 255)
+        throw Error(kInvalidPortNumber, QStringLiteral("Invalid port number"));
     commPort_ = number;
 }
 

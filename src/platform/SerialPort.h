@@ -21,7 +21,7 @@ namespace qf {
 class Environment;
 
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
 
     int CommPort() const { return commPort_; }
@@ -50,7 +50,7 @@ public:
     };
     static LineSettings parseSettings(const QString& settings);  // Error 380 when malformed
 
-protected:
+  protected:
     explicit SerialPort(int defaultPort = 1) : commPort_(defaultPort) {}
     virtual bool isOpen() const = 0;
     // Opens the device at the port's number; returns false when it cannot.
@@ -61,7 +61,7 @@ protected:
     virtual bool applyDtr(bool on) = 0;
     virtual bool applyRts(bool on) = 0;
 
-private:
+  private:
     int commPort_;
     QString settings_ = QStringLiteral("9600,N,8,1");
     bool dtr_ = false;
@@ -69,7 +69,7 @@ private:
 };
 
 class SerialPorts {
-public:
+  public:
     virtual ~SerialPorts() = default;
     // A new, closed port.
     virtual std::unique_ptr<SerialPort> create() = 0;
@@ -81,10 +81,10 @@ public:
     // Where the default device names live ("/dev"); tests point it at an empty folder.
     void setDeviceFolder(const QString& folder) { deviceFolder_ = folder; }
 
-protected:
+  protected:
     explicit SerialPorts(const Environment* environment) : environment_(environment) {}
 
-private:
+  private:
     const Environment* environment_;
     QMap<int, QString> overrides_;
     QString deviceFolder_ = QStringLiteral("/dev");
@@ -93,7 +93,7 @@ private:
 // Real ports on Linux: Qt's serial port for opening and the settings, the modem-control ioctls
 // for the lines.
 class SystemSerialPorts : public SerialPorts {
-public:
+  public:
     explicit SystemSerialPorts(const Environment* environment = nullptr)
         : SerialPorts(environment) {}
     std::unique_ptr<SerialPort> create() override;

@@ -19,7 +19,7 @@ namespace qf {
 namespace {
 
 class CWFrmTest : public ::testing::Test {
-protected:
+  protected:
     CWFrm& cw() { return t.app().forms().CWFrm(); }
     RunState& run() { return t.app().run(); }
     test::KeyingRecorder& rec() { return t.keying(); }
@@ -103,15 +103,17 @@ TEST_F(CWFrmTest, AMissingPortIsReportedOncePerMessageAndTheMessageDrains) {
     cw().Text10->setText(QStringLiteral("5"));  // names no device in the test's folder
     // The hidden window is shown modally after the box; the operator closes it again.
     t.dialogs().onShown = [&](const ShownDialog&) {
-        QMetaObject::invokeMethod(&cw(), [&] { cw().Command1->Press(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &cw(), [&] { cw().Command1->Press(); }, Qt::QueuedConnection);
     };
     const qint64 start = now();
     send(QStringLiteral("EEE"));
     ASSERT_EQ(t.dialogs().messages().size(), 1u);
     EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("Invalid port."));
     EXPECT_EQ(t.dialogs().messages()[0].text,
-              QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or "
-                             "enter 0 for none."));
+              QStringLiteral(
+                  "The port you have selected for CW keying is invalid.  Please select another or "
+                  "enter 0 for none."));
     EXPECT_EQ(t.beeper().count(), 1);
     EXPECT_TRUE(run().CWSendBuffer.isEmpty());
     EXPECT_TRUE(rec().changes().empty());
@@ -159,7 +161,7 @@ TEST_F(CWFrmTest, NoKeyStaysDownWhenTheSpeedOrTheLineGoes) {
         const qint64 start = now();
         send(QStringLiteral("TTT"));
         EXPECT_EQ(rec().pattern(), QStringLiteral("1110000"));  // one T, then the line put up
-        EXPECT_EQ(now() - start, 6 * 60);                      // and nothing waited
+        EXPECT_EQ(now() - start, 6 * 60);                       // and nothing waited
         EXPECT_TRUE(run().CWSendBuffer.isEmpty());
         EXPECT_EQ(run().CWSending, 0);
     }
@@ -214,13 +216,13 @@ TEST(CWMacrosTest, MarkersAndTheCountyShortenedForCW) {
         {"TU *", "", "599", "", "TU 5NN", "5NN"},
         {"TU *", "", "579", "", "TU 579", "579"},
         {"TU *", "", "", "", "TU 5NN", "5NN"},
-        {"TU", "", "599", "", "TU", "599"},            // no "*": the RST stays as it was
-        {"##", "", "", "", "#", ""},                   // the second marker is not looked at
+        {"TU", "", "599", "", "TU", "599"},  // no "*": the RST stays as it was
+        {"##", "", "", "", "#", ""},         // the second marker is not looked at
         {"#5", "", "", "", "5", ""},
         {"$ DE K9ABC", "  K1XYZ ", "", "", "K1XYZ DE K9ABC", ""},
         {"$$", "W", "", "", "WW", ""},
         {"$ * ^", "K1XYZ", "599", "abcd", "K1XYZ 5NN AB", "5NN"},
-        {"^", "", "", "LONG", "LONG", ""},             // the name is not shorter
+        {"^", "", "", "LONG", "LONG", ""},  // the name is not shorter
         {"^", "", "", "NONE", "NONE", ""},
         {"^ TU", "", "", "", " TU", ""},
     };
@@ -259,8 +261,7 @@ TEST(CWWindowCases, KeysRepeatWordSpaceAndLoopButtons) {
              w.FKeyCW(122);
          },
          [&](auto& t, CWFrm&) { EXPECT_EQ(keyed(t), QStringLiteral("ELEVEN")); }},
-        {"F12 sends nothing",
-         [](auto&, CWFrm& w) { w.FKeyCW(123); },
+        {"F12 sends nothing", [](auto&, CWFrm& w) { w.FKeyCW(123); },
          [&](auto& t, CWFrm&) { EXPECT_TRUE(t.keying().changes().empty()); }},
         {"interface 0 only empties the buffer",
          [](auto& t, CWFrm& w) {
@@ -435,7 +436,8 @@ TEST_F(CWFrmTest, TestSendsF9OrRefusesSerialKeyingWithoutAPort) {
     cw().Option1->setValue(true);
     cw().Command4->Press();
     ASSERT_EQ(t.dialogs().messages().size(), 1u);
-    EXPECT_EQ(t.dialogs().messages()[0].text, QStringLiteral("Please enter a com port for CW rig interface."));
+    EXPECT_EQ(t.dialogs().messages()[0].text,
+              QStringLiteral("Please enter a com port for CW rig interface."));
     EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("A com port is required."));
     EXPECT_EQ(t.beeper().count(), 1);
     QCoreApplication::processEvents();
@@ -455,7 +457,8 @@ TEST_F(CWFrmTest, TestSendsF9OrRefusesSerialKeyingWithoutAPort) {
 
 TEST_F(CWFrmTest, DoneWritesTheSettingsThatTheSetupLoadReadsBack) {
     cw().Show();
-    const QStringList messages{"CQ QP TEST $ * ^", "TU", "AGN?", "$", "QRZ?", "CNTY?", "NAME?", "", ""};
+    const QStringList messages{
+        "CQ QP TEST $ * ^", "TU", "AGN?", "$", "QRZ?", "CNTY?", "NAME?", "", ""};
     TextBox* boxes[] = {cw().Text1, cw().Text2, cw().Text3, cw().Text4, cw().Text5,
                         cw().Text6, cw().Text7, cw().Text8, cw().Text9};
     for (int i = 0; i < 9; ++i) boxes[i]->setText(messages[i]);
@@ -517,17 +520,18 @@ TEST_F(CWFrmTest, TheLoadTakesTheTimingMethodByItsExactName) {
         const char* stored;
         bool loop;
         bool sleep;
-    } cases[] = {{"Sleep", false, true}, {"loop", false, false}, {"Loop", true, false}, {"", false, false}};
+    } cases[] = {
+        {"Sleep", false, true}, {"loop", false, false}, {"Loop", true, false}, {"", false, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         test::TestApp app;
         Registry reg(app.root() + QStringLiteral("/registry.ini"));
         if (*c.stored) {
-            reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"), QStringLiteral("UserCWSelection"),
-                     QString::fromLatin1(c.stored));
+            reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
+                     QStringLiteral("UserCWSelection"), QString::fromLatin1(c.stored));
         }
-        reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"), QStringLiteral("UserCWLoopOffset"),
-                 QStringLiteral("4400"));
+        reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
+                 QStringLiteral("UserCWLoopOffset"), QStringLiteral("4400"));
         CWFrm& w = app.app().forms().CWFrm();
         EXPECT_EQ(w.optLoop->Value(), c.loop);
         EXPECT_EQ(w.OptSleep->Value(), c.sleep);

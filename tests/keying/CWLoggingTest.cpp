@@ -9,7 +9,7 @@ namespace qf {
 namespace {
 
 class CWLoggingTest : public test::LoggingFixture {
-protected:
+  protected:
     Outfrm& openCW() {
         writeLog({});
         t.app().station().CurrentMode = QStringLiteral("CW");
@@ -58,7 +58,8 @@ TEST_F(CWLoggingTest, FunctionKeysSpeedArrowsAndTheEchoLine) {
     EXPECT_EQ(w.lblDialog->Caption(), QString());
     key(Qt::Key_F12);
     key(Qt::Key_F9);
-    EXPECT_EQ(w.lblDialog->Caption(), QStringLiteral("Keyboard CW Mode is on.  Press F12 to exit."));
+    EXPECT_EQ(w.lblDialog->Caption(),
+              QStringLiteral("Keyboard CW Mode is on.  Press F12 to exit."));
     key(Qt::Key_F12);
 
     key(Qt::Key_Up);
@@ -80,7 +81,8 @@ TEST_F(CWLoggingTest, TheEchoLineShowsWhatIsLeftWhileSending) {
     cw().Text2->setText(QStringLiteral("TEST"));
     QStringList shown;
     t.keying().afterSet = [&](size_t) {
-        if (shown.isEmpty() || shown.last() != w.lblDialog->Caption()) shown << w.lblDialog->Caption();
+        if (shown.isEmpty() || shown.last() != w.lblDialog->Caption())
+            shown << w.lblDialog->Caption();
     };
     key(Qt::Key_F2);
     // While a character is keyed the line shows it and what follows it.
@@ -108,7 +110,8 @@ TEST_F(CWLoggingTest, KeyboardCWKeysWhatIsTypedAndEscStopsIt) {
         if (pressed) return;
         pressed = true;
         QMetaObject::invokeMethod(
-            &w, [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, Qt::QueuedConnection);
+            &w, [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
+            Qt::QueuedConnection);
     };
     key(Qt::Key_F1);
     EXPECT_EQ(keyed(), QStringLiteral("C"));
@@ -122,7 +125,8 @@ TEST_F(CWLoggingTest, ClosingMidMessageIsRefusedOnceThenAllowed) {
     t.keying().afterSet = [&](size_t) {
         if (tried) return;
         tried = true;
-        QMetaObject::invokeMethod(&w, [&] { closed = w.close(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &w, [&] { closed = w.close(); }, Qt::QueuedConnection);
     };
     key(Qt::Key_F1);
     EXPECT_TRUE(tried);

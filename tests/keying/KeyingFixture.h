@@ -35,6 +35,8 @@ inline QString DecodeMorse(const QString& units) {
     return text;
 }
 
-inline QString Keyed(const KeyingRecorder& rec) { return DecodeMorse(rec.pattern()); }
+inline QString Keyed(const KeyingRecorder& rec) {
+    return DecodeMorse(rec.pattern());
+}
 
 }  // namespace qf::test

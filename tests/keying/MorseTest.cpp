@@ -19,11 +19,11 @@ TEST(MorseTableTest, PatternsOfCharactersAndProsigns) {
         {QLatin1Char('e'), "1000"},  // keyed as its capital
         {QLatin1Char('A'), "10111000"},
         {QLatin1Char('0'), "1110111011101110111000"},
-        {QLatin1Char('-'), "111010101010111000"},  // dash, four dots, dash
-        {QLatin1Char('='), "1110101010111000"},    // BT: dash, three dots, dash
-        {QLatin1Char('['), "1011101011101000"},    // AR
-        {QLatin1Char(']'), "101010111010111000"},  // SK
-        {QLatin1Char(';'), "111010111011101000"},  // KN
+        {QLatin1Char('-'), "111010101010111000"},         // dash, four dots, dash
+        {QLatin1Char('='), "1110101010111000"},           // BT: dash, three dots, dash
+        {QLatin1Char('['), "1011101011101000"},           // AR
+        {QLatin1Char(']'), "101010111010111000"},         // SK
+        {QLatin1Char(';'), "111010111011101000"},         // KN
         {QLatin1Char('\\'), "111010111010101110101000"},  // CL
         {QLatin1Char(' '), "00000000"},
     };
@@ -35,7 +35,8 @@ TEST(MorseTableTest, PatternsOfCharactersAndProsigns) {
     for (QChar none : {QLatin1Char('$'), QLatin1Char('!'), QLatin1Char('#'), QLatin1Char('"')}) {
         EXPECT_FALSE(MorsePattern(none).has_value()) << QString(none).toStdString();
     }
-    EXPECT_EQ(MorseCharacters(), QStringLiteral(" ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,?/-[];\\="));
+    EXPECT_EQ(MorseCharacters(),
+              QStringLiteral(" ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,?/-[];\\="));
     // Every pattern is elements of 10 and 1110 closed by 00: characters three units apart.
     for (QChar c : MorseCharacters().mid(1)) {
         const QString p = *MorsePattern(c);
@@ -55,7 +56,7 @@ TEST(MorseTableTest, WordSpaceAdjustment) {
 }
 
 class KeyingTest : public ::testing::Test {
-protected:
+  protected:
     TestClock clock;
     test::KeyingRecorder rec{clock};
     std::unique_ptr<KeyingLine> line = rec.parallelLine(0x378);
@@ -101,7 +102,8 @@ TEST_F(KeyingTest, TheLoopWaitAndTheCalibrationCountTheSamePasses) {
     EXPECT_EQ(CalibrateLoopPasses(clock), 1200000.0);
     // An uncalibrated loop waits nothing and keys on.
     const UnitTiming loop{clock, TimingMethod::Loop, 0};
-    EXPECT_EQ(KeyPattern(QStringLiteral("10"), line.get(), loop, [] { return 20.0; }), KeyingEnd::Completed);
+    EXPECT_EQ(KeyPattern(QStringLiteral("10"), line.get(), loop, [] { return 20.0; }),
+              KeyingEnd::Completed);
     EXPECT_EQ(rec.pattern(), QStringLiteral("10"));
 }
 
@@ -124,19 +126,22 @@ TEST_F(KeyingTest, NoKeyStaysDown) {
     // A speed that drops to 0 (or an empty box, read as 0) between units: the line goes up
     // and nothing more is waited.
     int units = 0;
-    EXPECT_EQ(KeyPattern(QStringLiteral("1110"), line.get(), sleep, [&] { return ++units < 3 ? 20.0 : 0.0; }),
+    EXPECT_EQ(KeyPattern(QStringLiteral("1110"), line.get(), sleep,
+                         [&] { return ++units < 3 ? 20.0 : 0.0; }),
               KeyingEnd::NoSpeed);
     EXPECT_EQ(rec.pattern(), QStringLiteral("110"));
     EXPECT_EQ(clock.tickMs(), 120);
     // A line that fails while down: put up, and the rest of the character is not waited.
     rec.clear();
     rec.failAt(2);
-    EXPECT_EQ(KeyPattern(QStringLiteral("111000"), line.get(), sleep, [] { return 20.0; }), KeyingEnd::LineFailed);
+    EXPECT_EQ(KeyPattern(QStringLiteral("111000"), line.get(), sleep, [] { return 20.0; }),
+              KeyingEnd::LineFailed);
     EXPECT_EQ(rec.pattern(), QStringLiteral("10"));
     EXPECT_FALSE(rec.lineDown());
     EXPECT_EQ(clock.tickMs(), 180);
     // Without a line the units are only timed.
-    EXPECT_EQ(KeyPattern(QStringLiteral("1000"), nullptr, sleep, [] { return 20.0; }), KeyingEnd::Completed);
+    EXPECT_EQ(KeyPattern(QStringLiteral("1000"), nullptr, sleep, [] { return 20.0; }),
+              KeyingEnd::Completed);
     EXPECT_EQ(clock.tickMs(), 420);
 }
 

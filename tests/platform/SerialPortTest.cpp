@@ -57,8 +57,8 @@ TEST(SerialPortsTest, ARealPortOnAPseudoTerminalOpensAndCloses) {
     port->setCommPort(3);
     port->setPortOpen(true);  // the drop of DTR and RTS after opening cannot fail the open
     EXPECT_TRUE(port->PortOpen());
-    EXPECT_THROW(port->setCommPort(4), Error);        // not while open
-    EXPECT_THROW(port->setPortOpen(true), Error);     // already open
+    EXPECT_THROW(port->setCommPort(4), Error);     // not while open
+    EXPECT_THROW(port->setPortOpen(true), Error);  // already open
     // A pseudo-terminal carries no modem lines: keying through it is an error, not silence.
     SerialKeyingLine rts(*port, SerialSignal::Rts);
     EXPECT_THROW(rts.setKeyDown(true), Error);
@@ -72,7 +72,7 @@ TEST(SerialPortsTest, ARealPortOnAPseudoTerminalOpensAndCloses) {
 
 // A parallel port driver over a recorded port: the control register is base + 2.
 class RecordedParallelPort : public ParallelPort {
-public:
+  public:
     void out(quint16 address, quint8 value) override { writes.push_back({address, value}); }
     std::vector<std::pair<int, int>> writes;
 };

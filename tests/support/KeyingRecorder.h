@@ -19,14 +19,16 @@
 namespace qf::test {
 
 class KeyingRecorder : public KeyingLines, public ParallelPort {
-public:
+  public:
     enum class Line { Rts, Dtr, Port };
     struct Change {
         Line line;
         int address;  // the port address written (parallel port only)
         int value;    // serial: 1 on, 0 off; parallel: the byte
         double ms;    // the clock when it was set
-        bool down() const { return line == Line::Port ? value == ParallelKeyingLine::kKeyDown : value != 0; }
+        bool down() const {
+            return line == Line::Port ? value == ParallelKeyingLine::kKeyDown : value != 0;
+        }
     };
 
     // Stamps with the program's clock; the benchmark passes a finer real-time stamp.
@@ -35,7 +37,8 @@ public:
     explicit KeyingRecorder(std::function<double()> stamp) : stamp_(std::move(stamp)) {}
 
     std::unique_ptr<KeyingLine> serialLine(SerialPort& port, SerialSignal signal) override {
-        return std::make_unique<SerialLine>(*this, port, signal == SerialSignal::Rts ? Line::Rts : Line::Dtr);
+        return std::make_unique<SerialLine>(*this, port,
+                                            signal == SerialSignal::Rts ? Line::Rts : Line::Dtr);
     }
     std::unique_ptr<KeyingLine> parallelLine(quint16 baseAddress) override {
         return std::make_unique<ParallelKeyingLine>(*this, baseAddress);
@@ -65,17 +68,18 @@ public:
     // Runs after each recorded setting, with its index in changes().
     std::function<void(size_t index)> afterSet;
 
-private:
+  private:
     class SerialLine : public KeyingLine {
-    public:
-        SerialLine(KeyingRecorder& r, SerialPort& port, Line line) : r_(r), port_(port), line_(line) {}
+      public:
+        SerialLine(KeyingRecorder& r, SerialPort& port, Line line)
+            : r_(r), port_(port), line_(line) {}
         void setKeyDown(bool down) override {
             // A line of a closed port keys nothing: the program must not key through one.
             if (!port_.PortOpen()) throw Error(57, QStringLiteral("Device I/O error"));
             r_.record(line_, 0, down ? 1 : 0);
         }
 
-    private:
+      private:
         KeyingRecorder& r_;
         SerialPort& port_;
         Line line_;
@@ -83,7 +87,8 @@ private:
 
     void record(Line line, int address, int value) {
         ++attempts_;
-        if (static_cast<int>(attempts_) == failAt_) throw Error(57, QStringLiteral("Device I/O error"));
+        if (static_cast<int>(attempts_) == failAt_)
+            throw Error(57, QStringLiteral("Device I/O error"));
         changes_.push_back({line, address, value, stamp_()});
         if (afterSet) afterSet(changes_.size() - 1);
     }

@@ -7,13 +7,15 @@
 
 namespace qf::test {
 
-bool PtyPair::socatInstalled() { return !QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty(); }
+bool PtyPair::socatInstalled() {
+    return !QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty();
+}
 
 PtyPair::PtyPair() {
     if (!socatInstalled() || !dir_.isValid()) return;
     socat_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    socat_.start(QStringLiteral("socat"),
-                 {QStringLiteral("pty,raw,echo=0,link=") + first(), QStringLiteral("pty,raw,echo=0,link=") + second()});
+    socat_.start(QStringLiteral("socat"), {QStringLiteral("pty,raw,echo=0,link=") + first(),
+                                           QStringLiteral("pty,raw,echo=0,link=") + second()});
     if (!socat_.waitForStarted(5000)) return;
     // socat makes both links once its ptys exist; wait for them, at most five seconds.
     QElapsedTimer waited;

@@ -10,7 +10,7 @@
 namespace qf::test {
 
 class PtyPair {
-public:
+  public:
     PtyPair();
     ~PtyPair();
     PtyPair(const PtyPair&) = delete;
@@ -22,7 +22,7 @@ public:
     QString first() const { return dir_.path() + QStringLiteral("/a"); }
     QString second() const { return dir_.path() + QStringLiteral("/b"); }
 
-private:
+  private:
     QTemporaryDir dir_;
     QProcess socat_;
     bool ready_ = false;
