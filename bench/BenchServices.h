@@ -21,6 +21,8 @@ inline Services benchServices(const QString& workingFolder, TestClock** clock = 
     s.ending = std::make_unique<RecordingEnding>();
     s.beeper = std::make_unique<CountingBeeper>();
     s.environment = std::make_unique<MapEnvironment>(QMap<QString, QString>{});
+    s.serialPorts = std::make_unique<SystemSerialPorts>();
+    s.keyingLines = std::make_unique<SystemKeyingLines>();
     return s;
 }
 

@@ -29,7 +29,8 @@ Forms::Forms(App& app)
       form1_(slotFor<qf::Form1>(app)),
       form5_(slotFor<qf::Form5>(app)),
       form6_(slotFor<qf::Form6>(app)),
-      cabrillo_(slotFor<qf::DECabrilloIn>(app)) {}
+      cabrillo_(slotFor<qf::DECabrilloIn>(app)),
+      cwfrm_(slotFor<qf::CWFrm>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;
@@ -41,6 +42,8 @@ Services Services::real(const QString& workingFolder) {
     s.ending = std::make_unique<ProcessEnding>();
     s.beeper = std::make_unique<QtBeeper>();
     s.environment = std::make_unique<ProcessEnvironment>();
+    s.serialPorts = std::make_unique<SystemSerialPorts>(s.environment.get());
+    s.keyingLines = std::make_unique<SystemKeyingLines>(s.environment.get());
     return s;
 }
 
@@ -48,7 +51,7 @@ App::App(Services services)
     : services_(std::move(services)),
       platform_{*services_.clock,    *services_.dialogs, *services_.screen, *services_.files,
                 *services_.registry, *services_.ending,  *services_.beeper,
-                *services_.environment},
+                *services_.environment, *services_.serialPorts, *services_.keyingLines},
       sharedPreferences_(platform_),
       logStore_(platform_, startup_, station_, log_, tallies_, run_),
       forms_(std::make_unique<Forms>(*this)) {

@@ -6,9 +6,11 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/KeyingLine.h"
 #include "platform/Platform.h"
 #include "platform/Registry.h"
 #include "platform/Screen.h"
+#include "platform/SerialPort.h"
 #include "platform/System.h"
 #include "app/RunState.h"
 #include "logging/SPCTable.h"
@@ -37,6 +39,8 @@ struct Services {
     std::unique_ptr<Ending> ending;
     std::unique_ptr<Beeper> beeper;
     std::unique_ptr<Environment> environment;
+    std::unique_ptr<SerialPorts> serialPorts;
+    std::unique_ptr<KeyingLines> keyingLines;
 
     // The real ones, on the given working folder.
     static Services real(const QString& workingFolder);

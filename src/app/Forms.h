@@ -1,6 +1,7 @@
 // Every window of the program, each loaded at its first reference.
 #pragma once
 
+#include "keying/CWFrm.h"
 #include "logging/Form1.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
@@ -29,6 +30,7 @@ public:
     qf::Form5& Form5() { return form5_.get(); }
     qf::Form6& Form6() { return form6_.get(); }
     qf::DECabrilloIn& DECabrilloIn() { return cabrillo_.get(); }
+    qf::CWFrm& CWFrm() { return cwfrm_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -39,6 +41,7 @@ public:
     FormSlot<qf::Form5>& form5Slot() { return form5_; }
     FormSlot<qf::Form6>& form6Slot() { return form6_; }
     FormSlot<qf::DECabrilloIn>& cabrilloSlot() { return cabrillo_; }
+    FormSlot<qf::CWFrm>& cwFrmSlot() { return cwfrm_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -50,6 +53,7 @@ private:
     FormSlot<qf::Form5> form5_;
     FormSlot<qf::Form6> form6_;
     FormSlot<qf::DECabrilloIn> cabrillo_;
+    FormSlot<qf::CWFrm> cwfrm_;
 };
 
 }  // namespace qf

@@ -4,6 +4,7 @@
 #include "common/QuotedFieldLine.h"
 #include "common/KeyFilters.h"
 #include "logging/ContactRules.h"
+#include "keying/CWKeyer.h"
 #include "logging/LoggingWindow.h"
 #include "platform/Error.h"
 #include "platform/Keys.h"
@@ -88,19 +89,20 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
     if (Shift == kCtrlMask) {
         CtrlKeyPending = 1;
         switch (KeyCode) {
-            case 'C': case 'P': case 'D': case 'B': case 'F': case 'R': case 'G': case 'S':
-                // The keyer, spotting, spectrum, band-plan, rig and tuning windows open here
-                // once they exist.
+            case 'C': case 'S':
+                cw::ShowWindow(app_, false);
+                KeyCode = 0;
+                return;
+            case 'P': case 'D': case 'B': case 'F': case 'R': case 'G':
+                // The voice keyer, spotting, spectrum, band-plan, rig and tuning windows open
+                // here once they exist.
                 KeyCode = 0;
                 return;
             default: break;
         }
     }
     // Any other key stops a repeating message.
-    if (run.CWRepeatActive != 0) {
-        run.CWSendBuffer.clear();
-        run.CWRepeatActive = 0;
-    }
+    if (run.CWRepeatActive != 0) cw::StopRepeat(app_);
     if (run.VoiceRepeatActive != 0) run.VoiceRepeatActive = 0;
 
     const QString mode = app_.station().CurrentMode;
@@ -109,8 +111,11 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
         if (KeyCode == key::F10) KeyCode = 0;
     } else if (modeIs(mode, "CW") && run.CWKeyingInterface != 0) {
         if (KeyCode == key::Down || KeyCode == key::Up) {
-            // The CW window changes its speed here once it exists.
+            const QString wpm = KeyCode == key::Down ? cw::SpeedDown(app_) : cw::SpeedUp(app_);
+            lblDialog->setCaption(wpm + QStringLiteral(" WPM"));
             KeyCode = 0;
+        } else if (KeyCode >= key::F1 && KeyCode <= key::F11) {
+            cw::SendFunctionKey(app_, KeyCode == key::F10 ? 124 : KeyCode);
         } else if (KeyCode == key::F12) {
             if (run.KeyboardCWMode != 0) {
                 run.KeyboardCWMode = 0;
@@ -122,7 +127,6 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
                 setStatusColor(kLightYellow);
             }
         }
-        // F1 to F11 send the CW window's messages once it exists.
     }
 }
 
@@ -138,10 +142,10 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
         return;
     }
     if (KeyAscii == 27) {
-        if (run.CWSending == 0) {
-            ClearEntry();
+        if (cw::Sending(app_)) {
+            cw::Stop(app_);
         } else {
-            run.CWSendBuffer.clear();
+            ClearEntry();
         }
         KeyAscii = 0;
         return;
@@ -152,10 +156,11 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
         return;
     }
     if (modeIs(app_.station().CurrentMode, "CW") && run.KeyboardCWMode == 1) {
-        // Typing is keyed, not entered; the CW window drains the buffer once it exists.
+        // Typing is keyed, not entered.
         UpperCaseKey(KeyAscii);
         run.CWSendBuffer += QChar(KeyAscii);
         KeyAscii = 0;
+        cw::SendTyped(app_);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/Forms.h"
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
+#include "keying/CWKeyer.h"
 #include "logging/LoggingWindow.h"
 #include "platform/Error.h"
 
@@ -128,8 +129,11 @@ void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void LoggingWindow::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    // The windows of the keyers, rig and spotting close here, in order, once they exist.
-    // Contacts held only in memory were written, or given up by the operator, in the query.
+    // The device windows close here, in order: the voice keyer (once it exists), the CW
+    // window, then voice navigation, spotting, the spectrum map, the rig, the facade and the
+    // WinKey (once they exist). Contacts held only in memory were written, or given up by the
+    // operator, in the query.
+    cw::UnloadWindow(app_);
     app_.logStore().BackupLog();
     RunState& run = app_.run();
     if (run.LoggedOn == 1) {

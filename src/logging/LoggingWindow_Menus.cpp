@@ -4,6 +4,7 @@
 #include "app/App.h"
 #include "app/Forms.h"
 #include "common/QuotedFieldLine.h"
+#include "keying/CWKeyer.h"
 #include "logging/LoggingWindow.h"
 #include "logstore/AdifExport.h"
 #include "logstore/LogStore.h"
@@ -228,9 +229,7 @@ void LoggingWindow::mnuColors_Click() {
     LoadLogAndRefresh();
 }
 
-void LoggingWindow::mnuCW_Click() {
-    // The CW window opens here, modal and kept loaded, once it exists.
-}
+void LoggingWindow::mnuCW_Click() { cw::ShowWindow(app_, true); }
 
 void LoggingWindow::mnuVoice_Click() {
     // The voice keyer window opens here, modal and kept loaded, once it exists.

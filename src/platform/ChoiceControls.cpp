@@ -1,5 +1,6 @@
 #include "platform/ChoiceControls.h"
 
+#include "platform/Error.h"
 #include "platform/Guard.h"
 #include "platform/Keys.h"
 
@@ -60,6 +61,47 @@ void OptionButton::focusInEvent(QFocusEvent* e) {
 
 void OptionButton::focusOutEvent(QFocusEvent* e) {
     QRadioButton::focusOutEvent(e);
+    focusOut(e->reason());
+}
+
+// ---- CheckBox
+
+CheckBox::CheckBox(Form& form, QString name, const QString& caption)
+    : WidgetControl<QCheckBox>(form, std::move(name), ControlKind::CheckBox, caption, form.client()) {
+    connect(this, &QCheckBox::toggled, this, [this] {
+        if (Click) guarded(Click);
+    });
+    applyGeometry();
+    applyFont();
+}
+
+void CheckBox::setValue(int value) {
+    if (value != 0 && value != 1) {
+        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
+    }
+    setChecked(value == 1);
+}
+
+void CheckBox::keyPressEvent(QKeyEvent* e) {
+    int keyCode = 0, ascii = 0;
+    keyEvent(e, keyCode, ascii);
+    e->accept();
+    if (keyCode == 0) return;
+    QCheckBox::keyPressEvent(e);
+}
+
+void CheckBox::keyReleaseEvent(QKeyEvent* e) {
+    if (!e->isAutoRepeat()) form_.keyUpPhase(this, keyCodeOf(*e), shiftOf(*e));
+    QCheckBox::keyReleaseEvent(e);
+}
+
+void CheckBox::focusInEvent(QFocusEvent* e) {
+    QCheckBox::focusInEvent(e);
+    focusIn(e->reason());
+}
+
+void CheckBox::focusOutEvent(QFocusEvent* e) {
+    QCheckBox::focusOutEvent(e);
     focusOut(e->reason());
 }
 

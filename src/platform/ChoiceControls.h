@@ -1,5 +1,5 @@
-// Choice controls of the forms kit: frames that group controls under a caption, and option
-// buttons. They follow the kit's Control rules (twips geometry, own font, own Visible/Enabled
+// Choice controls of the forms kit: frames that group controls under a caption, option
+// buttons and check boxes. They follow the kit's Control rules (twips geometry, own font, own Visible/Enabled
 // flags, handlers behind the slot boundary).
 //
 // - An option button's Click runs whenever it becomes selected, by the operator or by code
@@ -11,6 +11,7 @@
 
 #include "platform/Controls.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QRadioButton>
 
@@ -39,6 +40,28 @@ public:
     bool Value() const { return isChecked(); }
     // true selects it (running Click when it was not selected); false clears it.
     void setValue(bool on);
+
+    std::function<void()> Click;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+};
+
+// A check box: Value 1 checked, 0 not. Click runs on every change of the value, by the
+// operator or by code.
+class CheckBox : public WidgetControl<QCheckBox> {
+    Q_OBJECT
+public:
+    CheckBox(Form& form, QString name, const QString& caption = {});
+
+    QString Caption() const { return text(); }
+    void setCaption(const QString& c) { setText(c); }
+    int Value() const { return isChecked() ? 1 : 0; }
+    // 0 or 1; anything else is an invalid property value (Error 380).
+    void setValue(int value);
 
     std::function<void()> Click;
 

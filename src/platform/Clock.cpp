@@ -3,9 +3,10 @@
 #include "platform/Guard.h"
 
 #include <QElapsedTimer>
-#include <QThread>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace qf {
 
@@ -28,7 +29,16 @@ qint64 SystemClock::tickMs() const {
     return t.elapsed();
 }
 
-void SystemClock::sleepMs(int ms) { QThread::msleep(static_cast<unsigned long>(std::max(0, ms))); }
+quint32 SystemClock::tick32Ms() {
+    // Milliseconds of the monotonic clock, cut to 32 bits: it wraps as the keyer expects.
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    return static_cast<quint32>(ms.count());
+}
+
+void SystemClock::sleepMs(qint64 ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 void SystemClock::arm(KitTimer& timer) { timer.qtimer().start(timer.Interval()); }
 
@@ -52,6 +62,44 @@ void TestClock::set(const QDateTime& localWallClock, qint64 utcAheadSeconds) {
     utcAhead_ = utcAheadSeconds;
 }
 
+quint32 TestClock::tick32Ms() {
+    ++readings_;
+    last32_ = tick32Base_ + static_cast<quint32>(tick_);
+    moveWithoutFiring(step_);
+    return last32_;
+}
+
+void TestClock::sleepMs(qint64 ms) {
+    sleeps_.push_back(ms);
+    moveWithoutFiring(std::max<qint64>(0, ms));
+}
+
+void TestClock::moveWithoutFiring(qint64 ms) {
+    if (ms <= 0) return;
+    local_ = local_.addMSecs(ms);
+    tick_ += ms;
+    // Each timer that fell due meanwhile fires once, queued, as a real timer blocked meanwhile
+    // would; like a late Qt timer, it then counts its next interval from when it fired.
+    for (Armed& a : armed_) {
+        if (a.due > tick_) continue;
+        if (std::find(overdue_.begin(), overdue_.end(), a.timer) != overdue_.end()) continue;
+        overdue_.push_back(a.timer);
+        KitTimer* timer = a.timer;
+        // Queued on the timer itself: a timer deleted before events run is never called.
+        QMetaObject::invokeMethod(
+            timer,
+            [this, timer] {
+                auto it = std::find(overdue_.begin(), overdue_.end(), timer);
+                if (it == overdue_.end()) return;  // advance() fired it already
+                overdue_.erase(it);
+                for (Armed& armed : armed_)
+                    if (armed.timer == timer) armed.due = tick_ + std::max(1, timer->Interval());
+                timer->fire();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
 void TestClock::arm(KitTimer& timer) {
     disarm(timer);
     armed_.push_back({&timer, tick_ + timer.Interval()});
@@ -64,27 +112,6 @@ void TestClock::disarm(KitTimer& timer) {
     overdue_.erase(std::remove(overdue_.begin(), overdue_.end(), &timer), overdue_.end());
 }
 
-void TestClock::sleepMs(int ms) {
-    const qint64 step = std::max(0, ms);
-    local_ = local_.addMSecs(step);
-    tick_ += step;
-    for (Armed& a : armed_) {
-        if (a.due > tick_) continue;
-        a.due = tick_ + std::max(1, a.timer->Interval());
-        if (std::find(overdue_.begin(), overdue_.end(), a.timer) != overdue_.end()) continue;
-        overdue_.push_back(a.timer);
-        KitTimer* timer = a.timer;
-        // Queued on the timer itself: a timer deleted before events run is never called.
-        QMetaObject::invokeMethod(
-            timer,
-            [this, timer] {
-                overdue_.erase(std::remove(overdue_.begin(), overdue_.end(), timer), overdue_.end());
-                timer->fire();
-            },
-            Qt::QueuedConnection);
-    }
-}
-
 void TestClock::advance(qint64 ms) {
     const qint64 end = tick_ + ms;
     for (;;) {
@@ -92,16 +119,21 @@ void TestClock::advance(qint64 ms) {
         auto next = std::min_element(armed_.begin(), armed_.end(),
                                      [](const Armed& a, const Armed& b) { return a.due < b.due; });
         if (next == armed_.end() || next->due > end) break;
-        const qint64 due = next->due;
+        // A timer held up by a sleep or a busy wait is due now, not in the past.
+        const qint64 due = std::max(next->due, tick_);
         KitTimer* timer = next->timer;
         local_ = local_.addMSecs(due - tick_);
         tick_ = due;
         // Re-arm before the tick, so a handler that stops or restarts its timer has the last word.
         next->due = due + std::max(1, timer->Interval());
+        overdue_.erase(std::remove(overdue_.begin(), overdue_.end(), timer), overdue_.end());
         timer->fire();
     }
-    local_ = local_.addMSecs(end - tick_);
-    tick_ = end;
+    // A handler that slept may already have carried the time past the end.
+    if (tick_ < end) {
+        local_ = local_.addMSecs(end - tick_);
+        tick_ = end;
+    }
 }
 
 // ---- KitTimer

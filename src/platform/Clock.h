@@ -27,9 +27,12 @@ public:
     QDateTime utcNow() const { return now().utc; }
     // Milliseconds from an arbitrary start, never going back.
     virtual qint64 tickMs() const = 0;
-    // Blocks for a few milliseconds without running events: a timer that falls due meanwhile
-    // fires once, when events next run.
-    virtual void sleepMs(int ms) = 0;
+    // The 32-bit millisecond count that the keyer's busy wait reads: it wraps to 0 after
+    // 2^32 ms, so a wait takes the difference of two readings modulo 2^32.
+    virtual quint32 tick32Ms() = 0;
+    // Sleeps without letting any event run: a timer that falls due meanwhile fires once, when
+    // events next run.
+    virtual void sleepMs(qint64 ms) = 0;
 
     // Called by KitTimer when it starts or stops.
     virtual void arm(KitTimer& timer) = 0;
@@ -41,7 +44,8 @@ public:
     SystemClock();
     ClockReading now() const override;
     qint64 tickMs() const override;
-    void sleepMs(int ms) override;
+    quint32 tick32Ms() override;
+    void sleepMs(qint64 ms) override;
     void arm(KitTimer& timer) override;
     void disarm(KitTimer& timer) override;
 
@@ -51,15 +55,20 @@ private:
 
 // A clock that stands still until the test moves it; advancing fires every timer that falls
 // due on the way, in time order, each as often as it falls due.
+//
+// Time also moves without firing timers, as it does while the program is busy: each reading of
+// the 32-bit tick moves it on by a set step (1 ms unless a test says otherwise), so a busy wait
+// ends; sleepMs moves it on by the sleep. Timers that fell due meanwhile fire once events next
+// run (at most once each, as a real timer that was held up).
 class TestClock : public Clock {
 public:
     // Local wall clock 2026-06-13 12:00:00, five hours behind UTC, unless a test says otherwise.
     TestClock();
     ClockReading now() const override;
     qint64 tickMs() const override { return tick_; }
-    // Moves the time on without firing a timer; each timer that fell due fires once, queued,
-    // as a real timer blocked meanwhile would.
-    void sleepMs(int ms) override;
+    // The current 32-bit tick; the clock then moves on by the step.
+    quint32 tick32Ms() override;
+    void sleepMs(qint64 ms) override;
     void arm(KitTimer& timer) override;
     void disarm(KitTimer& timer) override;
 
@@ -68,14 +77,30 @@ public:
     void advance(qint64 ms);
     int armedCount() const { return static_cast<int>(armed_.size()); }
 
+    // Places the 32-bit tick (its value now); later readings count on from there.
+    void setTick32(quint32 value) { tick32Base_ = value - static_cast<quint32>(tick_); }
+    void setTickStep(qint64 ms) { step_ = ms; }
+    // Readings of the 32-bit tick so far, and the value the last one returned.
+    qint64 tick32Readings() const { return readings_; }
+    quint32 lastTick32() const { return last32_; }
+    // Every sleep so far, in milliseconds.
+    const std::vector<qint64>& sleeps() const { return sleeps_; }
+
 private:
     struct Armed {
         KitTimer* timer;
         qint64 due;
     };
+    // Moves the time on without firing timers; the due ones fire when events next run.
+    void moveWithoutFiring(qint64 ms);
     QDateTime local_;  // wall-clock fields, kept as UTC spec so no zone rules apply
     qint64 utcAhead_ = 0;
     qint64 tick_ = 0;
+    quint32 tick32Base_ = 0;
+    qint64 step_ = 1;
+    qint64 readings_ = 0;
+    quint32 last32_ = 0;
+    std::vector<qint64> sleeps_;
     std::vector<Armed> armed_;
     std::vector<KitTimer*> overdue_;  // fired by a queued call, once each
 };

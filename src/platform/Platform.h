@@ -12,6 +12,8 @@ class Registry;
 class Ending;
 class Beeper;
 class Environment;
+class SerialPorts;
+class KeyingLines;
 
 struct Platform {
     Clock& clock;
@@ -22,6 +24,8 @@ struct Platform {
     Ending& ending;
     Beeper& beeper;
     Environment& environment;
+    SerialPorts& serialPorts;
+    KeyingLines& keyingLines;
 };
 
 }  // namespace qf

@@ -111,42 +111,6 @@ void ReadVoiceKeyerSettings(const QByteArray& data, VoiceKeyerControls& c) {
     c.Text11 = r.readText();
 }
 
-void ReadCWKeyerSettings(const QByteArray& data, CWKeyerControls& c) {
-    RecordReader r(data);
-    for (int i = 0; i < 8; ++i) c.Text[i] = r.readText();
-    c.Text[8] = r.readText();
-    if (c.Text[8].isEmpty()) c.Text[8] = QStringLiteral("VVV DE ");
-    for (int i = 9; i < 13; ++i) c.Text[i] = r.readText();
-    c.txtSpace = r.readText();
-    c.CWKeyingInterface = r.readByte();
-    c.Text14 = r.readText();
-    const qint64 check = r.readInteger(-32768, 32767);
-    if (check != 0 && check != 1) {
-        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
-    }
-    c.Check1 = static_cast<int>(check);
-    c.txtCWLoop = r.readText();
-    c.tmrRepeatInterval = repeatInterval(c.txtCWLoop);
-
-    // The serial and printer choices are cleared, then the stored interface is selected.
-    if (c.SelectedOption >= 1 && c.SelectedOption <= 3) c.SelectedOption = 0;
-    switch (c.CWKeyingInterface) {
-        case 0:
-            c.SelectedOption = 4;
-            break;
-        case 1:
-        case 2:
-        case 3:
-            c.SelectedOption = c.CWKeyingInterface;
-            break;
-        case 5:
-            c.SelectedOption = 5;
-            break;
-        default:
-            break;
-    }
-}
-
 // ---- the UTC-offset check
 
 void CheckUTCOffset(StationSettings& s, Platform& p) {
@@ -390,9 +354,11 @@ void frmStationID::LoadVoiceSettings() {
 
 void frmStationID::LoadCWSettings() {
     try {
-        ReadCWKeyerSettings(platform().files.readAll(QStringLiteral("cw.txt")), cwKeyer);
+        const QByteArray data = platform().files.readAll(QStringLiteral("cw.txt"));
+        // The first value placed loads the CW window hidden; its own load runs first.
+        app_.forms().CWFrm().LoadCWSettings(data);
     } catch (const Error&) {
-        // The CW window keeps what arrived and its own defaults for the rest.
+        // The CW window keeps what arrived and its own design values for the rest.
     }
 }
 

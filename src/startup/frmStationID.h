@@ -30,33 +30,10 @@ struct VoiceKeyerControls {
     QString Text11 = QStringLiteral("&H378");  // parallel-port address
 };
 
-// The CW keyer window's controls that the setup window fills from "cw.txt", with their design
-// values, and the keying interface those settings choose.
-struct CWKeyerControls {
-    CWKeyerControls() {
-        Text[9] = QStringLiteral("0");    // Text10: CW serial port
-        Text[10] = QStringLiteral("13");  // Text11: words per minute
-    }
-    // Text1 to Text9 (F1 to F9), Text10 (port), Text11 (speed), Text12 and Text13 (F10, F11).
-    std::array<QString, 13> Text;
-    QString txtSpace = QStringLiteral("0");
-    QString Text14 = QStringLiteral("&H378");  // printer-port address
-    int Check1 = 1;                            // echo the CW text on the logging window
-    QString txtCWLoop = QStringLiteral("0");   // F1 repeat time, seconds
-    int tmrRepeatInterval = 0;                 // milliseconds
-    // Option1 "RTS", Option2 "DTR", Option3 "Printer", Option4 "None", Option5 "WinKey"; 0: none.
-    int SelectedOption = 4;
-    quint8 CWKeyingInterface = 0;  // 0 none, 1 RTS, 2 DTR, 3 printer port, 5 WinKey
-};
-
 // Reads the 13 values of "wave2.txt" into the voice keyer's controls, each as soon as it is
 // read. Throws at the first value that is missing or that its control refuses (a repeat time
 // that is not a number, or whose interval falls outside 0 to 65535 ms); earlier values stay.
 void ReadVoiceKeyerSettings(const QByteArray& data, VoiceKeyerControls& controls);
-
-// Reads the 18 values of "cw.txt" the same way, then selects the keying option that the
-// interface value names. Throws at the first failure, leaving the option selection alone.
-void ReadCWKeyerSettings(const QByteArray& data, CWKeyerControls& controls);
 
 // Compares the stored UTC offset with the clock's (one reading: UTC minus local time, in
 // hours rounded to two places) and, when they differ, offers the clock's value in an input
@@ -91,9 +68,8 @@ public:
     OptionButton* Option3;  // No
     CommandButton* Command1;
 
-    // What the load read for the keyer windows.
+    // What the load read for the voice keyer window ("cw.txt" goes into the CW window itself).
     VoiceKeyerControls voiceKeyer;
-    CWKeyerControls cwKeyer;
 
     // Lower-case letters become capitals; every other code passes.
     static void Cap3(int& KeyCode);

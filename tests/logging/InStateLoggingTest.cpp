@@ -2,6 +2,7 @@
 // to the tallies, the rover's further counties, the lock-out after a duplicate, and the faults
 // mended on the way (the county refill, the midnight stamp).
 #include "logging/LogTallies.h"
+#include "support/KeyingRecorder.h"
 #include "logging/LoggingFixture.h"
 #include "platform/Error.h"
 
@@ -417,6 +418,10 @@ TEST(InStateStampTest, AContactAtMidnightTakesDateAndTimeFromOneReading) {
     s.ending = std::make_unique<RecordingEnding>();
     s.beeper = std::make_unique<CountingBeeper>();
     s.environment = std::make_unique<MapEnvironment>(QMap<QString, QString>{});
+    auto ports = std::make_unique<SystemSerialPorts>();
+    ports->setDeviceFolder(dir.path() + QStringLiteral("/dev"));  // no real device is reached
+    s.keyingLines = std::make_unique<test::KeyingRecorder>(*c);
+    s.serialPorts = std::move(ports);
     App app(std::move(s));
     app.platform().files.rewriteAtomic(QStringLiteral("county2.txt"), test::shippedData(QStringLiteral("county2.txt")));
     app.platform().files.rewriteAtomic(QStringLiteral("log.txt"), QByteArray());

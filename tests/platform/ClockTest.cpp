@@ -61,8 +61,8 @@ TEST(TestClockTest, SleepingMovesTimeOnAndFiresADueTimerOnceWhenEventsRun) {
     EXPECT_TRUE(ticks.isEmpty());  // nothing fires inside the sleep
     QCoreApplication::processEvents();
     EXPECT_EQ(ticks, (QList<qint64>{2500}));
-    clock.advance(1000);  // and it goes on from there
-    EXPECT_EQ(ticks, (QList<qint64>{2500, 3000}));
+    clock.advance(1000);  // and counts on from when it fired, as a late Qt timer does
+    EXPECT_EQ(ticks, (QList<qint64>{2500, 3500}));
 }
 
 TEST(TestClockTest, TimersTickInsideAModalWindow) {
@@ -77,6 +77,46 @@ TEST(TestClockTest, TimersTickInsideAModalWindow) {
     f.ShowModal();
     EXPECT_EQ(ticks, 3);
     EXPECT_FALSE(f.isVisible());
+}
+
+TEST(TestClockTest, TheTickWrapsAndMovesOnByItsStepAtEachReading) {
+    TestClock clock;
+    clock.setTick32(0xFFFFFFFEu);
+    clock.setTickStep(2);
+    EXPECT_EQ(clock.tick32Ms(), 0xFFFFFFFEu);
+    EXPECT_EQ(clock.tick32Ms(), 0u);  // wrapped
+    EXPECT_EQ(clock.tick32Ms(), 2u);
+    EXPECT_EQ(clock.tickMs(), 6);     // the readings moved the time on
+    EXPECT_EQ(clock.tick32Readings(), 3);
+}
+
+TEST(TestClockTest, SleepAndBusyReadingsMoveTimeButTimersWaitForEvents) {
+    TestClock clock;
+    KitTimer timer(clock);
+    int ticks = 0;
+    timer.Tick = [&] { ++ticks; };
+    timer.setInterval(100);
+    timer.setEnabled(true);
+    clock.sleepMs(250);
+    for (int i = 0; i < 50; ++i) (void)clock.tick32Ms();
+    EXPECT_EQ(clock.tickMs(), 300);
+    EXPECT_EQ(ticks, 0);  // nothing runs while the program sleeps or waits busily
+    EXPECT_EQ(clock.sleeps(), (std::vector<qint64>{250}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ticks, 1);  // held up, it fires once, and counts on from now
+    clock.advance(99);
+    EXPECT_EQ(ticks, 1);
+    clock.advance(1);
+    EXPECT_EQ(ticks, 2);
+}
+
+TEST(SystemClockTest, SleepWaitsAndTheTickFollowsRealTime) {
+    SystemClock clock;
+    const quint32 start = clock.tick32Ms();
+    clock.sleepMs(20);
+    const quint32 elapsed = clock.tick32Ms() - start;
+    EXPECT_GE(elapsed, 19u);
+    EXPECT_LT(elapsed, 1000u);
 }
 
 }  // namespace

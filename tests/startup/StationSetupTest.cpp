@@ -103,10 +103,13 @@ TEST_F(StationSetupTest, TheLoadShowsTheStationAndReadsTablesAndKeyerSettings) {
     // The shipped keyer settings: no wave files, a blank F9 message that becomes the test text.
     EXPECT_EQ(w.voiceKeyer.SelectedOption, 1);
     EXPECT_EQ(w.voiceKeyer.Text11, QStringLiteral("&H378"));
-    EXPECT_EQ(w.cwKeyer.Text[8], QStringLiteral("VVV DE "));
-    EXPECT_EQ(w.cwKeyer.Text[10], QStringLiteral("22"));
-    EXPECT_EQ(w.cwKeyer.SelectedOption, 4);
-    EXPECT_EQ(w.cwKeyer.Check1, 1);
+    // The CW window is loaded hidden with the file's values.
+    const CWFrm& cw = t.app().forms().CWFrm();
+    EXPECT_TRUE(cw.isHidden());
+    EXPECT_EQ(cw.Text9->Text(), QStringLiteral("VVV DE "));
+    EXPECT_EQ(cw.Text11->Text(), QStringLiteral("22"));
+    EXPECT_TRUE(cw.Option4->Value());
+    EXPECT_EQ(cw.Check1->Value(), 1);
 }
 
 TEST_F(StationSetupTest, TheWindowScalesToTheScreenWithEveryControlInside) {
@@ -373,7 +376,9 @@ TEST_F(StationSetupTest, AFirstRunReportsEachMissingFileAndDoneStillStartsTheLog
         EXPECT_EQ(box->Text(), QString()) << box->Name().toStdString();
     }
     EXPECT_EQ(t.app().tables().prefixes.PrefixCount, 0);
-    EXPECT_EQ(w.cwKeyer.Text[10], QStringLiteral("13"));  // the keyer keeps its own defaults
+    // No "cw.txt": the CW window is not touched, and loads with its design values later.
+    EXPECT_FALSE(t.app().forms().cwFrmSlot().isLoaded());
+    EXPECT_EQ(t.app().forms().CWFrm().Text11->Text(), QStringLiteral("13"));
 
     typeInto(w.Text1, QStringLiteral("n0new"));
     clickOption(w.Option2);
@@ -442,7 +447,7 @@ TEST_F(StationSetupTest, AFailedReadingStepIsReportedAndTheStationStillShows) {
         ASSERT_EQ(app.dialogs().messages().size(), 1u);
         EXPECT_EQ(app.dialogs().messages()[0].title, QStringLiteral("Error opeining file"));
         // The reading goes on with its next step: the CW keyer's file is still read.
-        EXPECT_EQ(w.cwKeyer.Text[10], QStringLiteral("22"));
+        EXPECT_EQ(app.app().forms().CWFrm().Text11->Text(), QStringLiteral("22"));
         EXPECT_EQ(w.voiceKeyer.txtPHLoop != QStringLiteral("0"), c.voiceRead);
         // What was read still shows, so Done keeps the station as it was.
         EXPECT_EQ(w.Text1->Text(), QStringLiteral("K0XYZ"));
@@ -463,7 +468,7 @@ TEST_F(StationSetupTest, ACWFileThatCannotBeReadIsPassedOverQuietly) {
     t.files().remove(QStringLiteral("cw.txt"));
     frmStationID& w = openSetup(t);
     EXPECT_TRUE(t.dialogs().shown().empty());
-    EXPECT_EQ(w.cwKeyer.Text[10], QStringLiteral("13"));
+    EXPECT_EQ(t.app().forms().CWFrm().Text11->Text(), QStringLiteral("13"));
     EXPECT_EQ(w.Text9->Text(), QStringLiteral("ANN"));
 }
 
@@ -577,56 +582,6 @@ TEST(KeyerSettingsFiles, VoiceValuesGoToTheirControlsUntilOneIsRefused) {
         EXPECT_EQ(v.Text[8], QStringLiteral("F9.wav"));
         EXPECT_EQ(v.Text10, QStringLiteral("2"));
     }
-}
-
-TEST(KeyerSettingsFiles, CWValuesAndTheKeyingOption) {
-    QList<QByteArray> base;
-    for (int i = 1; i <= 8; ++i) base << "\"MSG" + QByteArray::number(i) + "\"";
-    base += QList<QByteArray>{"\"\"",   "\"1\"", "\"25\"",    "\"MSG10\"", "\"MSG11\"",
-                              "\"-2\"", "3",     "\"&H278\"", "0",         "\"2\""};
-    const struct {
-        const char* what;
-        int line;  // 0: the file as it is
-        const char* value;
-        int startOption;
-        int option;
-        bool fails;
-    } cases[] = {
-        {"printer port", 0, "", 4, 3, false},
-        {"WinKey", 15, "5", 4, 5, false},
-        {"none", 15, "0", 2, 4, false},
-        {"unknown interface clears serial", 15, "7", 2, 0, false},
-        {"unknown interface keeps None", 15, "7", 4, 4, false},
-        {"interface beyond a byte", 15, "300", 4, 4, true},
-        {"check box 2", 17, "2", 4, 4, true},
-        {"repeat too long", 18, "\"70\"", 4, 4, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        QList<QByteArray> lines = base;
-        if (c.line > 0) lines[c.line - 1] = c.value;
-        CWKeyerControls cw;
-        cw.SelectedOption = c.startOption;
-        const QByteArray file = lines.join("\r\n") + "\r\n";
-        if (c.fails) {
-            EXPECT_THROW(ReadCWKeyerSettings(file, cw), Error);
-        } else {
-            ReadCWKeyerSettings(file, cw);
-            EXPECT_EQ(cw.Check1, 0);
-            EXPECT_EQ(cw.tmrRepeatInterval, 2000);
-        }
-        EXPECT_EQ(cw.SelectedOption, c.option);
-        EXPECT_EQ(cw.Text[8], QStringLiteral("VVV DE "));  // a blank F9 message
-        EXPECT_EQ(cw.Text[12], QStringLiteral("MSG11"));
-        EXPECT_EQ(cw.txtSpace, QStringLiteral("-2"));
-    }
-
-    // A short file: what came stays, the rest keeps its design values, no option is touched.
-    CWKeyerControls cw;
-    EXPECT_THROW(ReadCWKeyerSettings(base.mid(0, 10).join("\r\n") + "\r\n", cw), Error);
-    EXPECT_EQ(cw.Text[9], QStringLiteral("1"));
-    EXPECT_EQ(cw.Text[10], QStringLiteral("13"));
-    EXPECT_EQ(cw.SelectedOption, 4);
 }
 
 // ---- the UTC-offset check

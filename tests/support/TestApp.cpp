@@ -40,6 +40,15 @@ TestApp::TestApp(TestAppOptions options) {
     QMap<QString, QString> environment;
     if (options.homeSet) environment.insert(QStringLiteral("HOME"), home_);
     s.environment = std::make_unique<MapEnvironment>(environment);
+    // No test reaches a real device: port numbers name nothing until a test maps them (to a
+    // pseudo-terminal), and keying lines are recorded.
+    auto serial = std::make_unique<SystemSerialPorts>();
+    serial->setDeviceFolder(root_ + QStringLiteral("/dev"));
+    auto keying = std::make_unique<KeyingRecorder>(*clock_);
+    serialPorts_ = serial.get();
+    keying_ = keying.get();
+    s.serialPorts = std::move(serial);
+    s.keyingLines = std::move(keying);
     app_ = std::make_unique<App>(std::move(s));
     app_->onQuit = [](int) {};
 }

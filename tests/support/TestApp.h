@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/App.h"
+#include "support/KeyingRecorder.h"
 
 #include <QTemporaryDir>
 
@@ -29,6 +30,8 @@ public:
     Files& files() { return *files_; }
     CountingBeeper& beeper() { return *beeper_; }
     RecordingEnding& ending() { return *ending_; }
+    KeyingRecorder& keying() { return *keying_; }
+    SerialPorts& serialPorts() { return *serialPorts_; }
 
     const QString& root() const { return root_; }
     const QString& work() const { return work_; }
@@ -51,6 +54,8 @@ private:
     Files* files_;
     CountingBeeper* beeper_;
     RecordingEnding* ending_;
+    KeyingRecorder* keying_;
+    SerialPorts* serialPorts_;
     std::unique_ptr<App> app_;
 };
 

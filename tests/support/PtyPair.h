@@ -1,0 +1,31 @@
+// Two connected pseudo-terminals made by socat in a temporary folder, for tests that need a
+// real serial port. The wait for socat is bounded; available() is false when socat is not
+// installed, so the test can skip.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace qf::test {
+
+class PtyPair {
+  public:
+    PtyPair();
+    ~PtyPair();
+    PtyPair(const PtyPair&) = delete;
+    PtyPair& operator=(const PtyPair&) = delete;
+
+    static bool socatInstalled();
+    bool available() const { return ready_; }
+    // The two ends' links ("<tmp>/a", "<tmp>/b").
+    QString first() const { return dir_.path() + QStringLiteral("/a"); }
+    QString second() const { return dir_.path() + QStringLiteral("/b"); }
+
+  private:
+    QTemporaryDir dir_;
+    QProcess socat_;
+    bool ready_ = false;
+};
+
+}  // namespace qf::test
