@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/App.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TestClock.h"
 
 #include <QTemporaryDir>
