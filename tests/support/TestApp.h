@@ -3,7 +3,9 @@
 #pragma once
 
 #include "app/App.h"
+#include "support/FixedScreen.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SystemDoubles.h"
 #include "support/TestClock.h"
 
 #include <QTemporaryDir>
