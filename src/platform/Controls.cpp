@@ -16,15 +16,6 @@ namespace qf {
 
 namespace {
 
-void checkTwips(double v, bool sizeValue) {
-    if (!std::isfinite(v) || std::fabs(v) > 2147483647.0) {
-        throw Error(err::kOverflow, QStringLiteral("Overflow"));
-    }
-    if (sizeValue && v < 0) {
-        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
-    }
-}
-
 int buttonOf(Qt::MouseButton b) {
     switch (b) {
         case Qt::LeftButton:
@@ -60,44 +51,12 @@ bool bypassesKeyPhases(QKeyEvent* e) {
 // ---- Control
 
 Control::Control(Form& form, QString name, ControlKind kind)
-    : form_(form), name_(std::move(name)), kind_(kind) {
+    : TwipsGeometry(1215, 285), form_(form), name_(std::move(name)), kind_(kind) {
     form_.registerControl(this);
 }
 
 Control::~Control() {
     form_.unregisterControl(this);
-}
-
-void Control::setLeft(double v) {
-    checkTwips(v, false);
-    left_ = v;
-    applyGeometry();
-}
-void Control::setTop(double v) {
-    checkTwips(v, false);
-    top_ = v;
-    applyGeometry();
-}
-void Control::setWidth(double v) {
-    checkTwips(v, true);
-    width_ = v;
-    applyGeometry();
-}
-void Control::setHeight(double v) {
-    checkTwips(v, true);
-    height_ = v;
-    applyGeometry();
-}
-void Control::Move(double left, double top, double width, double height) {
-    checkTwips(left, false);
-    checkTwips(top, false);
-    checkTwips(width, true);
-    checkTwips(height, true);
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    applyGeometry();
 }
 
 void Control::applyGeometry() {

@@ -6,6 +6,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Form.h"
+#include "platform/TwipsGeometry.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +34,7 @@ enum class ControlKind {
     Other
 };
 
-class Control {
+class Control : public TwipsGeometry {
 public:
     Control(Form& form, QString name, ControlKind kind);
     virtual ~Control();
@@ -45,17 +46,8 @@ public:
     Form& form() const { return form_; }
     virtual QWidget* widget() { return nullptr; }
 
-    // ---- geometry, twips; only controls with a widget have it
+    // ---- geometry, twips (TwipsGeometry); only controls with a widget have it
     bool hasGeometry() { return widget() != nullptr && kind_ != ControlKind::Line; }
-    double Left() const { return left_; }
-    double Top() const { return top_; }
-    double Width() const { return width_; }
-    double Height() const { return height_; }
-    void setLeft(double v);
-    void setTop(double v);
-    void setWidth(double v);
-    void setHeight(double v);
-    void Move(double left, double top, double width, double height);
 
     // ---- font; images, lines, timers and menus have none
     bool hasFont() const;
@@ -92,7 +84,7 @@ public:
     std::function<void(int& KeyCode, int Shift)> KeyUp;
 
 protected:
-    virtual void applyGeometry();
+    void applyGeometry() override;
     void applyFont();
     // Runs the focus handlers for a real move between controls only.
     void focusIn(Qt::FocusReason reason);
@@ -104,7 +96,6 @@ protected:
     Form& form_;
     QString name_;
     ControlKind kind_;
-    double left_ = 0, top_ = 0, width_ = 1215, height_ = 285;
     double fontSize_ = 8.25;
     QString fontName_ = QStringLiteral("MS Sans Serif");
     bool bold_ = false;
