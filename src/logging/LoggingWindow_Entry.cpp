@@ -4,6 +4,7 @@
 #include "common/QuotedFieldLine.h"
 #include "common/KeyFilters.h"
 #include "logging/LoggingWindow.h"
+#include "platform/Colors.h"
 #include "platform/Error.h"
 #include "platform/Keys.h"
 
@@ -15,8 +16,6 @@
 namespace qf {
 
 namespace {
-constexpr quint32 kTeal = 0xC0C000, kRed = 255, kLightYellow = 0xC0FFFF, kButtonFace = 0x8000000F;
-
 bool modeIs(const QString& mode, const char* m) {
     return mode.compare(QLatin1String(m), Qt::CaseInsensitive) == 0;
 }

@@ -4,14 +4,13 @@
 #include "common/Formats.h"
 #include "common/KeyFilters.h"
 #include "logging/Outfrm.h"
+#include "platform/Colors.h"
 
 #include <QCoreApplication>
 
 namespace qf {
 
 namespace {
-constexpr quint32 kTeal = 0xC0C000, kRed = 255, kButtonFace = 0x8000000F;
-
 bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 QString recordRef(const QSORecord& q, int row) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/Colors.h"
 #include "platform/Form.h"
 #include "platform/TwipsGeometry.h"
 
@@ -187,11 +188,10 @@ protected:
 
 private:
     void applyColors();
-    quint32 back_ = kButtonFaceColor;
+    quint32 back_ = kButtonFace;
     quint32 fore_ = 0;
     bool transparent_ = false;
     bool pressed_ = false;
-    static constexpr quint32 kButtonFaceColor = 0x8000000Fu;
 };
 
 class CommandButton : public WidgetControl<QPushButton> {
