@@ -248,7 +248,7 @@ protected:
     void countyBoxKeyPress(int& KeyAscii);
     void countyTypeAhead(int& KeyAscii);
     void status(const QString& text, bool beep = true);
-    void setStatusColor(quint32 vbColor);
+    void setStatusColor(quint32 color);
 
     // Layout helpers: a control at its design place, with its look.
     enum class Look { Heading, HeadingSmall, Value, Static, Status, Plain };

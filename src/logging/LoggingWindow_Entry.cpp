@@ -63,7 +63,7 @@ void LoggingWindow::status(const QString& text, bool beep) {
     lblDialog->setCaption(text);
 }
 
-void LoggingWindow::setStatusColor(quint32 vbColor) { lblDialog->setBackColor(vbColor); }
+void LoggingWindow::setStatusColor(quint32 color) { lblDialog->setBackColor(color); }
 
 // ---- keyboard hub
 

@@ -5,7 +5,7 @@
 
 namespace qf {
 
-QColor fromVbColor(quint32 value) {
+QColor toQColor(quint32 value) {
     if (value & 0x80000000u) {
         // Only the system colours the windows use; the rest fall back to the window colour.
         // The low byte is the index; the bytes between are not looked at.
@@ -22,7 +22,7 @@ QColor fromVbColor(quint32 value) {
                   static_cast<int>((value >> 16) & 0xFFu));
 }
 
-quint32 toVbColor(const QColor& c) {
+quint32 fromQColor(const QColor& c) {
     return static_cast<quint32>(c.red()) | (static_cast<quint32>(c.green()) << 8) |
            (static_cast<quint32>(c.blue()) << 16);
 }

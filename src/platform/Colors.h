@@ -21,7 +21,7 @@ constexpr quint32 kTeal = 0xC0C000u;
 constexpr quint32 kLightGrey = 0xE0E0E0u;
 constexpr quint32 kLightYellow = 0xC0FFFFu;
 
-QColor fromVbColor(quint32 value);
-quint32 toVbColor(const QColor& c);
+QColor toQColor(quint32 value);
+quint32 fromQColor(const QColor& c);
 
 }  // namespace qf

@@ -315,13 +315,13 @@ void Label::setCaption(const QString& c) {
     if (Change) guarded(Change);
 }
 
-void Label::setBackColor(quint32 vbColor) {
-    back_ = vbColor;
+void Label::setBackColor(quint32 color) {
+    back_ = color;
     applyColors();
 }
 
-void Label::setForeColor(quint32 vbColor) {
-    fore_ = vbColor;
+void Label::setForeColor(quint32 color) {
+    fore_ = color;
     applyColors();
 }
 
@@ -332,8 +332,8 @@ void Label::setTransparent(bool on) {
 
 void Label::applyColors() {
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, fromVbColor(back_));
-    pal.setColor(QPalette::WindowText, fromVbColor(fore_));
+    pal.setColor(QPalette::Window, toQColor(back_));
+    pal.setColor(QPalette::WindowText, toQColor(fore_));
     setPalette(pal);
     setAutoFillBackground(!transparent_);
 }
@@ -460,8 +460,8 @@ void Line::setPoints(double x1, double y1, double x2, double y2) {
     applyGeometry();
 }
 
-void Line::setBorderColor(quint32 vbColor) {
-    color_ = vbColor;
+void Line::setBorderColor(quint32 color) {
+    color_ = color;
     update();
 }
 
@@ -475,7 +475,7 @@ void Line::applyGeometry() {
 
 void Line::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setPen(fromVbColor(color_));
+    p.setPen(toQColor(color_));
     const QPoint origin = geometry().topLeft();
     p.drawLine(QPoint(toPixels(x1_), toPixels(y1_)) - origin,
                QPoint(toPixels(x2_), toPixels(y2_)) - origin);

@@ -166,8 +166,8 @@ public:
 
     QString Caption() const { return text(); }
     void setCaption(const QString& c);
-    void setBackColor(quint32 vbColor);
-    void setForeColor(quint32 vbColor);
+    void setBackColor(quint32 color);
+    void setForeColor(quint32 color);
     // BackStyle transparent: the window shows through.
     void setTransparent(bool on);
     quint32 BackColor() const { return back_; }
@@ -241,7 +241,7 @@ public:
     double X2() const { return x2_; }
     double Y2() const { return y2_; }
     void setPoints(double x1, double y1, double x2, double y2);
-    void setBorderColor(quint32 vbColor);
+    void setBorderColor(quint32 color);
 
 protected:
     void applyGeometry() override;

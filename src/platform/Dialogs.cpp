@@ -96,8 +96,8 @@ QString QtDialogs::fileSave(const FileRequest& r) {
 }
 
 quint32 QtDialogs::chooseColor(quint32 start) {
-    const QColor c = QColorDialog::getColor(fromVbColor(start), QApplication::activeWindow());
-    return c.isValid() ? toVbColor(c) : start;
+    const QColor c = QColorDialog::getColor(toQColor(start), QApplication::activeWindow());
+    return c.isValid() ? fromQColor(c) : start;
 }
 
 }  // namespace qf

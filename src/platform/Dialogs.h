@@ -41,7 +41,7 @@ public:
     // Cancel throws Error(err::kCancel).
     virtual QString fileOpen(const FileRequest& request) = 0;
     virtual QString fileSave(const FileRequest& request) = 0;
-    // Colours are &H00BBGGRR values; Cancel returns the starting colour.
+    // Colours are 0x00BBGGRR values (Colors.h); Cancel returns the starting colour.
     virtual quint32 chooseColor(quint32 start) = 0;
 
     // The common OK box.

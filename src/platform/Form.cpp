@@ -124,9 +124,9 @@ void Form::setFontName(const QString& name) {
     setFontSize(fontSize_);
 }
 
-void Form::setBackColor(quint32 vbColor) {
+void Form::setBackColor(quint32 color) {
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, fromVbColor(vbColor));
+    pal.setColor(QPalette::Window, toQColor(color));
     setPalette(pal);
     setAutoFillBackground(true);
 }

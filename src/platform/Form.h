@@ -65,7 +65,7 @@ public:
     void setFontName(const QString& name);
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString& c) { setWindowTitle(c); }
-    void setBackColor(quint32 vbColor);
+    void setBackColor(quint32 color);
 
     bool KeyPreview = false;
 

@@ -33,9 +33,9 @@ TEST(ColorsTest, SystemColoursFollowThePaletteAndOthersAreBlueGreenRed) {
         {0x00123456u, QColor(0x56, 0x34, 0x12)},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(fromVbColor(c.value), c.expected) << std::hex << c.value;
+        EXPECT_EQ(toQColor(c.value), c.expected) << std::hex << c.value;
     }
-    EXPECT_EQ(toVbColor(QColor(0x56, 0x34, 0x12)), 0x00123456u);
+    EXPECT_EQ(fromQColor(QColor(0x56, 0x34, 0x12)), 0x00123456u);
     QApplication::setPalette(saved);
 }
 
