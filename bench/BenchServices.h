@@ -3,6 +3,10 @@
 #pragma once
 
 #include "app/App.h"
+#include "support/FixedScreen.h"
+#include "support/ScriptedDialogs.h"
+#include "support/SystemDoubles.h"
+#include "support/TestClock.h"
 
 namespace qf::bench {
 

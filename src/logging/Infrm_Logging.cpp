@@ -1,6 +1,7 @@
 // The in-state window's contact logging: Mains in its fixed order of checks, the section check,
 // the look back when the call box is left, the lock-out after a duplicate, the rover's further
 // counties, and what a stored contact adds to the states grid and the DX lists.
+#include "platform/Colors.h"
 #include "app/App.h"
 #include "logging/ContactRules.h"
 #include "logging/Infrm.h"
@@ -12,7 +13,6 @@
 namespace qf {
 
 namespace {
-constexpr quint32 kRed = 255, kButtonFace = 0x8000000F;
 constexpr int kLockoutPollMs = 10;
 constexpr qint64 kLockoutMs = 3000;
 

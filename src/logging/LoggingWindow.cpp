@@ -1,13 +1,9 @@
 #include "logging/LoggingWindow.h"
 
 #include "app/App.h"
+#include "platform/Colors.h"
 
 namespace qf {
-
-namespace {
-constexpr quint32 kNavy = 0x800000, kWhite = 0xFFFFFF, kTeal = 0xC0C000, kBlack = 0,
-                  kLightGrey = 0x00E0E0E0;
-}  // namespace
 
 const std::array<const char*, 10> LoggingWindow::kBands = {"160", "80", "40", "20", "15",
                                                             "10",  "6",  "2",  "1.25", "70"};
@@ -142,7 +138,7 @@ CommandButton* LoggingWindow::makeButton(const QString& name, const QString& cap
 ListBox* LoggingWindow::makeCountyList(const QString& name, double l, double t, double w, double h) {
     auto* list = add<ListBox>(name, true);
     list->Move(l, t, w, h);
-    list->setBackColor(0x8000000F);
+    list->setBackColor(kButtonFace);
     list->setFontName(QStringLiteral("Arial"));
     list->setFontSize(9);
     return list;

@@ -290,7 +290,7 @@ protected:
     // The entry boxes as the contact rules read them, and the box a rule names.
     EntryTexts entryTexts() const;
     TextBox* entryBox(EntryBox box) const;
-    void setStatusColor(quint32 vbColor);
+    void setStatusColor(quint32 color);
 
     // Layout helpers: a control at its design place, with its look.
     enum class Look { Heading, HeadingSmall, Value, Static, Status, Plain };

@@ -6,6 +6,7 @@
 #include "logging/ContactRules.h"
 #include "keying/CWKeyer.h"
 #include "logging/LoggingWindow.h"
+#include "platform/Colors.h"
 #include "platform/Error.h"
 #include "platform/Keys.h"
 
@@ -17,8 +18,6 @@
 namespace qf {
 
 namespace {
-constexpr quint32 kTeal = 0xC0C000, kRed = 255, kLightYellow = 0xC0FFFF, kButtonFace = 0x8000000F;
-
 bool modeIs(const QString& mode, const char* m) {
     return mode.compare(QLatin1String(m), Qt::CaseInsensitive) == 0;
 }
@@ -80,7 +79,7 @@ TextBox* LoggingWindow::entryBox(EntryBox box) const {
     return txtCall;
 }
 
-void LoggingWindow::setStatusColor(quint32 vbColor) { lblDialog->setBackColor(vbColor); }
+void LoggingWindow::setStatusColor(quint32 color) { lblDialog->setBackColor(color); }
 
 // ---- keyboard hub
 

@@ -1,5 +1,6 @@
 // The logging steps both twins share: the required-field, county and duplicate checks over their
 // own exchange, the stamp and the storing of a new contact, and the end of a logging attempt.
+#include "platform/Colors.h"
 #include "app/App.h"
 #include "common/Formats.h"
 #include "logging/ContactRules.h"
@@ -10,7 +11,6 @@
 namespace qf {
 
 namespace {
-constexpr quint32 kTeal = 0xC0C000, kRed = 255, kButtonFace = 0x8000000F;
 constexpr int kVoicePollMs = 5;
 }  // namespace
 

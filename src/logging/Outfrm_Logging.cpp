@@ -5,13 +5,13 @@
 #include "common/KeyFilters.h"
 #include "logging/ContactRules.h"
 #include "logging/Outfrm.h"
+#include "platform/Colors.h"
 
 #include <QCoreApplication>
 
 namespace qf {
 
 namespace {
-constexpr quint32 kRed = 255, kButtonFace = 0x8000000F;
 }  // namespace
 
 QString Outfrm::keyboardCwMessage() const {

@@ -5,15 +5,16 @@
 
 namespace qf {
 
-QColor fromVbColor(quint32 value) {
+QColor toQColor(quint32 value) {
     if (value & 0x80000000u) {
         // Only the system colours the windows use; the rest fall back to the window colour.
+        // The low byte is the index; the bytes between are not looked at.
         const QPalette pal = QApplication::palette();
-        switch (value & 0xFFu) {
-            case 0x0F: return pal.color(QPalette::Button);
-            case 0x12: return pal.color(QPalette::ButtonText);
-            case 0x05: return pal.color(QPalette::Base);
-            case 0x08: return pal.color(QPalette::Text);
+        switch (value & 0x800000FFu) {
+            case kButtonFace: return pal.color(QPalette::Button);
+            case kButtonText: return pal.color(QPalette::ButtonText);
+            case kWindowBackground: return pal.color(QPalette::Base);
+            case kWindowText: return pal.color(QPalette::Text);
             default: return pal.color(QPalette::Window);
         }
     }
@@ -21,7 +22,7 @@ QColor fromVbColor(quint32 value) {
                   static_cast<int>((value >> 16) & 0xFFu));
 }
 
-quint32 toVbColor(const QColor& c) {
+quint32 fromQColor(const QColor& c) {
     return static_cast<quint32>(c.red()) | (static_cast<quint32>(c.green()) << 8) |
            (static_cast<quint32>(c.blue()) << 16);
 }

@@ -19,15 +19,6 @@ namespace qf {
 
 namespace {
 
-void checkTwips(double v, bool sizeValue) {
-    if (!std::isfinite(v) || std::fabs(v) > 2147483647.0) {
-        throw Error(err::kOverflow, QStringLiteral("Overflow"));
-    }
-    if (sizeValue && v < 0) {
-        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
-    }
-}
-
 int buttonOf(Qt::MouseButton b) {
     switch (b) {
         case Qt::LeftButton:
@@ -63,44 +54,12 @@ bool bypassesKeyPhases(QKeyEvent* e) {
 // ---- Control
 
 Control::Control(Form& form, QString name, ControlKind kind)
-    : form_(form), name_(std::move(name)), kind_(kind) {
+    : TwipsGeometry(1215, 285), form_(form), name_(std::move(name)), kind_(kind) {
     form_.registerControl(this);
 }
 
 Control::~Control() {
     form_.unregisterControl(this);
-}
-
-void Control::setLeft(double v) {
-    checkTwips(v, false);
-    left_ = v;
-    applyGeometry();
-}
-void Control::setTop(double v) {
-    checkTwips(v, false);
-    top_ = v;
-    applyGeometry();
-}
-void Control::setWidth(double v) {
-    checkTwips(v, true);
-    width_ = v;
-    applyGeometry();
-}
-void Control::setHeight(double v) {
-    checkTwips(v, true);
-    height_ = v;
-    applyGeometry();
-}
-void Control::Move(double left, double top, double width, double height) {
-    checkTwips(left, false);
-    checkTwips(top, false);
-    checkTwips(width, true);
-    checkTwips(height, true);
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    applyGeometry();
 }
 
 void Control::applyGeometry() {
@@ -426,13 +385,13 @@ void Label::setCaption(const QString& c) {
     if (Change) guarded(Change);
 }
 
-void Label::setBackColor(quint32 vbColor) {
-    back_ = vbColor;
+void Label::setBackColor(quint32 color) {
+    back_ = color;
     applyColors();
 }
 
-void Label::setForeColor(quint32 vbColor) {
-    fore_ = vbColor;
+void Label::setForeColor(quint32 color) {
+    fore_ = color;
     applyColors();
 }
 
@@ -443,8 +402,8 @@ void Label::setTransparent(bool on) {
 
 void Label::applyColors() {
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, fromVbColor(back_));
-    pal.setColor(QPalette::WindowText, fromVbColor(fore_));
+    pal.setColor(QPalette::Window, toQColor(back_));
+    pal.setColor(QPalette::WindowText, toQColor(fore_));
     setPalette(pal);
     setAutoFillBackground(!transparent_);
 }
@@ -571,8 +530,8 @@ void Line::setPoints(double x1, double y1, double x2, double y2) {
     applyGeometry();
 }
 
-void Line::setBorderColor(quint32 vbColor) {
-    color_ = vbColor;
+void Line::setBorderColor(quint32 color) {
+    color_ = color;
     update();
 }
 
@@ -586,7 +545,7 @@ void Line::applyGeometry() {
 
 void Line::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setPen(fromVbColor(color_));
+    p.setPen(toQColor(color_));
     const QPoint origin = geometry().topLeft();
     p.drawLine(QPoint(toPixels(x1_), toPixels(y1_)) - origin,
                QPoint(toPixels(x2_), toPixels(y2_)) - origin);

@@ -5,7 +5,9 @@
 #pragma once
 
 #include "platform/Clock.h"
+#include "platform/Colors.h"
 #include "platform/Form.h"
+#include "platform/TwipsGeometry.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +35,7 @@ enum class ControlKind {
     Other
 };
 
-class Control {
+class Control : public TwipsGeometry {
 public:
     Control(Form& form, QString name, ControlKind kind);
     virtual ~Control();
@@ -45,17 +47,8 @@ public:
     Form& form() const { return form_; }
     virtual QWidget* widget() { return nullptr; }
 
-    // ---- geometry, twips; only controls with a widget have it
+    // ---- geometry, twips (TwipsGeometry); only controls with a widget have it
     bool hasGeometry() { return widget() != nullptr && kind_ != ControlKind::Line; }
-    double Left() const { return left_; }
-    double Top() const { return top_; }
-    double Width() const { return width_; }
-    double Height() const { return height_; }
-    void setLeft(double v);
-    void setTop(double v);
-    void setWidth(double v);
-    void setHeight(double v);
-    void Move(double left, double top, double width, double height);
 
     // ---- font; images, lines, timers and menus have none
     bool hasFont() const;
@@ -95,7 +88,7 @@ public:
     std::function<void(int& KeyCode, int Shift)> KeyUp;
 
 protected:
-    virtual void applyGeometry();
+    void applyGeometry() override;
     void applyFont();
     void queueFocusHandler(bool gotFocus);
     // Queue the focus handlers for a real move between controls only.
@@ -108,7 +101,6 @@ protected:
     Form& form_;
     QString name_;
     ControlKind kind_;
-    double left_ = 0, top_ = 0, width_ = 1215, height_ = 285;
     double fontSize_ = 8.25;
     QString fontName_ = QStringLiteral("MS Sans Serif");
     bool bold_ = false;
@@ -187,8 +179,8 @@ public:
 
     QString Caption() const { return text(); }
     void setCaption(const QString& c);
-    void setBackColor(quint32 vbColor);
-    void setForeColor(quint32 vbColor);
+    void setBackColor(quint32 color);
+    void setForeColor(quint32 color);
     // BackStyle transparent: the window shows through.
     void setTransparent(bool on);
     quint32 BackColor() const { return back_; }
@@ -209,11 +201,10 @@ protected:
 
 private:
     void applyColors();
-    quint32 back_ = kButtonFaceColor;
+    quint32 back_ = kButtonFace;
     quint32 fore_ = 0;
     bool transparent_ = false;
     bool pressed_ = false;
-    static constexpr quint32 kButtonFaceColor = 0x8000000Fu;
 };
 
 class CommandButton : public WidgetControl<QPushButton> {
@@ -263,7 +254,7 @@ public:
     double X2() const { return x2_; }
     double Y2() const { return y2_; }
     void setPoints(double x1, double y1, double x2, double y2);
-    void setBorderColor(quint32 vbColor);
+    void setBorderColor(quint32 color);
 
 protected:
     void applyGeometry() override;

@@ -18,14 +18,6 @@ namespace qf {
 
 namespace {
 
-void checkTwips(double v, bool sizeValue) {
-    if (!std::isfinite(v)) throw Error(err::kOverflow, QStringLiteral("Overflow"));
-    if (std::fabs(v) > 2147483647.0) throw Error(err::kOverflow, QStringLiteral("Overflow"));
-    if (sizeValue && v < 0) {
-        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
-    }
-}
-
 Qt::WindowFlags flagsFor(Form::Border b) {
     switch (b) {
         case Form::Border::None: return Qt::Window | Qt::FramelessWindowHint | Qt::Tool;
@@ -38,8 +30,6 @@ Qt::WindowFlags flagsFor(Form::Border b) {
 }
 
 }  // namespace
-
-int toPixels(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 
 QString platformFontFace(const QString& designFace) {
     // Debian's metric-compatible faces keep the designed text widths.
@@ -59,6 +49,7 @@ QString platformFontFace(const QString& designFace) {
 
 Form::Form(Platform& platform, QString name, Border border)
     : QWidget(nullptr, flagsFor(border)),
+      TwipsGeometry(9600, 7200),
       platform_(platform),
       name_(std::move(name)),
       border_(border),
@@ -76,38 +67,6 @@ Form::~Form() {
     // Controls unregister themselves while this window's members still exist.
     const QObjectList kids = children();
     for (QObject* k : kids) delete k;
-}
-
-void Form::setLeft(double v) {
-    checkTwips(v, false);
-    left_ = v;
-    applyGeometry();
-}
-void Form::setTop(double v) {
-    checkTwips(v, false);
-    top_ = v;
-    applyGeometry();
-}
-void Form::setWidth(double v) {
-    checkTwips(v, true);
-    width_ = v;
-    applyGeometry();
-}
-void Form::setHeight(double v) {
-    checkTwips(v, true);
-    height_ = v;
-    applyGeometry();
-}
-void Form::Move(double left, double top, double width, double height) {
-    checkTwips(left, false);
-    checkTwips(top, false);
-    checkTwips(width, true);
-    checkTwips(height, true);
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    applyGeometry();
 }
 
 double Form::frameWidth() const { return border_ == Border::None ? 0 : 2 * kBorderTwips; }
@@ -165,9 +124,9 @@ void Form::setFontName(const QString& name) {
     setFontSize(fontSize_);
 }
 
-void Form::setBackColor(quint32 vbColor) {
+void Form::setBackColor(quint32 color) {
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, fromVbColor(vbColor));
+    pal.setColor(QPalette::Window, toQColor(color));
     setPalette(pal);
     setAutoFillBackground(true);
 }

@@ -22,6 +22,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/TwipsGeometry.h"
 
 #include <QMenuBar>
 #include <QPointer>
@@ -35,7 +36,7 @@ namespace qf {
 
 class Control;
 
-class Form : public QWidget {
+class Form : public QWidget, public TwipsGeometry {
     Q_OBJECT
 public:
     enum class Border { Sizable, Fixed, None };
@@ -51,16 +52,7 @@ public:
     Platform& platform() { return platform_; }
     QWidget* client() { return client_; }
 
-    // ---- geometry, in twips
-    double Left() const { return left_; }
-    double Top() const { return top_; }
-    double Width() const { return width_; }
-    double Height() const { return height_; }
-    void setLeft(double v);
-    void setTop(double v);
-    void setWidth(double v);
-    void setHeight(double v);
-    void Move(double left, double top, double width, double height);
+    // ---- geometry, in twips (Left, Top, Width, Height, Move from TwipsGeometry)
     double ScaleWidth() const;
     double ScaleHeight() const;
     Border border() const { return border_; }
@@ -75,7 +67,7 @@ public:
     void setFontName(const QString& name);
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString& c) { setWindowTitle(c); }
-    void setBackColor(quint32 vbColor);
+    void setBackColor(quint32 color);
 
     bool KeyPreview = false;
 
@@ -149,7 +141,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void applyGeometry();
+    void applyGeometry() override;
     double frameWidth() const;
     double frameHeight() const;
 
@@ -158,7 +150,6 @@ private:
     Border border_;
     QWidget* client_;
     QMenuBar* menuBarWidget_ = nullptr;
-    double left_ = 0, top_ = 0, width_ = 9600, height_ = 7200;
     double fontSize_ = 8.25;
     QString fontName_ = QStringLiteral("MS Sans Serif");
     bool menuBar_ = false;
@@ -201,8 +192,6 @@ private:
     std::unique_ptr<F> form_;
 };
 
-// Twips to whole pixels, as the window system rounds them.
-int toPixels(double twips);
 // The font face that stands for a design font on this platform (metric-compatible faces).
 QString platformFontFace(const QString& designFace);
 

@@ -65,15 +65,15 @@ int ListBox::find(const QString& text) const {
     return -1;
 }
 
-void ListBox::setBackColor(quint32 vbColor) {
+void ListBox::setBackColor(quint32 color) {
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, fromVbColor(vbColor));
+    pal.setColor(QPalette::Base, toQColor(color));
     setPalette(pal);
 }
 
-void ListBox::setForeColor(quint32 vbColor) {
+void ListBox::setForeColor(quint32 color) {
     QPalette pal = palette();
-    pal.setColor(QPalette::Text, fromVbColor(vbColor));
+    pal.setColor(QPalette::Text, toQColor(color));
     setPalette(pal);
 }
 

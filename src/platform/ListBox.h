@@ -26,8 +26,8 @@ public:
     // The first item equal to the text ignoring case, or -1.
     int find(const QString& text) const;
 
-    void setBackColor(quint32 vbColor);
-    void setForeColor(quint32 vbColor);
+    void setBackColor(quint32 color);
+    void setForeColor(quint32 color);
 
     std::function<void()> Click;
 

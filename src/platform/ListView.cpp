@@ -119,9 +119,9 @@ void ListView::sortOnce(int column) {
     for (QTreeWidgetItem* i : items) addTopLevelItem(i);
 }
 
-void ListView::setBackColor(quint32 vbColor) {
+void ListView::setBackColor(quint32 color) {
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, fromVbColor(vbColor));
+    pal.setColor(QPalette::Base, toQColor(color));
     setPalette(pal);
 }
 

@@ -37,7 +37,7 @@ public:
     // Sorts the rows once by one column's text, ignoring case; later rows are not sorted.
     void sortOnce(int column);
 
-    void setBackColor(quint32 vbColor);
+    void setBackColor(quint32 color);
 
     std::function<void()> Click;
     std::function<void()> DblClick;

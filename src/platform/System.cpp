@@ -14,12 +14,6 @@ void ProcessEnding::endNow(int code) {
     std::_Exit(code);
 }
 
-void RecordingEnding::endNow(int code) {
-    ended_ = true;
-    code_ = code;
-    throw ProgramEnded(code);
-}
-
 void QtBeeper::beep() { QApplication::beep(); }
 
 QString Environment::userProfile() const {

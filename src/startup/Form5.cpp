@@ -33,9 +33,9 @@ void MultiLineTextBox::setText(const QString& t) {
     setPlainText(shown);
 }
 
-void MultiLineTextBox::setBackColor(quint32 vbColor) {
+void MultiLineTextBox::setBackColor(quint32 color) {
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, fromVbColor(vbColor));
+    pal.setColor(QPalette::Base, toQColor(color));
     setPalette(pal);
 }
 

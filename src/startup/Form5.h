@@ -22,7 +22,7 @@ public:
     void setText(const QString& t);
     bool Locked() const { return isReadOnly(); }
     void setLocked(bool on) { setReadOnly(on); }
-    void setBackColor(quint32 vbColor);
+    void setBackColor(quint32 color);
 
 protected:
     void focusInEvent(QFocusEvent* e) override;

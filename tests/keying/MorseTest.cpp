@@ -3,6 +3,7 @@
 #include "keying/MorseTable.h"
 #include "keying/MorseTiming.h"
 #include "support/KeyingRecorder.h"
+#include "support/TestClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
+#include "support/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
 

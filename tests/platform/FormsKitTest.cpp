@@ -9,6 +9,10 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include <functional>
+#include <limits>
+#include <vector>
+
 namespace qf {
 namespace {
 
@@ -241,6 +245,42 @@ TEST_F(FormsKitTest, GeometryIsKeptInTwipsAndAppliedInPixels) {
     EXPECT_DOUBLE_EQ(form->ScaleHeight(),
                      4000 - 2 * Form::kBorderTwips - Form::kCaptionTwips - Form::kMenuBarTwips);
     EXPECT_THROW(form->txt->setWidth(-1), Error);
+}
+
+// Windows and controls share one set of checked setters: a size below zero or a value no
+// coordinate can hold is refused with its error and leaves the geometry as it was.
+TEST_F(FormsKitTest, GeometrySettersRefuseWhatNoWindowOrControlCanHold) {
+    const double huge = 3e9, nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* what;
+        std::function<void(TwipsGeometry&)> set;
+        int error;
+    };
+    const std::vector<Case> cases = {
+        {"negative width", [](TwipsGeometry& g) { g.setWidth(-1); }, err::kInvalidProperty},
+        {"negative height", [](TwipsGeometry& g) { g.setHeight(-15); }, err::kInvalidProperty},
+        {"huge left", [&](TwipsGeometry& g) { g.setLeft(huge); }, err::kOverflow},
+        {"top not a number", [&](TwipsGeometry& g) { g.setTop(nan); }, err::kOverflow},
+        {"move to a negative size", [](TwipsGeometry& g) { g.Move(0, 0, 1500, -1); },
+         err::kInvalidProperty},
+        {"move past any coordinate", [&](TwipsGeometry& g) { g.Move(-huge, 0, 1500, 300); },
+         err::kOverflow},
+    };
+    for (TwipsGeometry* g : {static_cast<TwipsGeometry*>(form.get()),
+                             static_cast<TwipsGeometry*>(form->txt)}) {
+        const QRectF before(g->Left(), g->Top(), g->Width(), g->Height());
+        for (const Case& c : cases) {
+            try {
+                c.set(*g);
+                ADD_FAILURE() << c.what << ": no error";
+            } catch (const Error& e) {
+                EXPECT_EQ(e.number(), c.error) << c.what;
+            }
+            EXPECT_EQ(QRectF(g->Left(), g->Top(), g->Width(), g->Height()), before) << c.what;
+        }
+        g->setLeft(-300);  // a position may be negative
+        EXPECT_EQ(g->Left(), -300);
+    }
 }
 
 TEST_F(FormsKitTest, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {

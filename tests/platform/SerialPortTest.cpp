@@ -3,6 +3,7 @@
 #include "platform/SerialPort.h"
 #include "platform/System.h"
 #include "support/PtyPair.h"
+#include "support/SystemDoubles.h"
 
 #include <gtest/gtest.h>
 
