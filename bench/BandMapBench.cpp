@@ -43,11 +43,10 @@ struct Fixture {
     // Spot n: 80 stations spread over the band, so calls repeat and the map stays full.
     void spot(int n) {
         const QString call = QStringLiteral("K%1AB").arg(n % 80);
-        const QString khz = QString::number(14000.0 + (n * 37) % 350 + 0.5, 'f', 1);
-        app->forms().Form1().BandMapSpots(
-            call, khz,
-            QStringLiteral("de W3LPL:   %1  %2      CQ                       1425Z")
-                .arg(khz, call));
+        QString khz = QString::number(14000.0 + (n * 37) % 350 + 0.5, 'f', 1);
+        QString record = QStringLiteral("de W3LPL:   %1  %2      CQ                       1425Z")
+                             .arg(khz, call);
+        app->forms().Form1().BandMapSpots(call, khz, record);
         clockPtr->advance(250);
     }
     QTemporaryDir dir;

@@ -124,6 +124,8 @@ void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
 void LoggingWindow::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
     // The windows of the keyers, rig and spotting close here, in order, once they exist.
+    // The facade goes right after the rig window.
+    if (qf::Form1* facade = app_.forms().form1Slot().peek()) facade->Unload();
     LogStore& store = app_.logStore();
     // A log that could not be written earlier gets one more try before the program ends.
     if (store.unsaved()) store.RewriteLog();
