@@ -8,8 +8,12 @@ namespace qf {
 Form1::Form1(App& app) : Form(app.platform(), QStringLiteral("Form1")), app_(app) {
     // The caption doubles as the program's name towards the packet engine.
     setCaption(QStringLiteral("Form1"));
+    // The window's own font is the default one; the tuning window scales its font from it.
+    setFontSize(8.25);
     lblDX = add<Label>(QStringLiteral("lblDX"));
     lblDX->setVisible(false);
+    txtCall = add<TextBox>(QStringLiteral("txtCall"));
+    txtDX = add<TextBox>(QStringLiteral("txtDX"));
 }
 
 LoggingWindow& Form1::openWindow() {
@@ -17,7 +21,7 @@ LoggingWindow& Form1::openWindow() {
     return app_.forms().Infrm();
 }
 
-void Form1::BandFreqConversion(float frequencyValue) {
+void Form1::BandFreqConversion(const float& frequencyValue) {
     openWindow().BandFreqConversion(frequencyValue);
 }
 
@@ -25,8 +29,8 @@ void Form1::ModeSelection(const QString& strMode) {
     openWindow().ModeSelection(strMode);
 }
 
-void Form1::BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq,
-                         const QString& qDXSpotRecord) {
+void Form1::BandMapSpots(const QString& qDXSpotCall, QString& qDXSpotFreq,
+                         QString& qDXSpotRecord) {
     openWindow().BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
 }
 

@@ -17,12 +17,16 @@ class Form1 : public Form {
     explicit Form1(App& app);
 
     Label* lblDX;
+    // The spectrum map's right click may write a call here; nothing reads it.
+    TextBox* txtCall;
+    TextBox* txtDX;  // not used
 
-    // Forwarded unchanged to the open logging window.
-    void BandFreqConversion(float frequencyValue);
+    // Forwarded to the open logging window, chosen anew at every call. Arguments are the
+    // callers' own variables: BandMapSpots writes the MHz value back into qDXSpotFreq and cuts
+    // qDXSpotRecord before its first CR, which the spotting window relies on.
+    void BandFreqConversion(const float& frequencyValue);
     void ModeSelection(const QString& strMode);
-    void BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq,
-                      const QString& qDXSpotRecord);
+    void BandMapSpots(const QString& qDXSpotCall, QString& qDXSpotFreq, QString& qDXSpotRecord);
     void DisplayBandMapLabels();
     void PacketResize();
     // Rewrites "QSOpref.txt".

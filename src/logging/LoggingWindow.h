@@ -135,12 +135,13 @@ public:
     void Label30_Click();     // the mode caption: CW to PH, anything else to CW
     void BandChanged();
     // The rig's reading: frequency in MHz and mode text; neither is changed.
-    void BandFreqConversion(float frequencyValue);
+    void BandFreqConversion(const float& frequencyValue);
     void ModeSelection(const QString& strMode);
 
     // ---- spot list and band map
-    void BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq,
-                      const QString& qDXSpotRecord);
+    // One spot from the spotting window. Writes back into the caller's variables: the kHz
+    // text becomes the MHz value, the record is cut before its first CR.
+    void BandMapSpots(const QString& qDXSpotCall, QString& qDXSpotFreq, QString& qDXSpotRecord);
     void DisplayBandMapLabels();
     void PacketResize();
     void SetBandMapScale();

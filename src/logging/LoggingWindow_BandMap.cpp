@@ -20,12 +20,16 @@ constexpr double kSqueeze = 0.9, kStretch = 1.1111111;
 constexpr double kHiddenTop = 1000;  // where the removed list and map wait, out of the way
 }  // namespace
 
-void LoggingWindow::BandMapSpots(const QString& qDXSpotCall, const QString& qDXSpotFreq,
-                                 const QString& qDXSpotRecord) {
+void LoggingWindow::BandMapSpots(const QString& qDXSpotCall, QString& qDXSpotFreq,
+                                 QString& qDXSpotRecord) {
     try {
         double khz = 0;
         if (!parseNumber(qDXSpotFreq, khz)) return;
+        const qsizetype cr = qDXSpotRecord.indexOf(QLatin1Char('\r'));
+        if (cr >= 0) qDXSpotRecord.truncate(cr);
         const double mhz = khz / 1000;
+        // The caller's variable holds the MHz value as the list's Frequency column shows it.
+        qDXSpotFreq = mhzText(mhz);
         if (std::fabs(mhz) > std::numeric_limits<float>::max()) {
             throw Error(err::kOverflow, QStringLiteral("Overflow"));
         }
@@ -133,7 +137,8 @@ void LoggingWindow::scaleForSpotStrip(double factor, double* lowestBottom) {
 }
 
 void LoggingWindow::PacketResize() {
-    const bool none = spotDisplay.source == QLatin1String("None");
+    // The spotting window's source list may hold "None" in any case.
+    const bool none = spotDisplay.source.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0;
     const bool wantList = spotDisplay.list;
     try {
         // Switching between list and map where one of them already shows.

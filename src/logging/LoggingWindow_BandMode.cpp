@@ -67,7 +67,7 @@ void LoggingWindow::Label30_Click() {
     }
 }
 
-void LoggingWindow::BandFreqConversion(float frequencyValue) {
+void LoggingWindow::BandFreqConversion(const float& frequencyValue) {
     try {
         const QString band = BandForFrequency(frequencyValue);
         const int index = bandIndex(band);

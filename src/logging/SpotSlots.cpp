@@ -74,6 +74,8 @@ QString cleanSpottedCall(const QString& call) {
     return t.left(n);
 }
 
+QString mhzText(double mhz) { return QString::number(mhz, 'g', 15); }
+
 QStringList spotListRow(const QString& call, double mhz, const QString& record,
                         const QString& country) {
     const qsizetype cr = record.indexOf(QLatin1Char('\r'));
@@ -81,7 +83,7 @@ QStringList spotListRow(const QString& call, double mhz, const QString& record,
     // Character positions count from 1, as the cluster's column layout does.
     auto chars = [&r](int first, int count) { return r.mid(first - 1, count); };
     return {call,
-            QString::number(mhz, 'g', 15),
+            mhzText(mhz),
             country,
             QString(),
             chars(1, 11).trimmed() + QStringLiteral("  ") + chars(35, 25).trimmed(),

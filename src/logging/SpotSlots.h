@@ -50,6 +50,9 @@ QString SpotLabelText(const QString& call);
 // characters) never reaches the call box, the log or a record file.
 QString cleanSpottedCall(const QString& call);
 
+// A spot's frequency in MHz as plain decimal text, as the spot list shows it: "14.0255".
+QString mhzText(double mhz);
+
 // The spot list's row for a spot: call, frequency, country, status (empty), comments, prefix,
 // time and sender, cut from the spot record as the list shows them. The record is cut before
 // its first carriage return.
