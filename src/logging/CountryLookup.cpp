@@ -7,11 +7,15 @@
 namespace qf {
 
 namespace {
-bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool same(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 // The first character's code, compared without regard to case as every text here is; an empty
 // text sorts before everything.
-int firstCode(const QString& text) { return text.isEmpty() ? 0 : text.front().toUpper().unicode(); }
+int firstCode(const QString& text) {
+    return text.isEmpty() ? 0 : text.front().toUpper().unicode();
+}
 }  // namespace
 
 QString LookupCallOf(const QString& call) {
@@ -96,8 +100,18 @@ CountryMatch CountryLookup(const PrefixTable& table, const QString& call) {
 
 QString CanadianProvince(const QString& call) {
     static const std::array<std::pair<const char*, const char*>, 12> kProvinces{{
-        {"VE9", "NB"}, {"VE1", "NS"}, {"VE2", "QC"}, {"VE3", "ON"}, {"VE4", "MB"}, {"VE5", "SK"},
-        {"VE6", "AB"}, {"VE7", "BC"}, {"VE8", "NT"}, {"VY1", "NT"}, {"VO2", "LB"}, {"VY2", "PE"},
+        {"VE9", "NB"},
+        {"VE1", "NS"},
+        {"VE2", "QC"},
+        {"VE3", "ON"},
+        {"VE4", "MB"},
+        {"VE5", "SK"},
+        {"VE6", "AB"},
+        {"VE7", "BC"},
+        {"VE8", "NT"},
+        {"VY1", "NT"},
+        {"VO2", "LB"},
+        {"VY2", "PE"},
     }};
     if (call.size() <= 2) return QString();
     const QString start = call.left(3);

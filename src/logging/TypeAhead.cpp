@@ -26,8 +26,8 @@ bool CountyTypeAhead(const CountyTable& table, BoxState& box, int& key,
         UpperCaseKey(key);
     } else {
         const QString& t = box.text;
-        const bool afterBlank = box.selStart > 0 && box.selStart < t.size() &&
-                                t[box.selStart - 1] == QLatin1Char(' ');
+        const bool afterBlank =
+            box.selStart > 0 && box.selStart < t.size() && t[box.selStart - 1] == QLatin1Char(' ');
         if (t.isEmpty() || afterBlank) UpperCaseKey(key);
     }
     if (key <= 0) return false;

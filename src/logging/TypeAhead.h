@@ -35,7 +35,8 @@ struct CountyTypeAheadRule {
 // the rule; then the first fitting CountyAbbrev (ignoring case) completes the box: the text
 // left of the caret and the key, followed by the rest of the abbreviation, selected. Returns
 // true when it completed, with the key consumed (0); otherwise the key is left to be typed.
-bool CountyTypeAhead(const CountyTable& table, BoxState& box, int& key, const CountyTypeAheadRule& rule);
+bool CountyTypeAhead(const CountyTable& table, BoxState& box, int& key,
+                     const CountyTypeAheadRule& rule);
 
 // One key in a country box: the text left of the caret and the key complete to the country
 // name of the last row (searching from the bottom) that begins with them, ignoring case, the

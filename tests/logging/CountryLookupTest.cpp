@@ -24,7 +24,8 @@ const PrefixTable& shippedTable() {
     static const PrefixTable table = [] {
         PrefixTable t;
         StartupValues folders;
-        folders.WorkingFolder = QFileInfo(test::shippedDataFile(QStringLiteral("arrlpre2.txt"))).absolutePath();
+        folders.WorkingFolder =
+            QFileInfo(test::shippedDataFile(QStringLiteral("arrlpre2.txt"))).absolutePath();
         Files files(folders.WorkingFolder);
         LoadPrefixTable(t, folders, files);
         return t;
@@ -48,11 +49,12 @@ int longestPrefixRow(const PrefixTable& table, const QString& text) {
 Kind expectedKind(const PrefixTable& table, int row) {
     if (row == 0) return Kind::NotFound;
     const QString& c = table[row].PrefixCountry;
-    return c == QStringLiteral("USA") || c == QStringLiteral("Canada") ? Kind::UsaOrCanada : Kind::Country;
+    return c == QStringLiteral("USA") || c == QStringLiteral("Canada") ? Kind::UsaOrCanada
+                                                                       : Kind::Country;
 }
 
 class CallMaker {
-public:
+  public:
     explicit CallMaker(const PrefixTable& table, unsigned seed) : table_(table), rng_(seed) {}
 
     QString prefix() { return table_[pick(1, table_.PrefixCount)].Prefix; }
@@ -74,19 +76,27 @@ public:
     // One call of the kinds that walk the search differently.
     QString next() {
         switch (pick(0, 7)) {
-            case 0: return home();
-            case 1: return digit() + any(pick(0, 5));                 // leading digits
-            case 2: return QStringLiteral("A") + any(pick(0, 5));     // first letter block
-            case 3: return QStringLiteral("Z") + any(pick(0, 5));     // last letter block
-            case 4: return home() + QLatin1Char('/') + prefix();      // a "/" suffix
-            case 5: return home() + QLatin1Char('/') + any(pick(1, 2));
-            case 6: return prefix() + QLatin1Char('/') + home();      // a "/" prefix
-            default: return any(pick(1, 8));
+            case 0:
+                return home();
+            case 1:
+                return digit() + any(pick(0, 5));  // leading digits
+            case 2:
+                return QStringLiteral("A") + any(pick(0, 5));  // first letter block
+            case 3:
+                return QStringLiteral("Z") + any(pick(0, 5));  // last letter block
+            case 4:
+                return home() + QLatin1Char('/') + prefix();  // a "/" suffix
+            case 5:
+                return home() + QLatin1Char('/') + any(pick(1, 2));
+            case 6:
+                return prefix() + QLatin1Char('/') + home();  // a "/" prefix
+            default:
+                return any(pick(1, 8));
         }
     }
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
-private:
+  private:
     const PrefixTable& table_;
     std::mt19937 rng_;
 };
@@ -122,8 +132,9 @@ TEST(CountryLookupTest, FindsWhatAFullScanFindsInTablesOfAnyShape) {
         SCOPED_TRACE(shape);
         const int rows = 26 + static_cast<int>(rng() % 400);
         const QString firsts = shape % 3 == 0 ? QStringLiteral("0123456789ABZ")
-                               : shape % 3 == 1 ? QStringLiteral("KW")
-                                                : QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+                               : shape % 3 == 1
+                                   ? QStringLiteral("KW")
+                                   : QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ");
         std::set<QString> prefixes;
         while (static_cast<int>(prefixes.size()) < rows) {
             QString p(firsts[static_cast<qsizetype>(rng() % firsts.size())]);
@@ -158,17 +169,17 @@ TEST(CountryLookupTest, TheRulesAroundTheSearch) {
         const char* continent;
     };
     for (const Case& c : {
-             Case{"K1AB/KH6", Kind::Country, "HI", "OC"},      // a short prefix after "/"
-             Case{"K1AB/7", Kind::UsaOrCanada, "", ""},        // one character: the whole call
-             Case{"KH6/K1AB", Kind::Country, "HI", "OC"},      // a prefix before the home call
+             Case{"K1AB/KH6", Kind::Country, "HI", "OC"},  // a short prefix after "/"
+             Case{"K1AB/7", Kind::UsaOrCanada, "", ""},    // one character: the whole call
+             Case{"KH6/K1AB", Kind::Country, "HI", "OC"},  // a prefix before the home call
              Case{"KL7ABC", Kind::Country, "AK", "NA"},
-             Case{"W1AW", Kind::UsaOrCanada, "", ""},          // USA only
-             Case{"VE3XYZ", Kind::UsaOrCanada, "", ""},        // Canada only
+             Case{"W1AW", Kind::UsaOrCanada, "", ""},    // USA only
+             Case{"VE3XYZ", Kind::UsaOrCanada, "", ""},  // Canada only
              Case{"DL1ABC", Kind::Country, "Fed. Rep. of Germany", "EU"},
              Case{"JA1ABC", Kind::Country, "Japan", "AS"},
-             Case{"Q1ABC", Kind::NotFound, "", ""},            // no prefix begins with Q
+             Case{"Q1ABC", Kind::NotFound, "", ""},  // no prefix begins with Q
              Case{"0ABC", Kind::NotFound, "", ""},
-             Case{"KG4A", Kind::Country, "", "NA"},            // a US call, placed in the USA
+             Case{"KG4A", Kind::Country, "", "NA"},  // a US call, placed in the USA
              Case{"KG4AB", Kind::Country, "Guantanamo Bay", "NA"},
              Case{"KG4ABC", Kind::Country, "", "NA"},
              Case{"", Kind::EmptyCall, "", ""},
@@ -193,9 +204,13 @@ TEST(CountryLookupTest, TheRulesAroundTheSearch) {
 
 TEST(CountryLookupTest, TheLookupTextOfCallsWithASlash) {
     for (const auto& [call, lookup] : std::vector<std::pair<const char*, const char*>>{
-             {"K1AB/KH6", "KH6"}, {"K1AB/7", "K1AB/7"}, {"KH6/K1AB", "KH6/K1AB"},
-             {"K1AB/VE3", "VE3"}, {"K1/VE3", "K1/VE3"},  // three of six is not under half
-             {"W1AW", "W1AW"}, {"", ""}}) {
+             {"K1AB/KH6", "KH6"},
+             {"K1AB/7", "K1AB/7"},
+             {"KH6/K1AB", "KH6/K1AB"},
+             {"K1AB/VE3", "VE3"},
+             {"K1/VE3", "K1/VE3"},  // three of six is not under half
+             {"W1AW", "W1AW"},
+             {"", ""}}) {
         EXPECT_EQ(LookupCallOf(QString::fromLatin1(call)), QString::fromLatin1(lookup)) << call;
     }
 }
@@ -219,12 +234,27 @@ TEST(CountryLookupTest, AStartOutsideTheTableStops) {
 }
 
 TEST(CountryLookupTest, CanadianProvinces) {
-    for (const auto& [call, province] : std::vector<std::pair<const char*, const char*>>{
-             {"VE9AA", "NB"}, {"VE1AA", "NS"}, {"VE2AA", "QC"}, {"VE3XYZ", "ON"}, {"ve3xyz", "ON"},
-             {"VE4AA", "MB"}, {"VE5AA", "SK"}, {"VE6AA", "AB"}, {"VE7AA", "BC"}, {"VE8AA", "NT"},
-             {"VY1AA", "NT"}, {"VO2AA", "LB"}, {"VY2AA", "PE"}, {"VE3", "ON"},
-             {"VO1AA", ""}, {"VA3AA", ""}, {"VE", ""}, {"W1AW", ""}}) {
-        EXPECT_EQ(CanadianProvince(QString::fromLatin1(call)), QString::fromLatin1(province)) << call;
+    for (const auto& [call, province] :
+         std::vector<std::pair<const char*, const char*>>{{"VE9AA", "NB"},
+                                                          {"VE1AA", "NS"},
+                                                          {"VE2AA", "QC"},
+                                                          {"VE3XYZ", "ON"},
+                                                          {"ve3xyz", "ON"},
+                                                          {"VE4AA", "MB"},
+                                                          {"VE5AA", "SK"},
+                                                          {"VE6AA", "AB"},
+                                                          {"VE7AA", "BC"},
+                                                          {"VE8AA", "NT"},
+                                                          {"VY1AA", "NT"},
+                                                          {"VO2AA", "LB"},
+                                                          {"VY2AA", "PE"},
+                                                          {"VE3", "ON"},
+                                                          {"VO1AA", ""},
+                                                          {"VA3AA", ""},
+                                                          {"VE", ""},
+                                                          {"W1AW", ""}}) {
+        EXPECT_EQ(CanadianProvince(QString::fromLatin1(call)), QString::fromLatin1(province))
+            << call;
     }
 }
 

@@ -27,7 +27,7 @@ QSORecord contact(const char* call, const char* spc, const char* county, const c
 }
 
 class InStateLookupsTest : public LoggingFixture {
-protected:
+  protected:
     InStateLookupsTest() {
         t.installShipped({"arrlpre2.txt", "states.txt"});
         StationSettings& st = t.app().station();
@@ -55,8 +55,8 @@ protected:
 
 TEST_F(InStateLookupsTest, ThePossibleDupesLineListsOnlyTheOwnCountyNowInUse) {
     openIn({contact("K0AB", "MN", "HEN"), contact("K0AC", "MN", "HEN", "20", "CRW"),
-            contact("K0AD", "MN", "HEN", "40"), contact("K0AE", "MN", "HEN", "20", "AIT", "AL", "CW"),
-            contact("K0AF", "MN", "HEN")});
+            contact("K0AD", "MN", "HEN", "40"),
+            contact("K0AE", "MN", "HEN", "20", "AIT", "AL", "CW"), contact("K0AF", "MN", "HEN")});
     type(QStringLiteral("k0"));
     // Newest first; a box of one character before the key calls nothing a possible duplicate.
     EXPECT_EQ(w().lblDupe->Caption(), QStringLiteral("K0AF K0AB "));
@@ -88,7 +88,8 @@ TEST_F(InStateLookupsTest, ThePossibleDupesLineListsOnlyTheOwnCountyNowInUse) {
 TEST_F(InStateLookupsTest, LeavingTheCallBoxFillsOnlyEmptyBoxesWithTheFirstValuesInLogOrder) {
     // Other bands, so no contact here is a duplicate.
     openIn({contact("W0XY", "MN", "", "40", "AIT", ""), contact("K1ZZ", "OH", "", "40"),
-            contact("W0XY", "WI", "HEN", "40", "AIT", "SUE"), contact("W0XY", "MN", "CRV", "80", "AIT", "BOB")});
+            contact("W0XY", "WI", "HEN", "40", "AIT", "SUE"),
+            contact("W0XY", "MN", "CRV", "80", "AIT", "BOB")});
     type(QStringLiteral("w0xy"));
     w().txtRSTR->setText(QStringLiteral("ANN"));
     const int beeps = t.beeper().count();
@@ -97,7 +98,7 @@ TEST_F(InStateLookupsTest, LeavingTheCallBoxFillsOnlyEmptyBoxesWithTheFirstValue
     EXPECT_EQ(w().txtRSTR->Text(), QStringLiteral("ANN"));  // already typed: kept
     EXPECT_EQ(w().txtCntry->Text(), QStringLiteral("MN"));
     EXPECT_EQ(w().txtCntry->SelLength(), 2);
-    EXPECT_EQ(w().txtSec->Text(), QStringLiteral("HEN"));   // the first non-empty county
+    EXPECT_EQ(w().txtSec->Text(), QStringLiteral("HEN"));  // the first non-empty county
     EXPECT_EQ(t.beeper().count(), beeps);
     EXPECT_EQ(status(), QStringLiteral(" "));
 
@@ -121,7 +122,8 @@ TEST_F(InStateLookupsTest, ARepeatOfAStationOutsideTheStateIsRefusedAtOnce) {
 
 TEST_F(InStateLookupsTest, AContestStateRepeatWarnsInRedAndListsEveryEarlierContact) {
     const std::vector<QSORecord> log{contact("K0AB", "MN", "HEN"), contact("K1ZZ", "OH", ""),
-                                     contact("K0AB", "MN", "HEN", "40"), contact("K0AB", "MN", "CRV")};
+                                     contact("K0AB", "MN", "HEN", "40"),
+                                     contact("K0AB", "MN", "CRV")};
     openIn(log);
     int beeps = t.beeper().count();
     type(QStringLiteral("k0ab "));
@@ -141,7 +143,8 @@ TEST_F(InStateLookupsTest, AContestStateRepeatWarnsInRedAndListsEveryEarlierCont
     EXPECT_EQ(t.beeper().count(), beeps + 2);
     ASSERT_EQ(w().ListView1->count(), 3);
     for (int row : {1, 2, 3}) {
-        EXPECT_EQ(w().ListView1->text(row, 0), QString::number(std::vector<int>{1, 3, 4}[static_cast<size_t>(row - 1)]));
+        EXPECT_EQ(w().ListView1->text(row, 0),
+                  QString::number(std::vector<int>{1, 3, 4}[static_cast<size_t>(row - 1)]));
         EXPECT_EQ(w().ListView1->text(row, 1), QStringLiteral("K0AB"));
     }
 }
