@@ -1,10 +1,13 @@
 // Both logging windows at full contest size (11000 contacts), each against its baseline in the
 // same run: one Enter that checks, stores, appends with its sync and refreshes, against one bare
 // durable append of the same record in the same folder; the reload (LoadLogAndRefresh) against a
-// raw open, read and close of the same file; and one UpdateRates.
+// raw open, read and close of the same file; one UpdateRates; and one character typed into the
+// call box (the possible-dupes scan of the whole log and, in the in-state window, the prefix
+// lookup), against the same key typed into a bare line edit.
 #include "app/App.h"
 #include "app/Forms.h"
 #include "BenchServices.h"
+#include "logging/CountryLookup.h"
 #include "logstore/LogStore.h"
 
 #include <benchmark/benchmark.h>
@@ -13,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 namespace {
@@ -58,11 +63,15 @@ struct Fixture {
         qf::Services s = qf::bench::benchServices(dir.path(), &clock, &dialogs);
         dialogs->answerMessage(qf::Answer::Yes);  // "Open existing log?"
         app = std::make_unique<qf::App>(std::move(s));
-        QFile county(QFileInfo(QStringLiteral(__FILE__))
-                         .dir()
-                         .filePath(QStringLiteral("../data/county2.txt")));
-        county.open(QIODevice::ReadOnly);
-        app->platform().files.rewriteAtomic(QStringLiteral("county2.txt"), county.readAll());
+        for (const char* name : {"county2.txt", "arrlpre2.txt"}) {
+            QFile shipped(QFileInfo(QStringLiteral(__FILE__))
+                              .dir()
+                              .filePath(QStringLiteral("../data/") + QLatin1String(name)));
+            shipped.open(QIODevice::ReadOnly);
+            app->platform().files.rewriteAtomic(QLatin1String(name), shipped.readAll());
+        }
+        app->startup().WorkingFolder = dir.path();
+        qf::LoadPrefixTable(app->tables().prefixes, app->startup(), app->platform().files);
         app->platform().files.rewriteAtomic(QStringLiteral("log.txt"), fullLog(contacts, inState));
         qf::StationSettings& st = app->station();
         st.ContestState = QStringLiteral("MN");
@@ -143,12 +152,59 @@ void UpdateRates(benchmark::State& state) {
     for (auto _ : state) fx.window->UpdateRates();
 }
 
+// A key press and release as the keyboard sends them.
+void typeKey(QWidget* box, Qt::Key key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(box, &press);
+    QCoreApplication::sendEvent(box, &release);
+}
+
+// The baseline of a typed character: the same key into a line edit with nothing attached.
+void BareLineEditKey(benchmark::State& state) {
+    QLineEdit box;
+    for (auto _ : state) {
+        state.PauseTiming();
+        box.setText(QStringLiteral("W9N"));
+        box.setCursorPosition(3);
+        state.ResumeTiming();
+        typeKey(&box, Qt::Key_E, QStringLiteral("E"));
+    }
+}
+
+// The fourth character of a call that no logged call begins with, so the possible-dupes scan
+// walks the whole log.
+void CallBoxKey(benchmark::State& state) {
+    Fixture fx(state.range(0) == 1, qf::kLogCapacity);
+    qf::TextBox* box = fx.window->txtCall;
+    box->SetFocus();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        state.PauseTiming();
+        box->setText(QStringLiteral("W9N"));
+        box->setSelStart(3);
+        state.ResumeTiming();
+        typeKey(box, Qt::Key_E, QStringLiteral("E"));
+    }
+    if (box->Text() != QStringLiteral("W9NE")) state.SkipWithError("the key was not typed");
+}
+
+// The in-state prefix lookup alone, for a call in a crowded block of the table.
+void CountryLookupAlone(benchmark::State& state) {
+    Fixture fx(true, 10);
+    const qf::PrefixTable& table = fx.app->tables().prefixes;
+    for (auto _ : state) benchmark::DoNotOptimize(qf::CountryLookup(table, QStringLiteral("PY2ABC")));
+}
+
 // Argument 0: the out-of-state window; 1: the in-state window.
 BENCHMARK(BareDurableAppend)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Enter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawRead)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(LoadLogAndRefresh)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(UpdateRates)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BareLineEditKey)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CallBoxKey)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(CountryLookupAlone)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

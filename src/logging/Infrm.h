@@ -27,6 +27,9 @@ public:
     void Mains() override;
     void txtCntry_GotFocus();
     void txtCntry_KeyPress(int& KeyAscii);
+    void txtSec_GotFocus() override;
+    // The country, continent, bearing and distance of the call being typed.
+    void CountryLookup();
 
     // Logging: the in-state checks, the look back when the call box is left, the lock-out after
     // a duplicate, the rover's further counties, and what a stored contact adds to the tallies.
@@ -44,6 +47,7 @@ protected:
     void callBoxHandOver(int& KeyAscii) override;
     void callBoxKeyDone() override;
     void txtCall_LostFocus() override;
+    void callTextChanged() override { CountryLookup(); }
     void clearRow() override;
     void txtSec_KeyPress(int& KeyAscii) override;
     QString keyboardCwMessage() const override;

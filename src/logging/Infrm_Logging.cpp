@@ -4,6 +4,7 @@
 #include "platform/Colors.h"
 #include "app/App.h"
 #include "logging/ContactRules.h"
+#include "logging/CountryLookup.h"
 #include "logging/Infrm.h"
 #include "logging/LogTallies.h"
 #include "platform/Error.h"
@@ -95,6 +96,12 @@ void Infrm::CheckSection() {
 
 void Infrm::txtCall_LostFocus() {
     if (!txtCall->Text().isEmpty()) DupCheck2();
+    // A Canadian call names its province, unless the box already holds something.
+    if (!txtCntry->Text().isEmpty()) return;
+    const QString province = CanadianProvince(txtCall->Text());
+    if (province.isEmpty()) return;
+    txtCntry->setText(province);
+    txtCntry->setSelLength(static_cast<int>(province.size()));
 }
 
 void Infrm::DupCheck2() {
@@ -206,17 +213,6 @@ void Infrm::AddNewDXCountry() {
     if (List1->find(country) < 0) {
         List1->AddItem(country);
         lblStation.at(5)->setCaption(QStringLiteral("DX All - ") + QString::number(List1->ListCount()));
-    }
-}
-
-void Infrm::txtCntry_KeyPress(int& KeyAscii) {
-    if (KeyAscii == '"') {
-        KeyAscii = 0;
-        return;
-    }
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Mains();
     }
 }
 

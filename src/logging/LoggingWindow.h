@@ -17,6 +17,7 @@ namespace qf {
 class App;
 enum class EntryBox;
 enum class Exchange;
+struct BoxState;
 struct EntryTexts;
 struct QSORecord;
 
@@ -210,7 +211,7 @@ public:
     void txtRSTR_GotFocus();
     void txtRSTR_KeyPress(int& KeyAscii);
     void txtCntry_Change();
-    void txtSec_GotFocus();
+    virtual void txtSec_GotFocus();
     void txtRSTS_Change();
     void txtRSTS_KeyPress(int& KeyAscii);
     void ClearEntry();
@@ -269,6 +270,7 @@ protected:
     virtual void callBoxHandOver(int& KeyAscii) { Q_UNUSED(KeyAscii); }
     virtual void callBoxKeyDone() {}  // last step of the call box's key handler
     virtual void txtCall_LostFocus() {}
+    virtual void callTextChanged() {}  // after the macro takes a new call text
     // Empties the entry row: the five boxes and the continent, bearing and distance labels.
     virtual void clearRow();
     // Logging steps both twins share. The date and time of a new contact (the post-contest boxes,
@@ -287,6 +289,12 @@ protected:
     // The county box's keys, and its type-ahead over the county table.
     void countyBoxKeyPress(int& KeyAscii);
     void countyTypeAhead(int& KeyAscii);
+    // A box as the plain key rules read it, and the box written back from their answer.
+    static BoxState boxState(const TextBox& box);
+    static void setBoxState(TextBox& box, const BoxState& state);
+    // The spoken name of a box that takes the focus. The voice navigation window speaks it
+    // through BlindKeyPhone once it exists; until then the prompt stays silent.
+    void speakPrompt(const QString& promptName);
     void status(const QString& text, bool beep = true);
     // The entry boxes as the contact rules read them, and the box a rule names.
     EntryTexts entryTexts() const;

@@ -6,6 +6,7 @@
 #include "logging/ContactRules.h"
 #include "keying/CWKeyer.h"
 #include "logging/LoggingWindow.h"
+#include "logging/TypeAhead.h"
 #include "platform/Colors.h"
 #include "platform/Error.h"
 #include "platform/Keys.h"
@@ -178,7 +179,10 @@ void LoggingWindow::txtCall_GotFocus() {
     }
 }
 
-void LoggingWindow::txtCall_Change() { app_.run().CWMacroValues.MacroCall = txtCall->Text(); }
+void LoggingWindow::txtCall_Change() {
+    app_.run().CWMacroValues.MacroCall = txtCall->Text();
+    callTextChanged();
+}
 
 void LoggingWindow::txtCall_KeyPress(int& KeyAscii) {
     RunState& run = app_.run();
@@ -258,7 +262,71 @@ void LoggingWindow::txtCntry_Change() {
 }
 
 void LoggingWindow::txtSec_GotFocus() {
-    // The spoken prompt "County" plays here once voice navigation exists.
+    if (app_.station().VoiceNavigationLevel > 1) speakPrompt(QStringLiteral("County"));
+}
+
+void LoggingWindow::speakPrompt(const QString& promptName) {
+    // BlindFrm.BlindKeyPhone(promptName) belongs here once voice navigation exists.
+    Q_UNUSED(promptName);
+}
+
+// The county box of both windows: a quote is refused; a digit is the RST sent and goes on as a
+// Space; Enter logs; Space moves to the call box; the rest goes through the type-ahead.
+void LoggingWindow::countyBoxKeyPress(int& KeyAscii) {
+    RunState& run = app_.run();
+    if (KeyAscii == '"') {
+        KeyAscii = 0;
+        return;
+    }
+    if (KeyAscii >= '0' && KeyAscii <= '9') {
+        run.HandOverKey = QString::number(KeyAscii);
+        run.HandOverTarget = 1;
+        int handed = KeyAscii;
+        txtRSTS_KeyPress(handed);
+        KeyAscii = 32;
+    }
+    if (KeyAscii == 13) {
+        KeyAscii = 0;
+        Mains();
+        return;
+    }
+    if (KeyAscii == 32) {
+        const QString after = txtSec->Text().mid(txtSec->SelStart());
+        // The in-state box moves on only from the end of its text.
+        if (kind() == Kind::OutOfState || after.isEmpty()) {
+            KeyAscii = 0;
+            txtCall->SetFocus();
+            return;
+        }
+        // A blank typed in front of a word would go to the hidden RST-sent box, which cannot
+        // take the focus: the key is dropped and the operator stays in the county box.
+        if (after.size() >= 2 && after.front() != QLatin1Char(' ')) {
+            KeyAscii = 0;
+            return;
+        }
+    }
+    countyTypeAhead(KeyAscii);
+}
+
+void LoggingWindow::countyTypeAhead(int& KeyAscii) {
+    BoxState box = boxState(*txtSec);
+    const bool completed = CountyTypeAhead(app_.tables().counties, box, KeyAscii, CountyTypeAheadRule{});
+    setBoxState(*txtSec, box);
+    // A completed county ends any hand-over still waiting for a box.
+    if (completed) app_.run().HandOverTarget = 0;
+}
+
+BoxState LoggingWindow::boxState(const TextBox& box) {
+    return {box.Text(), box.SelStart(), box.SelLength()};
+}
+
+void LoggingWindow::setBoxState(TextBox& box, const BoxState& state) {
+    if (box.Text() == state.text && box.SelStart() == state.selStart && box.SelLength() == state.selLength) {
+        return;
+    }
+    box.setText(state.text);
+    box.setSelStart(state.selStart);
+    box.setSelLength(state.selLength);
 }
 
 void LoggingWindow::txtRSTS_Change() { app_.run().CWMacroValues.MacroRstSent = txtRSTS->Text(); }
@@ -336,7 +404,10 @@ void LoggingWindow::PartialDupCheck(int& KeyAscii) {
     QString list;
     if (KeyAscii >= 46 && KeyAscii <= 90 && run.PossibleDupesOn == 1) {
         const StationSettings& st = app_.station();
-        list = PartialDupeList(app_.log(), typed, st.CurrentBand, st.CurrentMode);
+        // The in-state window lists only what was sent from the own county now in use.
+        std::optional<QString> ownCounty;
+        if (kind() == Kind::InState) ownCounty = st.OwnCounty;
+        list = PartialDupeList(app_.log(), typed, st.CurrentBand, st.CurrentMode, ownCounty);
         lblDupe->setBackColor(list.isEmpty() ? kButtonFace : kTeal);
         lblDupe->setCaption(list);
     }

@@ -1,8 +1,7 @@
-// The out-of-state window's contact logging: Mains, its checks and the duplicate rules, and the
-// county box, which belongs to this window alone.
+// The out-of-state window's contact logging: Mains, its checks and the duplicate rules, and its
+// share of the county box.
 #include "app/App.h"
 #include "common/Formats.h"
-#include "common/KeyFilters.h"
 #include "logging/ContactRules.h"
 #include "logging/Outfrm.h"
 #include "platform/Colors.h"
@@ -83,54 +82,6 @@ void Outfrm::txtCall_LostFocus() {
 }
 
 void Outfrm::txtSec_KeyPress(int& KeyAscii) { countyBoxKeyPress(KeyAscii); }
-
-// The county box of both windows: a quote is refused; a digit is the RST sent and moves on like
-// a Space; Enter logs; Space moves to the call box; the rest goes through the type-ahead.
-void LoggingWindow::countyBoxKeyPress(int& KeyAscii) {
-    RunState& run = app_.run();
-    if (KeyAscii == '"') {
-        KeyAscii = 0;
-        return;
-    }
-    if (KeyAscii >= '0' && KeyAscii <= '9' && run.HandOverTarget != 4) {
-        run.HandOverKey = QString::number(KeyAscii);
-        run.HandOverTarget = 1;
-        int handed = KeyAscii;
-        txtRSTS_KeyPress(handed);
-        KeyAscii = 32;
-    }
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Mains();
-        return;
-    }
-    // The in-state box moves on only from the end of its text.
-    if (KeyAscii == 32 && (kind() == Kind::OutOfState || txtSec->SelStart() == txtSec->Text().size())) {
-        KeyAscii = 0;
-        txtCall->SetFocus();
-        return;
-    }
-    countyTypeAhead(KeyAscii);
-}
-
-void LoggingWindow::countyTypeAhead(int& KeyAscii) {
-    if (KeyAscii != 0 && txtSec->SelStart() == 0) txtSec->setText(QString());
-    UpperCaseKey(KeyAscii);
-    if (KeyAscii == 0) return;
-    const QString typed = txtSec->Text().left(txtSec->SelStart()) + QChar(KeyAscii);
-    const CountyTable& counties = app_.tables().counties;
-    for (int j = 1; j <= counties.CountyCount; ++j) {
-        const QString& abbrev = counties[j].CountyAbbrev;
-        if (abbrev.startsWith(typed, Qt::CaseInsensitive)) {
-            txtSec->setText(typed + abbrev.mid(typed.size()));
-            txtSec->setSelStart(static_cast<int>(typed.size()));
-            txtSec->setSelLength(static_cast<int>(abbrev.size() - typed.size()));
-            KeyAscii = 0;
-            app_.run().HandOverTarget = 0;
-            return;
-        }
-    }
-}
 
 void Outfrm::Form_MouseMove(int, int, double, double) { lblDupe->setCaption(QString()); }
 
