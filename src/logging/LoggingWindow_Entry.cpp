@@ -4,6 +4,7 @@
 #include "common/QuotedFieldLine.h"
 #include "common/KeyFilters.h"
 #include "logging/ContactRules.h"
+#include "logging/LogIndex.h"
 #include "logging/LoggingWindow.h"
 #include "platform/Error.h"
 #include "platform/Keys.h"
@@ -332,7 +333,7 @@ void LoggingWindow::PartialDupCheck(int& KeyAscii) {
     QString list;
     if (KeyAscii >= 46 && KeyAscii <= 90 && run.PossibleDupesOn == 1) {
         const StationSettings& st = app_.station();
-        list = PartialDupeList(app_.log(), typed, st.CurrentBand, st.CurrentMode);
+        list = PartialDupeList(logIndex(), app_.log(), typed, st.CurrentBand, st.CurrentMode);
         lblDupe->setBackColor(list.isEmpty() ? kButtonFace : kTeal);
         lblDupe->setCaption(list);
     }
