@@ -5,7 +5,6 @@
 #include <QLocale>
 
 #include <cmath>
-#include <cstring>
 
 namespace qf {
 
@@ -175,9 +174,10 @@ bool splitRecordLine(QByteArrayView line, std::vector<LineValue>& values, size_t
         while (pos < n && isBlank(p[pos])) ++pos;
         LineValue v;
         if (pos < n && p[pos] == '"') {
-            const void* hit = std::memchr(p + pos + 1, '"', static_cast<size_t>(n - pos - 1));
-            if (hit == nullptr) return false;
-            const qsizetype close = static_cast<const char*>(hit) - p;
+            // Values are short: a plain loop beats a library call per value.
+            qsizetype close = pos + 1;
+            while (close < n && p[close] != '"') ++close;
+            if (close >= n) return false;
             v.text = line.sliced(pos + 1, close - pos - 1);
             v.quoted = true;
             pos = close + 1;

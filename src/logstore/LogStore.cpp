@@ -12,6 +12,7 @@
 #include "startup/StationSettings.h"
 
 #include <array>
+#include <cstring>
 
 namespace qf {
 
@@ -118,9 +119,19 @@ struct LineParser {
 
     // A field that already holds the text keeps its string (a reload of an unchanged file makes
     // none); an empty field holds no string at all.
+    static bool holds(const QString& field, QByteArrayView bytes) {
+        if (field.size() != bytes.size()) return false;
+        const char16_t* f = reinterpret_cast<const char16_t*>(field.constData());
+        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+        for (qsizetype k = 0; k < bytes.size(); ++k) {
+            if (f[k] != b[k]) return false;
+        }
+        return true;
+    }
+
     void set(QString& field, size_t i, bool share) {
         const QByteArrayView bytes = values[i].text;
-        if (field.size() == bytes.size() && QLatin1StringView(bytes) == field) return;
+        if (holds(field, bytes)) return;
         if (bytes.isEmpty()) {
             field = QString();
         } else if (share && i != 0 && i != 12) {  // calls and times hardly repeat
@@ -159,8 +170,12 @@ void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
     const qsizetype n = data.size();
     qsizetype start = 0;
     while (start < n) {
-        qsizetype end = start;
-        while (end < n && p[end] != '\r' && p[end] != '\n') ++end;
+        // The next LF, then any CR before it: two library scans instead of one byte at a time.
+        const void* lf = std::memchr(p + start, '\n', static_cast<size_t>(n - start));
+        qsizetype end = lf ? static_cast<const char*>(lf) - p : n;
+        if (const void* cr = std::memchr(p + start, '\r', static_cast<size_t>(end - start))) {
+            end = static_cast<const char*>(cr) - p;
+        }
         const QByteArrayView line(p + start, end - start);
         ++number;
         const bool hasLineEnd = end < n;
