@@ -4,6 +4,10 @@
 // raw open, read and close of the same file; one UpdateRates; and one character typed into the
 // call box (the possible-dupes scan of the whole log and, in the in-state window, the prefix
 // lookup), against the same key typed into a bare line edit.
+//
+// The paired benchmarks (ReloadVsRawRead, KeyInCallBox, EnterVsSync, MemoryFullLog) take both
+// sides in one loop, interleaved, so a busy machine slows both alike; each prints its ratio or
+// its margin as counters (times in ms).
 #include "app/App.h"
 #include "app/Forms.h"
 #include "BenchServices.h"
@@ -12,8 +16,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+#include <vector>
+
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -196,7 +208,155 @@ void CountryLookupAlone(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(qf::CountryLookup(table, QStringLiteral("PY2ABC")));
 }
 
+using Clock = std::chrono::steady_clock;
+double msSince(Clock::time_point t) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+double percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[static_cast<size_t>(p * static_cast<double>(v.size() - 1))];
+}
+
+// A raw open, read and close with plain system calls.
+qint64 rawRead(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    static std::vector<char> buf(4 << 20);
+    qint64 total = 0;
+    for (ssize_t n; (n = ::read(fd, buf.data(), buf.size())) > 0;) total += n;
+    ::close(fd);
+    return total;
+}
+
+void ReloadVsRawRead(benchmark::State& state) {
+    Fixture fx(state.range(0) == 1, qf::kLogCapacity);
+    const QByteArray path = QFile::encodeName(fx.dir.path() + QStringLiteral("/log.txt"));
+    std::vector<double> reload, raw;
+    for (auto _ : state) {
+        auto t = Clock::now();
+        benchmark::DoNotOptimize(rawRead(path));
+        raw.push_back(msSince(t));
+        t = Clock::now();
+        fx.window->LoadLogAndRefresh();
+        const double r = msSince(t);
+        reload.push_back(r);
+        state.SetIterationTime(r / 1000);
+    }
+    state.counters["contacts"] = fx.app->log().QSOCount;
+    state.counters["reload_min"] = percentile(reload, 0);
+    state.counters["reload_med"] = percentile(reload, 0.5);
+    state.counters["raw_min"] = percentile(raw, 0);
+    state.counters["raw_med"] = percentile(raw, 0.5);
+    state.counters["ratio_min"] = percentile(reload, 0) / percentile(raw, 0);
+    state.counters["ratio_med"] = percentile(reload, 0.5) / percentile(raw, 0.5);
+}
+
+// One key in the call box, sent to the box as the operator's key, then the repaint the event
+// loop does before the next one. Calls are typed over and over on a full log.
+void KeyInCallBox(benchmark::State& state) {
+    Fixture fx(state.range(0) == 1, qf::kLogCapacity - 1);
+    QWidget* box = fx.window->txtCall;
+    fx.window->activateWindow();
+    fx.window->txtCall->setFocus();
+    QCoreApplication::processEvents();
+    const QString words[] = {QStringLiteral("K12AB"), QStringLiteral("W9NEW"),
+                             QStringLiteral("K7"), QStringLiteral("KD0XYZ"), QStringLiteral("N5")};
+    std::vector<double> handling, repaint;
+    size_t w = 0;
+    int c = 0;
+    for (auto _ : state) {
+        const QString& word = words[w];
+        const QChar ch = word[c];
+        QKeyEvent press(QEvent::KeyPress, ch.unicode(), Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, ch.unicode(), Qt::NoModifier, QString(ch));
+        auto t = Clock::now();
+        QCoreApplication::sendEvent(box, &press);
+        QCoreApplication::sendEvent(box, &release);
+        const double h = msSince(t);
+        t = Clock::now();
+        QCoreApplication::processEvents();
+        repaint.push_back(msSince(t));
+        handling.push_back(h);
+        state.SetIterationTime(h / 1000);
+        if (++c == word.size()) {
+            state.PauseTiming();
+            c = 0;
+            w = (w + 1) % std::size(words);
+            fx.window->txtCall->setText(QString());
+            QCoreApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["key_med"] = percentile(handling, 0.5);
+    state.counters["key_p90"] = percentile(handling, 0.9);
+    state.counters["repaint_med"] = percentile(repaint, 0.5);
+    state.counters["repaint_p90"] = percentile(repaint, 0.9);
+    state.counters["possible_dupes_len"] = fx.window->lblDupe->Caption().size();
+}
+
+// One Enter, against one bare durable append of a record of the same size in the same folder.
+void EnterVsSync(benchmark::State& state) {
+    Fixture fx(state.range(0) == 1, qf::kLogCapacity - 1);
+    qf::QSOLog& log = fx.app->log();
+    std::vector<double> enter, sync;
+    QByteArray record;
+    for (auto _ : state) {
+        auto t = Clock::now();
+        fx.enter();
+        const double e = msSince(t);
+        if (log.QSOCount != qf::kLogCapacity) state.SkipWithError("the contact was not stored");
+        if (record.isEmpty()) record = qf::encodeRecord(log[log.QSOCount]);
+        t = Clock::now();
+        fx.app->platform().files.appendDurable(QStringLiteral("sync.txt"), record);
+        sync.push_back(msSince(t));
+        enter.push_back(e);
+        state.SetIterationTime(e / 1000);
+        // Room for the next one: the contact just stored leaves the table again.
+        --log.QSOCount;
+    }
+    state.counters["enter_med"] = percentile(enter, 0.5);
+    state.counters["enter_p90"] = percentile(enter, 0.9);
+    state.counters["sync_med"] = percentile(sync, 0.5);
+    state.counters["sync_p90"] = percentile(sync, 0.9);
+    state.counters["over_sync_med"] = percentile(enter, 0.5) - percentile(sync, 0.5);
+}
+
+// The heap in use and the resident size with the window open on a full log, against the same
+// window on an empty log in the same process.
+void MemoryFullLog(benchmark::State& state) {
+    const auto heapMB = [] { return static_cast<double>(mallinfo2().uordblks) / (1 << 20); };
+    const auto rssMB = [] {
+        QFile f(QStringLiteral("/proc/self/status"));
+        f.open(QIODevice::ReadOnly);
+        for (const QByteArray& line : f.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toDouble() / 1024;
+        }
+        return 0.0;
+    };
+    double empty = 0, full = 0, rss = 0;
+    for (auto _ : state) {
+        {
+            Fixture fx(state.range(0) == 1, 0);
+            QCoreApplication::processEvents();
+            empty = heapMB();
+        }
+        Fixture fx(state.range(0) == 1, qf::kLogCapacity);
+        QCoreApplication::processEvents();
+        full = heapMB();
+        rss = rssMB();
+    }
+    state.counters["heap_empty_MB"] = empty;
+    state.counters["heap_full_MB"] = full;
+    state.counters["log_MB"] = full - empty;
+    state.counters["rss_MB"] = rss;
+}
+
 // Argument 0: the out-of-state window; 1: the in-state window.
+BENCHMARK(MemoryFullLog)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReloadVsRawRead)->Arg(0)->Arg(1)->Iterations(60)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(KeyInCallBox)->Arg(0)->Arg(1)->Iterations(600)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(EnterVsSync)->Arg(0)->Arg(1)->Iterations(100)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BareDurableAppend)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Enter)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawRead)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -160,30 +160,40 @@ RecordWriter& RecordWriter::endRecord() {
 
 // ---- whole lines
 
-bool splitRecordLine(const QByteArray& line, std::vector<LineValue>& values) {
+bool splitRecordLine(QByteArrayView line, std::vector<LineValue>& values) {
+    return splitRecordLine(line, values, static_cast<size_t>(-1));
+}
+
+bool splitRecordLine(QByteArrayView line, std::vector<LineValue>& values, size_t maxValues) {
     values.clear();
+    const char* const p = line.data();
     const qsizetype n = line.size();
     qsizetype pos = 0;
     for (;;) {
-        while (pos < n && isBlank(line[pos])) ++pos;
+        if (values.size() >= maxValues) return false;
+        while (pos < n && isBlank(p[pos])) ++pos;
         LineValue v;
-        if (pos < n && line[pos] == '"') {
-            const qsizetype close = line.indexOf('"', pos + 1);
-            if (close < 0) return false;
-            v.text = QByteArrayView(line).sliced(pos + 1, close - pos - 1);
+        if (pos < n && p[pos] == '"') {
+            // Values are short: a plain loop beats a library call per value.
+            qsizetype close = pos + 1;
+            while (close < n && p[close] != '"') ++close;
+            if (close >= n) return false;
+            v.text = line.sliced(pos + 1, close - pos - 1);
             v.quoted = true;
             pos = close + 1;
-            while (pos < n && isBlank(line[pos])) ++pos;
-            if (pos < n && line[pos] != ',') return false;  // text after the closing quote
+            while (pos < n && isBlank(p[pos])) ++pos;
+            if (pos < n && p[pos] != ',') return false;  // text after the closing quote
         } else {
             const qsizetype start = pos;
-            while (pos < n && line[pos] != ',') ++pos;
+            while (pos < n && p[pos] != ',') {
+                if (p[pos] == '"') return false;  // a quote inside an unquoted value
+                ++pos;
+            }
             qsizetype end = pos;
-            while (end > start && isBlank(line[end - 1])) --end;
-            v.text = QByteArrayView(line).sliced(start, end - start);
-            if (v.text.contains('"')) return false;
+            while (end > start && isBlank(p[end - 1])) --end;
+            v.text = line.sliced(start, end - start);
         }
-        values.push_back(std::move(v));
+        values.push_back(v);
         if (pos >= n) return true;
         ++pos;  // the comma: another value follows, even an empty one at the line's end
     }

@@ -70,7 +70,9 @@ struct LineValue {
     QByteArrayView text;  // into the line, which must outlive it
     bool quoted = false;
 };
-bool splitRecordLine(const QByteArray& line, std::vector<LineValue>& values);
+bool splitRecordLine(QByteArrayView line, std::vector<LineValue>& values);
+// The same, giving up (false) as soon as the line holds more than `maxValues` values.
+bool splitRecordLine(QByteArrayView line, std::vector<LineValue>& values, size_t maxValues);
 
 // The lines of a record file: CR LF, LF and a lone CR all end a line.
 struct FileLine {

@@ -1,6 +1,7 @@
 #include "logging/ContactRules.h"
 
 #include "common/Formats.h"
+#include "logging/LogIndex.h"
 #include "logging/LogTallies.h"
 #include "logging/SPCTable.h"
 
@@ -59,7 +60,26 @@ Filled FillFromEarlier(EntryTexts& boxes, const QSORecord& earlier, const FillRu
     return f;
 }
 
-DupeAnswer FindDuplicate(const QSOLog& log, const DupeQuery& query) {
+namespace {
+
+// Every row of the log, oldest first: the plain walk.
+struct AllRows {
+    int count;
+    struct It {
+        int r;
+        int operator*() const { return r; }
+        It& operator++() {
+            ++r;
+            return *this;
+        }
+        bool operator!=(const It& o) const { return r != o.r; }
+    };
+    It begin() const { return {1}; }
+    It end() const { return {count + 1}; }
+};
+
+template <typename Rows>
+DupeAnswer findDuplicate(const QSOLog& log, const DupeQuery& query, const Rows& rows) {
     const bool inState = query.exchange == Exchange::InState;
     FillRule rule;
     rule.spc = inState;
@@ -68,7 +88,7 @@ DupeAnswer FindDuplicate(const QSOLog& log, const DupeQuery& query) {
     if (inState) rule.countyOnlyFor = query.contestState;
     EntryTexts boxes = query.entry;
     DupeAnswer a;
-    for (int r = 1; r <= log.QSOCount; ++r) {
+    for (int r : rows) {
         const QSORecord& q = log[r];
         if (!same(q.Call, boxes.call)) continue;
         const Filled f = FillFromEarlier(boxes, q, rule);
@@ -85,12 +105,13 @@ DupeAnswer FindDuplicate(const QSOLog& log, const DupeQuery& query) {
     return a;
 }
 
-EarlierContacts ScanEarlierContacts(const QSOLog& log, const EntryTexts& boxes, const QString& band,
-                                    const QString& mode, bool listAll) {
+template <typename Rows>
+EarlierContacts scanEarlierContacts(const QSOLog& log, const EntryTexts& boxes, const QString& band,
+                                    const QString& mode, bool listAll, const Rows& rows) {
     EarlierContacts e;
     e.boxes = boxes;
     const FillRule rule{false, true, std::nullopt};
-    for (int r = 1; r <= log.QSOCount; ++r) {
+    for (int r : rows) {
         const QSORecord& q = log[r];
         if (!same(q.Call, boxes.call)) continue;
         e.rows.push_back(r);
@@ -101,6 +122,28 @@ EarlierContacts ScanEarlierContacts(const QSOLog& log, const EntryTexts& boxes, 
         }
     }
     return e;
+}
+
+}  // namespace
+
+DupeAnswer FindDuplicate(const QSOLog& log, const DupeQuery& query) {
+    return findDuplicate(log, query, AllRows{log.QSOCount});
+}
+
+DupeAnswer FindDuplicate(const LogIndex& index, const QSOLog& log, const DupeQuery& query) {
+    // Only the contacts with the call can fill a box or repeat the contact.
+    return findDuplicate(log, query, index.rowsWithCall(query.entry.call));
+}
+
+EarlierContacts ScanEarlierContacts(const QSOLog& log, const EntryTexts& boxes, const QString& band,
+                                    const QString& mode, bool listAll) {
+    return scanEarlierContacts(log, boxes, band, mode, listAll, AllRows{log.QSOCount});
+}
+
+EarlierContacts ScanEarlierContacts(const LogIndex& index, const QSOLog& log,
+                                    const EntryTexts& boxes, const QString& band,
+                                    const QString& mode, bool listAll) {
+    return scanEarlierContacts(log, boxes, band, mode, listAll, index.rowsWithCall(boxes.call));
 }
 
 QString DuplicateText(const QSORecord& q, int row, Exchange exchange) {
@@ -138,6 +181,12 @@ QString PartialDupeList(const QSOLog& log, const QString& typed, const QString& 
         if (list.size() > 100) break;
     }
     return list;
+}
+
+QString PartialDupeList(const LogIndex& index, const QSOLog& log, const QString& typed,
+                        const QString& band, const QString& mode,
+                        const std::optional<QString>& ownCounty) {
+    return index.partialDupes(log, typed, band, mode, ownCounty);
 }
 
 void CountContact(Tallies& t, const QString& mode) {

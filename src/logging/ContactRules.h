@@ -15,6 +15,7 @@
 
 namespace qf {
 
+class LogIndex;
 struct SPCTable;
 
 // The exchange a window takes. Out of state: call, name and county, the county always required.
@@ -68,6 +69,8 @@ struct DupeAnswer {
     bool spcFilled = false;
 };
 DupeAnswer FindDuplicate(const QSOLog& log, const DupeQuery& query);
+// The same answer through the index of calls (the windows' path; the index in step with the log).
+DupeAnswer FindDuplicate(const LogIndex& index, const QSOLog& log, const DupeQuery& query);
 
 // One earlier contact fills the boxes that are still empty, in the windows' order: county,
 // St/Prv/Country, name. An empty value leaves its box empty, so a later contact can still fill it.
@@ -93,6 +96,9 @@ struct EarlierContacts {
 };
 EarlierContacts ScanEarlierContacts(const QSOLog& log, const EntryTexts& boxes, const QString& band,
                                     const QString& mode, bool listAll);
+EarlierContacts ScanEarlierContacts(const LogIndex& index, const QSOLog& log,
+                                    const EntryTexts& boxes, const QString& band,
+                                    const QString& mode, bool listAll);
 
 // The status texts that name an earlier contact.
 QString DuplicateText(const QSORecord& q, int row, Exchange exchange);
@@ -103,6 +109,11 @@ QString RoverWarningText(const QSORecord& q, int row, Exchange exchange);
 // once the text passes 100 characters.
 QString PartialDupeList(const QSOLog& log, const QString& typed, const QString& band,
                         const QString& mode, const std::optional<QString>& ownCounty = {});
+// The same answer through the index's band and mode lists (the windows' path). A filter added to
+// the plain walk is added here too, with the same arguments after the index.
+QString PartialDupeList(const LogIndex& index, const QSOLog& log, const QString& typed,
+                        const QString& band, const QString& mode,
+                        const std::optional<QString>& ownCounty = {});
 
 // Two points for every contact, whatever the mode, and one in the count of its mode: "PH", "CW",
 // and "DG" for anything else.

@@ -1,6 +1,7 @@
 #include "logging/Infrm.h"
 
 #include "app/App.h"
+#include "logging/LogIndex.h"
 #include "logging/LogTallies.h"
 #include "logging/Outfrm.h"
 #include "platform/Colors.h"
@@ -194,21 +195,10 @@ void Infrm::rebuildAfterLoad() {
 }
 
 void Infrm::BuildWorkedStates() {
-    const QSOLog& log = app_.log();
-    const SPCTable& spc = app_.spc();
+    // The worked states of the pass over the log: for each two-letter SPC, the first table row
+    // of that code unless it is the contest state.
     Tallies& t = app_.tallies();
-    for (int r = 1; r <= log.QSOCount; ++r) {
-        const QString& code = log[r].SPC;
-        if (code.size() != 2) continue;
-        for (int row = 1; row <= static_cast<int>(spc.SPCCount); ++row) {
-            const QString& c = spc.SPCCode[static_cast<size_t>(row)];
-            if (c.compare(code, Qt::CaseInsensitive) == 0 &&
-                c.compare(app_.station().ContestState, Qt::CaseInsensitive) != 0) {
-                t.WorkedFlags[static_cast<size_t>(row)][1] = 1;
-                break;
-            }
-        }
-    }
+    for (int row : summary().stateRows) t.WorkedFlags[static_cast<size_t>(row)][1] = 1;
 }
 
 void Infrm::RecountMultipliersInState() {
@@ -220,28 +210,20 @@ void Infrm::RecountMultipliersInState() {
 }
 
 void Infrm::BuildBandDXLists() {
-    const QSOLog& log = app_.log();
+    // Each band's DX countries of the pass over the log, each once and at most 1000.
     Tallies& t = app_.tallies();
-    for (auto& list : t.DXLists) list.countries.clear();
-    for (int r = 1; r <= log.QSOCount; ++r) {
-        const QSORecord& q = log[r];
-        if (q.SPC.size() <= 2) continue;
-        for (auto& list : t.DXLists) {
-            if (list.name.compare(q.Band, Qt::CaseInsensitive) != 0) continue;
-            if (!list.countries.contains(q.SPC, Qt::CaseInsensitive) && list.countries.size() < 1000) {
-                list.countries << q.SPC;
-                list.DXCountryCount = static_cast<int>(list.countries.size());
-            }
-        }
+    const LogSummary& s = summary();
+    for (size_t k = 0; k < t.DXLists.size(); ++k) {
+        BandDXList& list = t.DXLists[k];
+        list.countries = s.dxByBand[k];
+        if (!list.countries.isEmpty()) list.DXCountryCount = static_cast<int>(list.countries.size());
     }
 }
 
 void Infrm::FillDXList() {
-    const QSOLog& log = app_.log();
     List1->Clear();
-    for (int r = 1; r <= log.QSOCount; ++r) {
-        const QString& c = log[r].SPC;
-        if (c.size() > 2 && List1->find(c) < 0) List1->AddItem(c);
+    for (const QString& c : summary().dxAll) {
+        if (List1->find(c) < 0) List1->AddItem(c);
     }
     lblStation.at(5)->setCaption(QStringLiteral("DX All - ") + QString::number(List1->ListCount()));
 }

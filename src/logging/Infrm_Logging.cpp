@@ -6,6 +6,7 @@
 #include "logging/ContactRules.h"
 #include "logging/CountryLookup.h"
 #include "logging/Infrm.h"
+#include "logging/LogIndex.h"
 #include "logging/LogTallies.h"
 #include "platform/Error.h"
 
@@ -112,7 +113,9 @@ void Infrm::DupCheck2() {
     const bool listPrevious = mnuListPrevious->Checked();
     if (listPrevious) ListView1->clearRows();
     const FillRule rule{true, true, std::nullopt};
-    for (int r = 1; r <= log.QSOCount; ++r) {
+    // Only the contacts with the call can fill a box, repeat the contact or warn.
+    const std::vector<int> rows = logIndex().rowsWithCall(txtCall->Text());
+    for (int r : rows) {
         const QSORecord& q = log[r];
         const bool sameStation = same(q.Call, txtCall->Text());
         if (sameStation) {

@@ -1,6 +1,7 @@
 #include "logging/LoggingWindow.h"
 
 #include "app/App.h"
+#include "logging/LogIndex.h"
 #include "platform/Colors.h"
 
 namespace qf {
@@ -8,8 +9,20 @@ namespace qf {
 const std::array<const char*, 10> LoggingWindow::kBands = {"160", "80", "40", "20", "15",
                                                             "10",  "6",  "2",  "1.25", "70"};
 
+LoggingWindow::~LoggingWindow() = default;
+
+const LogIndex& LoggingWindow::logIndex() {
+    index_->refresh(app_.log(), app_.tables().counties);
+    return *index_;
+}
+
+void LoggingWindow::logChanged() { index_->sync(app_.log(), app_.tables().counties); }
+
 LoggingWindow::LoggingWindow(App& app, QString name, Kind kind)
-    : Form(app.platform(), std::move(name)), app_(app), kind_(kind) {
+    : Form(app.platform(), std::move(name)),
+      app_(app),
+      kind_(kind),
+      index_(std::make_unique<LogIndex>()) {
     KeyPreview = true;
     setFontName(QStringLiteral("Arial"));
     setFontSize(8.25);

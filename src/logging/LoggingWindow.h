@@ -11,10 +11,14 @@
 
 #include <array>
 #include <map>
+#include <memory>
+#include <optional>
 
 namespace qf {
 
 class App;
+class LogIndex;
+struct LogSummary;
 enum class EntryBox;
 enum class Exchange;
 struct BoxState;
@@ -27,7 +31,14 @@ public:
     enum class Kind { OutOfState, InState };
 
     LoggingWindow(App& app, QString name, Kind kind);
+    ~LoggingWindow() override;
     Kind kind() const { return kind_; }
+
+    // The index of the log the entry rules and tallies read (LogIndex.h), in step with the log.
+    const LogIndex& logIndex();
+    // Every change of the log in memory (a load, an edit, a delete) ends here, so the index
+    // takes the changed rows again; an appended contact is taken up by logIndex() itself.
+    void logChanged();
 
     // ---- controls both windows have
     Label* lblRecentContacts;
@@ -325,6 +336,8 @@ protected:
     // Shared steps of the rebuild.
     void countModes();
     void recountMultipliers();
+    // The one pass over the log that the rebuild's steps read; kept while LoadLogAndRefresh runs.
+    const LogSummary& summary();
 
 private:
     void runLoadStep(const QString& what, const std::function<void()>& step);
@@ -332,8 +345,14 @@ private:
     void setBandTick();
     void endAfterRebuildFailure(const QString& text);
     int selectedRecord() const;
+    // The new last contact into the log list as FillLogList would show it; the list is refilled
+    // when it shows anything else.
+    void addNewestToLogList();
 
     Kind kind_;
+    std::unique_ptr<LogIndex> index_;
+    std::unique_ptr<LogSummary> summary_;
+    bool rebuilding_ = false;
 };
 
 }  // namespace qf

@@ -5,6 +5,7 @@
 #include "common/KeyFilters.h"
 #include "logging/ContactRules.h"
 #include "keying/CWKeyer.h"
+#include "logging/LogIndex.h"
 #include "logging/LoggingWindow.h"
 #include "logging/TypeAhead.h"
 #include "platform/Colors.h"
@@ -407,7 +408,7 @@ void LoggingWindow::PartialDupCheck(int& KeyAscii) {
         // The in-state window lists only what was sent from the own county now in use.
         std::optional<QString> ownCounty;
         if (kind() == Kind::InState) ownCounty = st.OwnCounty;
-        list = PartialDupeList(app_.log(), typed, st.CurrentBand, st.CurrentMode, ownCounty);
+        list = PartialDupeList(logIndex(), app_.log(), typed, st.CurrentBand, st.CurrentMode, ownCounty);
         lblDupe->setBackColor(list.isEmpty() ? kButtonFace : kTeal);
         lblDupe->setCaption(list);
     }

@@ -56,7 +56,7 @@ void LoggingWindow::DupCheck() {
     query.mode = st.CurrentMode;
     query.ownCounty = st.OwnCounty;
     query.contestState = st.ContestState;
-    const DupeAnswer a = FindDuplicate(log, query);
+    const DupeAnswer a = FindDuplicate(logIndex(), log, query);
     if (a.countyFilled) {
         txtSec->setText(a.county);
         txtSec->setSelLength(txtSec->Text().size());
@@ -115,7 +115,7 @@ bool LoggingWindow::storeContact(const QSORecord& q, const std::function<void()>
     if (beforeCount) beforeCount();
     CountContact(app_.tallies(), q.Mode);
     const bool written = app_.logStore().AppendRecord();
-    FillLogList();
+    addNewestToLogList();
     if (afterList) afterList();
     QCoreApplication::processEvents();
     UpdateScore();

@@ -1,6 +1,7 @@
 // The logging window's tallies, score, rates and clocks, and the log list.
 #include "app/App.h"
 #include "common/Formats.h"
+#include "logging/LogIndex.h"
 #include "logging/LogTallies.h"
 #include "logging/LoggingWindow.h"
 #include "platform/Error.h"
@@ -14,12 +15,34 @@ namespace qf {
 
 void LoggingWindow::LoadLogAndRefresh() {
     app_.logStore().LoadLog();
+    logChanged();
+    // The steps of the rebuild read one pass over the log, taken here once.
+    summary_.reset();
+    rebuilding_ = true;
+    struct Drop {
+        LoggingWindow& w;
+        ~Drop() {
+            w.summary_.reset();
+            w.rebuilding_ = false;
+        }
+    } drop{*this};
     try {
         countModes();
         rebuildAfterLoad();
     } catch (const Error&) {
         endAfterRebuildFailure(rebuildFailureText());
     }
+}
+
+const LogSummary& LoggingWindow::summary() {
+    // Outside the rebuild the log may have changed since: taken afresh.
+    if (!summary_ || !rebuilding_) {
+        const bool inState = kind_ == Kind::InState;
+        summary_ = std::make_unique<LogSummary>(
+            logIndex().summarize(app_.log(), app_.tables().counties, inState ? &app_.spc() : nullptr,
+                                 app_.station().ContestState));
+    }
+    return *summary_;
 }
 
 void LoggingWindow::endAfterRebuildFailure(const QString& text) {
@@ -34,11 +57,26 @@ void LoggingWindow::endAfterRebuildFailure(const QString& text) {
     platform().ending.endNow(1);
 }
 
-void LoggingWindow::countModes() { CountModes(app_.log(), app_.tallies()); }
+void LoggingWindow::countModes() {
+    // CountModes' counts (LogTallies.h), from the pass over the log.
+    const LogSummary& s = summary();
+    Tallies& t = app_.tallies();
+    t.CWQSOCount = s.cw;
+    t.PHQSOCount = s.ph;
+    t.DGQSOCount = s.dg;
+    t.QSOPoints += 2 * s.contacts;
+}
 
 void LoggingWindow::recountMultipliers() {
+    // RecountMultipliers' flags and count (LogTallies.h), from the pass over the log.
     Tallies& t = app_.tallies();
-    t.MultiplierCount = RecountMultipliers(app_.log(), app_.tables().counties, t);
+    SizeWorkedFlags(t, app_.tables().counties);
+    for (int j : summary().countyRows) t.WorkedFlags[static_cast<size_t>(j)][3] = 1;
+    int n = 0;
+    for (size_t row = 1; row < t.WorkedFlags.size(); ++row) {
+        for (size_t c = 1; c <= 3; ++c) n += t.WorkedFlags[row][c];
+    }
+    t.MultiplierCount = n;
 }
 
 void LoggingWindow::UpdateScore() {
@@ -53,16 +91,17 @@ void LoggingWindow::UpdateRates() {
     try {
         QDateTime now = addUtcOffset(platform().clock.localNow(), app_.station().UTCOffsetHours);
         now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
-        const Rates r = CountRates(app_.log(), now);
-        lblAQSO60->setCaption(QString::number(r.last60));
-        lblAQSO20->setCaption(QString::number(3 * r.last20));
-    } catch (const Error&) {
         // A record whose date or time does not read leaves both rates as they were.
+        const auto r = logIndex().rates(now);
+        if (!r) return;
+        lblAQSO60->setCaption(QString::number(r->last60));
+        lblAQSO20->setCaption(QString::number(3 * r->last20));
+    } catch (const Error&) {
     }
 }
 
 void LoggingWindow::FillCountyLists() {
-    const CountyLists lists = BuildCountyLists(app_.log(), app_.tables().counties);
+    const LogSummary& lists = summary();
     ListBox* toGo = toGoList();
     toGo->Clear();
     for (const QString& c : lists.toGo) toGo->AddItem(c);
@@ -146,6 +185,25 @@ void LoggingWindow::FillLogList() {
     ListView1->clearRows();
     const int first = (app_.run().LogListAll == 1 || log.QSOCount < 20) ? 1 : log.QSOCount - 19;
     for (int r = log.QSOCount; r >= first; --r) ListView1->addRow(logListRow(r));
+}
+
+void LoggingWindow::addNewestToLogList() {
+    const QSOLog& log = app_.log();
+    const int n = log.QSOCount;
+    const bool all = app_.run().LogListAll == 1;
+    // What FillLogList showed before this contact: rows n - 1 down to the first shown.
+    const int shown = n - 1 < 1 ? 0 : n - 1 - ((all || n - 1 < 20) ? 1 : n - 20) + 1;
+    bool fresh = n >= 1 && ListView1->count() == shown;
+    for (int i = 1; fresh && i <= shown; ++i) fresh = ListView1->text(i, 0) == QString::number(n - i);
+    if (!fresh) {
+        FillLogList();
+        return;
+    }
+    ListView1->clearSelection();
+    ListView1->setCurrentItem(nullptr);
+    ListView1->addRow(logListRow(n), true);
+    if (!all && n - 1 >= 20) delete ListView1->takeTopLevelItem(ListView1->count() - 1);
+    ListView1->scrollToTop();
 }
 
 void LoggingWindow::cmdList_Click() {

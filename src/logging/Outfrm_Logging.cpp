@@ -57,7 +57,7 @@ void Outfrm::DupCheck2() {
     const QSOLog& log = app_.log();
     const StationSettings& st = app_.station();
     const EarlierContacts e =
-        ScanEarlierContacts(log, entryTexts(), st.CurrentBand, st.CurrentMode, listPrevious);
+        ScanEarlierContacts(logIndex(), log, entryTexts(), st.CurrentBand, st.CurrentMode, listPrevious);
     if (listPrevious) {
         for (int r : e.rows) ListView1->addRow(logListRow(r));
     }

@@ -11,6 +11,9 @@
 #include "startup/StartupValues.h"
 #include "startup/StationSettings.h"
 
+#include <array>
+#include <cstring>
+
 namespace qf {
 
 QByteArray encodeRecord(const QSORecord& q) {
@@ -47,65 +50,161 @@ QSORecord readRecord(RecordReader& r) {
     return q;
 }
 
-LogLine parseLogLine(const QByteArray& line, QSORecord& q) {
-    std::vector<LineValue> v;
-    v.reserve(20);
-    if (!splitRecordLine(line, v) || v.size() != 19) return LogLine::Damaged;
-    auto text = [&v](size_t i) { return QString::fromLatin1(v[i].text); };
-    q.Call = text(0);
-    q.NameSent = text(1);
-    q.NameRcvd = text(2);
-    q.SPC = text(3);
-    q.CountyRcvd = text(4);
-    q.StateOverride = text(5);
-    q.CountySent = text(6);
-    q.Reserved8 = text(7);
-    q.Reserved9 = text(8);
-    q.Reserved10 = text(9);
-    q.Reserved11 = text(10);
-    q.QSODate = text(11);
-    q.QSOTime = text(12);
-    q.Mode = text(13);
-    q.Band = text(14);
-    q.Reserved16 = 0;
-    if (!v[15].text.trimmed().isEmpty() && !parseNumber(text(15), q.Reserved16)) {
-        return LogLine::BadNumber;
+namespace {
+
+constexpr size_t kFields = 19;
+
+// Small per-field caches of recent values, so that the many contacts that share a date, a mode,
+// a band, an own name or a county share one string: less to allocate and less memory held.
+class FieldCache {
+public:
+    const QString& get(QByteArrayView bytes) {
+        for (Entry& e : entries_) {
+            if (e.bytes.size() == bytes.size() && e.bytes == bytes) return e.value;
+        }
+        Entry& e = entries_[next_];
+        next_ = (next_ + 1) % entries_.size();
+        e.bytes = QByteArray(bytes.data(), bytes.size());
+        e.value = QString::fromLatin1(bytes);
+        return e.value;
     }
-    q.Reserved17 = text(16);
-    q.Reserved18 = text(17);
-    q.Frequency = text(18);
-    return LogLine::Whole;
+
+private:
+    struct Entry {
+        QByteArray bytes;
+        QString value;
+    };
+    std::array<Entry, 12> entries_;
+    size_t next_ = 0;
+};
+
+struct LineParser {
+    std::vector<LineValue> values;
+    std::array<FieldCache, kFields> caches;
+
+    LineParser() { values.reserve(kFields + 1); }
+
+    // The line's values, checked whole before the record is touched: a damaged line or a bad
+    // number leaves `q` as it was.
+    LogLine parse(QByteArrayView line, QSORecord& q, bool share) {
+        if (!splitRecordLine(line, values, kFields) || values.size() != kFields) return LogLine::Damaged;
+        double number = 0;
+        const QByteArrayView n = values[15].text;
+        if (n.size() == 1 && n[0] == '0') {
+            number = 0;  // what this program writes: no need for the general parser
+        } else if (!n.trimmed().isEmpty() && !parseNumber(QString::fromLatin1(n), number)) {
+            return LogLine::BadNumber;
+        }
+        set(q.Call, 0, share);
+        set(q.NameSent, 1, share);
+        set(q.NameRcvd, 2, share);
+        set(q.SPC, 3, share);
+        set(q.CountyRcvd, 4, share);
+        set(q.StateOverride, 5, share);
+        set(q.CountySent, 6, share);
+        set(q.Reserved8, 7, share);
+        set(q.Reserved9, 8, share);
+        set(q.Reserved10, 9, share);
+        set(q.Reserved11, 10, share);
+        set(q.QSODate, 11, share);
+        set(q.QSOTime, 12, share);
+        set(q.Mode, 13, share);
+        set(q.Band, 14, share);
+        q.Reserved16 = number;
+        set(q.Reserved17, 16, share);
+        set(q.Reserved18, 17, share);
+        set(q.Frequency, 18, share);
+        return LogLine::Whole;
+    }
+
+    // A field that already holds the text keeps its string (a reload of an unchanged file makes
+    // none); an empty field holds no string at all.
+    static bool holds(const QString& field, QByteArrayView bytes) {
+        if (field.size() != bytes.size()) return false;
+        const char16_t* f = reinterpret_cast<const char16_t*>(field.constData());
+        const auto* b = reinterpret_cast<const unsigned char*>(bytes.data());
+        for (qsizetype k = 0; k < bytes.size(); ++k) {
+            if (f[k] != b[k]) return false;
+        }
+        return true;
+    }
+
+    void set(QString& field, size_t i, bool share) {
+        const QByteArrayView bytes = values[i].text;
+        if (holds(field, bytes)) return;
+        if (bytes.isEmpty()) {
+            field = QString();
+        } else if (share && i != 0 && i != 12) {  // calls and times hardly repeat
+            field = caches[i].get(bytes);
+        } else {
+            field = QString::fromLatin1(bytes);
+        }
+    }
+};
+
+}  // namespace
+
+LogLine parseLogLine(const QByteArray& line, QSORecord& q) {
+    LineParser parser;
+    return parser.parse(line, q, false);
 }
 
 LogFileContents parseLogFile(const QByteArray& data, int capacity) {
     LogFileContents c;
-    parseLogFile(data, capacity, c, [&c](QSORecord& q) { c.records.push_back(std::move(q)); });
+    parseLogFile(data, capacity, c, [&c](int n) -> QSORecord& {
+        if (static_cast<int>(c.records.size()) < n) c.records.resize(static_cast<size_t>(n));
+        return c.records[static_cast<size_t>(n - 1)];
+    });
+    c.records.resize(static_cast<size_t>(c.wholeRecords));
     return c;
 }
 
 void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
-                  const std::function<void(QSORecord&)>& take) {
+                  const std::function<QSORecord&(int)>& slot) {
+    // One pass over the bytes: lines end at CR LF, LF or a lone CR; no line is copied.
+    LineParser parser;
+    QSORecord scratch;
     int whole = 0;
-    const std::vector<FileLine> lines = splitFileLines(data);
-    c.endsOpen = !lines.empty() && !lines.back().hasLineEnd;
-    for (const FileLine& l : lines) {
-        if (l.bareCR) c.bareCR = true;
-        if (l.text.trimmed().isEmpty()) continue;
-        QSORecord q;
-        switch (parseLogLine(l.text, q)) {
+    int number = 0;
+    const char* const p = data.constData();
+    const qsizetype n = data.size();
+    qsizetype start = 0;
+    while (start < n) {
+        // The next LF, then any CR before it: two library scans instead of one byte at a time.
+        const void* lf = std::memchr(p + start, '\n', static_cast<size_t>(n - start));
+        qsizetype end = lf ? static_cast<const char*>(lf) - p : n;
+        if (const void* cr = std::memchr(p + start, '\r', static_cast<size_t>(end - start))) {
+            end = static_cast<const char*>(cr) - p;
+        }
+        const QByteArrayView line(p + start, end - start);
+        ++number;
+        const bool hasLineEnd = end < n;
+        if (!hasLineEnd) {
+            c.endsOpen = true;
+            start = n;
+        } else if (p[end] == '\r' && end + 1 < n && p[end + 1] == '\n') {
+            start = end + 2;
+        } else {
+            if (p[end] == '\r') c.bareCR = true;
+            start = end + 1;
+        }
+        if (line.trimmed().isEmpty()) continue;
+        // A record past the capacity is only checked, never stored.
+        QSORecord& q = whole < capacity ? slot(whole + 1) : scratch;
+        switch (parser.parse(line, q, true)) {
             case LogLine::Whole:
                 if (++whole > capacity) {
                     c.overCapacity = true;
                     return;
                 }
-                take(q);
+                c.wholeRecords = whole;
                 break;
             case LogLine::Damaged:
-                c.damagedLines << l.number;
-                if (!l.hasLineEnd) c.cutShort = true;
+                c.damagedLines << number;
+                if (!hasLineEnd) c.cutShort = true;
                 break;
             case LogLine::BadNumber:
-                if (c.badNumberLine == 0) c.badNumberLine = l.number;
+                if (c.badNumberLine == 0) c.badNumberLine = number;
                 break;
         }
     }
@@ -132,6 +231,7 @@ QString LogStore::stamp(const char* format) const {
 }
 
 void LogStore::LoadLog() {
+    ++log_.generation;
     tallies_.resetForLoad();
     // Contacts that live only in memory are never read over: they are written first, and when
     // that fails they stay as they are, to be shown and counted from memory.
@@ -149,8 +249,8 @@ void LogStore::LoadLog() {
     }
     // Straight into the rows: a load at full size must stay quick, it runs at every band change.
     LogFileContents contents;
-    parseLogFile(data, kLogCapacity, contents,
-                 [this](QSORecord& q) { log_[++log_.QSOCount] = std::move(q); });
+    parseLogFile(data, kLogCapacity, contents, [this](int n) -> QSORecord& { return log_[n]; });
+    log_.QSOCount = contents.wholeRecords;
     if (contents.overCapacity) failLoad();
     // A whole line whose number field holds no number: the file is not one this program wrote.
     if (contents.badNumberLine != 0) failLoad();

@@ -43,6 +43,7 @@ LogLine parseLogLine(const QByteArray& line, QSORecord& out);
 // "log.txt" read line by line. Blank lines hold nothing and are passed over.
 struct LogFileContents {
     std::vector<QSORecord> records;
+    int wholeRecords = 0;       // whole records read, up to the capacity
     bool overCapacity = false;  // more whole records than the capacity (reading stopped there)
     QList<int> damagedLines;    // line numbers, 1-based
     int badNumberLine = 0;      // the first whole line whose number does not read, or 0
@@ -52,9 +53,10 @@ struct LogFileContents {
 };
 // Stops at the first whole record past `capacity`.
 LogFileContents parseLogFile(const QByteArray& data, int capacity = kLogCapacity);
-// The same, handing each whole record to `take` instead of keeping it in `records`.
+// The same, reading the n-th whole record (1-based) straight into `slot(n)` instead of keeping
+// it in `records`. A field of that record that already holds the text keeps its string.
 void parseLogFile(const QByteArray& data, int capacity, LogFileContents& contents,
-                  const std::function<void(QSORecord&)>& take);
+                  const std::function<QSORecord&(int)>& slot);
 
 class LogStore {
 public:

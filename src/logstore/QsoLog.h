@@ -43,6 +43,8 @@ struct QSOLog {
     std::vector<QSORecord> rows;  // rows above QSOCount are never cleared
     int QSOCount = 0;
     float QSOCountAtLoad = 0;     // the count of the first load that found contacts
+    // Raised by every load, so what is kept beside the log (LogIndex) knows to look again.
+    quint64 generation = 0;
 };
 
 }  // namespace qf

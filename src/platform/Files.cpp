@@ -168,31 +168,48 @@ qint64 Files::length(const QString& path) const {
 }
 
 QByteArray Files::readAll(const QString& path) const {
-    const QString p = resolve(path);
-    const QByteArray native = QFile::encodeName(p);
-    // A FIFO would hold the open until a writer came, and a device is no file of ours.
+    // A bare name that exists as spelled resolves to itself: open it straight away, and search
+    // the folder ignoring case only when it is not there.
+    QString p;
+    QByteArray native;
     struct stat st {};
-    if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode)) throw notRegular(p, st.st_mode);
+    const QString n = Files::native(path);
+    if (!n.isEmpty() && !n.contains(QLatin1Char('/')) && n != QLatin1String(".") &&
+        n != QLatin1String("..")) {
+        p = workingFolder_ + QLatin1Char('/') + n;
+        native = QFile::encodeName(p);
+        if (::stat(native.constData(), &st) != 0) p.clear();
+    }
+    if (p.isEmpty()) {
+        p = resolve(path);
+        native = QFile::encodeName(p);
+        if (::stat(native.constData(), &st) != 0) st.st_mode = S_IFREG;
+    }
+    // A FIFO would hold the open until a writer came, and a device is no file of ours.
+    if (!S_ISREG(st.st_mode)) throw notRegular(p, st.st_mode);
     const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) throwErrno(errno, p);
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         throw notRegular(p, st.st_mode);
     }
-    QByteArray data;
-    char buf[65536];
+    // Read into one buffer of the file's size; a file that grows meanwhile is read to its end.
+    QByteArray data(static_cast<qsizetype>(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype used = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
+        if (used == data.size()) data.resize(data.size() * 2 + 65536);
+        const ssize_t got = ::read(fd, data.data() + used, static_cast<size_t>(data.size() - used));
+        if (got < 0) {
             if (errno == EINTR) continue;
             const int e = errno;
             ::close(fd);
             throwErrno(e, p);
         }
-        if (n == 0) break;
-        data.append(buf, static_cast<qsizetype>(n));
+        if (got == 0) break;
+        used += got;
     }
     ::close(fd);
+    data.truncate(used);
     return data;
 }
 
