@@ -187,8 +187,6 @@ private:
     void changeMode(const QString& mode);
     void setSpotDisplayVisible(bool list, bool map);
     void scaleForSpotStrip(double factor, double* lowestBottom);
-    // Reads and checks a log file for a restore; throws an Error naming what is wrong.
-    QByteArray readRestorableLog(const QString& path);
     // True when nothing would be lost by ending now: the log is saved, or is written now, or
     // the operator answers Yes to losing what could not be written (Exit and the close).
     bool mayEndWithUnsavedLog();

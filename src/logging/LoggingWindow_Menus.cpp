@@ -3,7 +3,6 @@
 // the wiring of every command, caption and spot control of this part of the window.
 #include "app/App.h"
 #include "app/Forms.h"
-#include "common/QuotedFieldLine.h"
 #include "logging/LoggingWindow.h"
 #include "logstore/AdifExport.h"
 #include "logstore/LogStore.h"
@@ -130,30 +129,6 @@ void LoggingWindow::mnuArchive_Click() {
     }
 }
 
-QByteArray LoggingWindow::readRestorableLog(const QString& path) {
-    const QByteArray data = platform().files.readAll(path);
-    const QString name = Files::native(path).section(QLatin1Char('/'), -1);
-    auto refuse = [&name](const QString& why) {
-        return Error(err::kTypeMismatch,
-                     name + QStringLiteral(" cannot be read as a log: ") + why +
-                         QStringLiteral("\r\n\r\nNothing was restored; log.txt was not changed."));
-    };
-    // The log store's own line reader: what passes here loads whole.
-    const LogFileContents contents = parseLogFile(data);
-    if (contents.overCapacity) {
-        throw refuse(QStringLiteral("it holds more than 11000 contacts."));
-    }
-    if (!contents.damagedLines.isEmpty()) {
-        throw refuse(QStringLiteral("line %1 does not hold one whole contact.")
-                         .arg(contents.damagedLines.front()));
-    }
-    if (contents.badNumberLine != 0) {
-        throw refuse(QStringLiteral("line %1 holds text where a number must be.")
-                         .arg(contents.badNumberLine));
-    }
-    return data;
-}
-
 void LoggingWindow::mnuRestore_Click() {
     Platform& p = platform();
     p.dialogs.ok(
@@ -175,9 +150,8 @@ void LoggingWindow::mnuRestore_Click() {
         request.proposedPath = app_.startup().DataFolder + QStringLiteral("/BACKUP/");
         request.filter = kLogFilter;
         const QString chosen = p.dialogs.fileOpen(request);
-        // The chosen file must load before anything is replaced.
-        const QByteArray data = readRestorableLog(chosen);
-        app_.logStore().ReplaceLog(data);
+        // The store replaces the log only with a file that loads whole.
+        app_.logStore().RestoreLog(chosen);
     } catch (const Error& e) {
         if (e.number() == err::kCancel) return;
         p.dialogs.ok(e.text(), QStringLiteral("Error Restoring Log"));

@@ -111,6 +111,20 @@ void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
     }
 }
 
+LogFileVerdict validateLogFile(const LogFileContents& c, QString* why) {
+    if (why) {
+        if (c.overCapacity) {
+            *why = QStringLiteral("it holds more than %1 contacts.").arg(kLogCapacity);
+        } else if (!c.damagedLines.isEmpty()) {
+            *why = QStringLiteral("line %1 does not hold one whole contact.").arg(c.damagedLines.front());
+        } else if (c.badNumberLine != 0) {
+            *why = QStringLiteral("line %1 holds text where a number must be.").arg(c.badNumberLine);
+        }
+    }
+    if (c.overCapacity || c.badNumberLine != 0) return LogFileVerdict::Unreadable;
+    return c.damagedLines.isEmpty() ? LogFileVerdict::Whole : LogFileVerdict::Damaged;
+}
+
 LogStore::LogStore(Platform& platform, const StartupValues& folders, StationSettings& settings,
                    QSOLog& log, Tallies& tallies, RunState& run)
     : platform_(platform),
@@ -151,9 +165,9 @@ void LogStore::LoadLog() {
     LogFileContents contents;
     parseLogFile(data, kLogCapacity, contents,
                  [this](QSORecord& q) { log_[++log_.QSOCount] = std::move(q); });
-    if (contents.overCapacity) failLoad();
-    // A whole line whose number field holds no number: the file is not one this program wrote.
-    if (contents.badNumberLine != 0) failLoad();
+    // Too many records, or a whole line whose number field holds no number: the file is not one
+    // this program wrote.
+    if (validateLogFile(contents) == LogFileVerdict::Unreadable) failLoad();
     if (log_.QSOCountAtLoad == 0) log_.QSOCountAtLoad = static_cast<float>(log_.QSOCount);
     fileEndsOpen_ = contents.endsOpen;
     if (contents.damagedLines.isEmpty()) reportedDamage_.clear();
@@ -350,6 +364,19 @@ void LogStore::ReplaceLog(const QByteArray& data) {
     }
     files.rewriteAtomic(kLogFile, data);
     copyBeforeRewrite_ = false;
+}
+
+void LogStore::RestoreLog(const QString& path) {
+    const QByteArray data = platform_.files.readAll(path);
+    // What loads is judged once, for the load and the restore alike: a restored file loads whole.
+    QString why;
+    if (validateLogFile(parseLogFile(data), &why) != LogFileVerdict::Whole) {
+        const QString name = Files::native(path).section(QLatin1Char('/'), -1);
+        throw Error(err::kTypeMismatch,
+                    name + QStringLiteral(" cannot be read as a log: ") + why +
+                        QStringLiteral("\r\n\r\nNothing was restored; log.txt was not changed."));
+    }
+    ReplaceLog(data);
 }
 
 void LogStore::BackupLog() {

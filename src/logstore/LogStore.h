@@ -56,6 +56,14 @@ LogFileContents parseLogFile(const QByteArray& data, int capacity = kLogCapacity
 void parseLogFile(const QByteArray& data, int capacity, LogFileContents& contents,
                   const std::function<void(QSORecord&)>& take);
 
+// Whether read log data loads: whole; damaged (it loads without the lines that hold no whole
+// record, which a load repairs and a restore refuses); or not at all (more records than the
+// log holds, or a whole line whose number is no number), which ends a load. One judgement for
+// the load and the restore, so a restored file always loads. `why` gets what is wrong, naming
+// the first line at fault.
+enum class LogFileVerdict { Whole, Damaged, Unreadable };
+LogFileVerdict validateLogFile(const LogFileContents& contents, QString* why = nullptr);
+
 class LogStore {
 public:
     LogStore(Platform& platform, const StartupValues& folders, StationSettings& settings,
@@ -81,6 +89,10 @@ public:
     // a log with anything in it is copied into BACKUP ("before-restore-..."). Throws an Error
     // whose text says what was left as it was.
     void ReplaceLog(const QByteArray& data);
+    // Replaces "log.txt" by the log file at `path`, once it has been read and found to load
+    // whole (`validateLogFile`); otherwise, and when ReplaceLog refuses, throws an Error whose
+    // text says what was wrong and that nothing was restored.
+    void RestoreLog(const QString& path);
 
     // True while a change is in memory only.
     bool unsaved() const { return unsaved_; }

@@ -471,5 +471,62 @@ TEST_F(LogStoreTest, UnwrittenContactsAreNeverReadOver) {
     EXPECT_TRUE(t.readFile(QStringLiteral("log.txt")).endsWith(encodeRecord(q)));
 }
 
+
+// The restore and the load judge a file alike: the restore takes exactly what a load reads whole
+// and without a word; what it refuses, a load either repairs (and says so) or cannot read at all.
+TEST(LogRestoreTest, TakesExactlyWhatLoadsWhole) {
+    const QByteArray whole = test::fixture(QStringLiteral("log-three.txt"));
+    const QList<QByteArray> three = linesOf(whole);
+    QByteArray badNumber = whole;
+    badNumber.replace(",2.5,", ",x,");
+    struct Case {
+        const char* what;
+        QByteArray data;
+        LogFileVerdict verdict;
+    };
+    const Case cases[] = {
+        {"three contacts", whole, LogFileVerdict::Whole},
+        {"LF line ends", QByteArray(whole).replace("\r\n", "\n"), LogFileVerdict::Whole},
+        {"an empty log", QByteArray(), LogFileVerdict::Whole},
+        {"a last contact cut short", whole.left(whole.size() - 20), LogFileVerdict::Damaged},
+        {"a lost quote in the middle", three[0] + QByteArray(three[1]).replace("\"SUE", "SUE") + three[2],
+         LogFileVerdict::Damaged},
+        {"a number that is no number", badNumber, LogFileVerdict::Unreadable},
+        {"one contact too many", three[0].repeated(kLogCapacity + 1), LogFileVerdict::Unreadable},
+    };
+    const QByteArray current = three[2];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(validateLogFile(parseLogFile(c.data)), c.verdict);
+
+        test::TestApp t;
+        t.app().startup().DataFolder = t.root() + QStringLiteral("/data");
+        QDir().mkpath(t.app().startup().DataFolder);
+        t.clock().set(QDateTime(QDate(2026, 9, 12), QTime(9, 15, 42)), 5 * 3600);
+        t.writeFile(QStringLiteral("log.txt"), current);
+        t.writeFile(QStringLiteral("archive.log"), c.data);
+        LogStore& store = t.app().logStore();
+        store.LoadLog();
+        bool restored = true;
+        try {
+            store.RestoreLog(t.path(QStringLiteral("archive.log")));
+        } catch (const Error& e) {
+            restored = false;
+            EXPECT_TRUE(e.text().startsWith(QStringLiteral("archive.log cannot be read as a log: ")));
+        }
+        EXPECT_EQ(restored, c.verdict == LogFileVerdict::Whole);
+        EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), restored ? c.data : current);
+
+        // The same bytes as the log itself.
+        t.writeFile(QStringLiteral("log.txt"), c.data);
+        if (c.verdict == LogFileVerdict::Unreadable) {
+            EXPECT_THROW(store.LoadLog(), ProgramEnded);
+            continue;
+        }
+        store.LoadLog();
+        EXPECT_EQ(t.dialogs().messages().empty(), c.verdict == LogFileVerdict::Whole);
+    }
+}
+
 }  // namespace
 }  // namespace qf
