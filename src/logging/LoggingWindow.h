@@ -190,6 +190,9 @@ private:
     // True when nothing would be lost by ending now: the log is saved, or is written now, or
     // the operator answers Yes to losing what could not be written (Exit and the close).
     bool mayEndWithUnsavedLog();
+    // Asks for the typed "YES" and has the store erase the log; an erased log starts its
+    // operating time again at zero. True when erased. The caller saves the settings.
+    bool eraseLogWhenConfirmed();
 
 public:
     // ==== band, mode, spots and menus (end)

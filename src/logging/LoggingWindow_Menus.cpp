@@ -97,12 +97,26 @@ void LoggingWindow::wireCommands() {
 
 // ---- file menu
 
+bool LoggingWindow::eraseLogWhenConfirmed() {
+    const QString answer = platform().dialogs.input(
+        QStringLiteral("Are you sure that you want to start a new log file?  This function will "
+                       "ERASE the existing log file!\r\n\r\nTo verify that you want to start a "
+                       "new log file, please type: YES"),
+        QStringLiteral("WARNING - Your existing log file will be ERASED!"), QString());
+    if (answer.toUpper() != QLatin1String("YES")) return false;
+    if (!app_.logStore().NewLog()) return false;
+    app_.run().OperatingSeconds = 0;
+    app_.station().AccumulatedOperatingSeconds = 0;
+    return true;
+}
+
 void LoggingWindow::mnuNew_Click() {
-    app_.logStore().NewLog();
+    eraseLogWhenConfirmed();
     // Whether or not the log was erased.
     LoadLogAndRefresh();
     ShowOperatingTime();
     UpdateRates();
+    // The one save of the settings, with the operating time as it now stands.
     WriteQSOPref(app_.station(), platform().files);
 }
 

@@ -1,6 +1,5 @@
 #include "logstore/LogStore.h"
 
-#include "app/RunState.h"
 #include "common/QuotedFieldLine.h"
 #include "logstore/Tallies.h"
 #include "platform/Clock.h"
@@ -9,7 +8,6 @@
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "startup/StartupValues.h"
-#include "startup/StationSettings.h"
 
 namespace qf {
 
@@ -125,14 +123,8 @@ LogFileVerdict validateLogFile(const LogFileContents& c, QString* why) {
     return c.damagedLines.isEmpty() ? LogFileVerdict::Whole : LogFileVerdict::Damaged;
 }
 
-LogStore::LogStore(Platform& platform, const StartupValues& folders, StationSettings& settings,
-                   QSOLog& log, Tallies& tallies, RunState& run)
-    : platform_(platform),
-      folders_(folders),
-      settings_(settings),
-      log_(log),
-      tallies_(tallies),
-      run_(run) {}
+LogStore::LogStore(Platform& platform, const StartupValues& folders, QSOLog& log, Tallies& tallies)
+    : platform_(platform), folders_(folders), log_(log), tallies_(tallies) {}
 
 void LogStore::failLoad(const QString& why) {
     QString text = QStringLiteral("Error opening file.");
@@ -291,13 +283,6 @@ bool LogStore::DeleteRecord(int index) {
 }
 
 bool LogStore::NewLog() {
-    const QString answer = platform_.dialogs.input(
-        QStringLiteral("Are you sure that you want to start a new log file?  This function will "
-                       "ERASE the existing log file!\r\n\r\nTo verify that you want to start a "
-                       "new log file, please type: YES"),
-        QStringLiteral("WARNING - Your existing log file will be ERASED!"), QString());
-    if (answer.toUpper() != QLatin1String("YES")) return false;
-
     Files& files = platform_.files;
     // Contacts held only in memory are written first, so that the copy below holds them.
     QString reason;
@@ -333,12 +318,9 @@ bool LogStore::NewLog() {
                              QStringLiteral("Unable to write file."), Icon::Exclamation);
         return false;
     }
-    run_.OperatingSeconds = 0;
-    settings_.AccumulatedOperatingSeconds = 0;
     log_.QSOCount = 0;
     unsaved_ = false;
     copyBeforeRewrite_ = false;
-    WriteQSOPref(settings_, files);
     LoadLog();
     return true;
 }

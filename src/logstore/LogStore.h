@@ -1,6 +1,7 @@
 // The log store: "log.txt" in the working folder, one record per contact, kept in step with
 // QSOLog. A new contact is appended and synced at once; an edit or a delete rewrites the whole
-// file atomically; a new log empties it after a typed confirmation; dated copies go to BACKUP.
+// file atomically; a new log empties it; dated copies go to BACKUP. It asks nothing: the
+// questions, the operating time and the settings file belong to the windows that call it.
 //
 // A write that fails is reported to the operator at once and never passed off as success: the
 // change stays in memory, the log is marked unsaved, and the next write rewrites the whole file.
@@ -24,9 +25,7 @@
 namespace qf {
 
 class RecordReader;
-struct RunState;
 struct StartupValues;
-struct StationSettings;
 struct Tallies;
 
 inline const QString kLogFile = QStringLiteral("log.txt");
@@ -66,8 +65,7 @@ LogFileVerdict validateLogFile(const LogFileContents& contents, QString* why = n
 
 class LogStore {
 public:
-    LogStore(Platform& platform, const StartupValues& folders, StationSettings& settings,
-             QSOLog& log, Tallies& tallies, RunState& run);
+    LogStore(Platform& platform, const StartupValues& folders, QSOLog& log, Tallies& tallies);
 
     // Resets the counts and reads "log.txt". A file that cannot be read at all ends the program
     // after "Error opening file."; a last record cut short is repaired (see the .cpp).
@@ -78,7 +76,8 @@ public:
     bool RewriteLog();
     // Removes one row (1 to QSOCount) and rewrites; false for a row outside that range.
     bool DeleteRecord(int index);
-    // Asks for "YES", backs up a non-empty log, empties it and reloads; true when emptied.
+    // Backs up a non-empty log, empties it and reloads; true when emptied. The caller has had
+    // the operator confirm it; a failure is shown here and changes nothing.
     bool NewLog();
     // Copies "log.txt" into BACKUP when the count changed since the first load.
     void BackupLog();
@@ -110,10 +109,8 @@ private:
 
     Platform& platform_;
     const StartupValues& folders_;
-    StationSettings& settings_;
     QSOLog& log_;
     Tallies& tallies_;
-    RunState& run_;
     bool unsaved_ = false;
     bool fileEndsOpen_ = false;   // "log.txt" does not end with a line end
     bool copyBeforeRewrite_ = false;  // damaged lines not yet copied into BACKUP

@@ -195,75 +195,20 @@ TEST_F(LogStoreTest, BackupsAreNamedByTheMinuteAndNeverReplaceEachOther) {
     EXPECT_EQ(backups().size(), 4);
 }
 
-TEST_F(LogStoreTest, NewLogNeedsTheTypedYes) {
-    loadThree();
-    for (const QString& answer : {QStringLiteral("YES "), QString(), QStringLiteral("no")}) {
-        t.dialogs().answerInput(answer);
-        EXPECT_FALSE(store().NewLog());
-    }
-    t.dialogs().answerInputCancel();
-    EXPECT_FALSE(store().NewLog());
-    EXPECT_EQ(log().QSOCount, 3);
-    ASSERT_EQ(t.dialogs().shown().size(), 4u);
-    EXPECT_EQ(t.dialogs().shown()[0].title,
-              QStringLiteral("WARNING - Your existing log file will be ERASED!"));
-    EXPECT_TRUE(t.dialogs().shown()[0].text.endsWith(
-        QStringLiteral("\r\n\r\nTo verify that you want to start a new log file, please type: YES")));
-
-    // Confirmed, even with nothing logged since the load, the old log is copied first.
-    t.app().run().OperatingSeconds = 120;
-    t.app().station().AccumulatedOperatingSeconds = 3600;
-    t.dialogs().answerInput(QStringLiteral("yes"));
-    ASSERT_TRUE(store().NewLog());
-    EXPECT_EQ(log().QSOCount, 0);
-    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), QByteArray());
-    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
-              test::fixture(QStringLiteral("log-three.txt")));
-    EXPECT_EQ(t.app().run().OperatingSeconds, 0);
-    EXPECT_EQ(t.app().station().AccumulatedOperatingSeconds, 0);
-    EXPECT_FALSE(t.readFile(QStringLiteral("QSOpref.txt")).isEmpty());  // saved with the zeroed time
-}
-
 TEST_F(LogStoreTest, TwoNewLogsInOneMinuteKeepBothErasedLogs) {
     loadThree();
-    t.dialogs().answerInput(QStringLiteral("YES"));
     ASSERT_TRUE(store().NewLog());
     QSORecord q;
     q.Call = QStringLiteral("KD0TWO");
     log()[++log().QSOCount] = q;
     ASSERT_TRUE(store().AppendRecord());
     t.clock().advance(5'000);
-    t.dialogs().answerInput(QStringLiteral("YES"));
     ASSERT_TRUE(store().NewLog());
     EXPECT_EQ(backups(), (QStringList{QStringLiteral("202609120915-2.log"),
                                       QStringLiteral("202609120915.log")}));
     EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
               test::fixture(QStringLiteral("log-three.txt")));
     EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915-2.log"))), encodeRecord(q));
-}
-
-TEST_F(LogStoreTest, ANewLogThatCannotEmptyTheFileChangesNothing) {
-    loadThree();
-    t.app().station().AccumulatedOperatingSeconds = 3600;
-    t.files().setFault([](Files::Op op, const QString& path) {
-        if (op == Files::Op::Rewrite && path.endsWith(QStringLiteral("log.txt"))) {
-            throw Error(err::kPermissionDenied, QStringLiteral("Permission denied"));
-        }
-    });
-    t.dialogs().answerInput(QStringLiteral("YES"));
-    EXPECT_FALSE(store().NewLog());
-    EXPECT_EQ(log().QSOCount, 3);
-    EXPECT_EQ(t.app().station().AccumulatedOperatingSeconds, 3600);
-    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
-    EXPECT_EQ(t.dialogs().messages().back().title, QStringLiteral("Unable to write file."));
-
-    // And one whose backup cannot be made does not erase the only copy.
-    t.files().setFault([](Files::Op op, const QString&) {
-        if (op == Files::Op::Copy) throw Error(err::kDiskFull, QStringLiteral("No space left on device"));
-    });
-    t.dialogs().answerInput(QStringLiteral("YES"));
-    EXPECT_FALSE(store().NewLog());
-    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
 }
 
 QStringList callsOf(const QSOLog& log) {
@@ -340,8 +285,7 @@ TEST_F(LogStoreTest, DamagedLinesAreLeftOutAloneAndNamed) {
         q.Band = QStringLiteral("20");
         g[++g.QSOCount] = q;
         ASSERT_TRUE(s.AppendRecord());
-        LogStore restarted(app.app().platform(), sv, app.app().station(), g, app.app().tallies(),
-                           app.app().run());
+        LogStore restarted(app.app().platform(), sv, g, app.app().tallies());
         restarted.LoadLog();
         EXPECT_EQ(encodeRecord(g[g.QSOCount]), encodeRecord(q));
         EXPECT_EQ(g.QSOCount, c.damagedLine ? 3 : 4);
@@ -453,7 +397,6 @@ TEST_F(LogStoreTest, UnwrittenContactsAreNeverReadOver) {
     EXPECT_EQ(t.dialogs().messages().size(), boxes);
 
     // A new log will not erase a file that lacks them.
-    t.dialogs().answerInput(QStringLiteral("YES"));
     EXPECT_FALSE(store().NewLog());
     EXPECT_EQ(t.dialogs().messages().back().title, QStringLiteral("New Log"));
     EXPECT_EQ(log().QSOCount, 4);

@@ -81,7 +81,6 @@ TEST(WriterFaultsTest, EveryWriterFailingAtEveryStepLeavesItsFileAndSaysSo) {
          }},
         {"new log (its BACKUP copy)", Files::Op::Copy, "", QStringLiteral("work/log.txt"),
          [](test::TestApp& t) {
-             t.dialogs().answerInput(QStringLiteral("YES"));
              return !t.app().logStore().NewLog() && lastBoxIs(t, "New Log") &&
                     t.app().log().QSOCount == 3;
          }},
