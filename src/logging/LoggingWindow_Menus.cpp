@@ -180,7 +180,7 @@ void LoggingWindow::mnuWriteSumm_Click() {
 }
 
 void LoggingWindow::mnuexportADIF_Click() {
-    ExportADIF(app_);
+    ExportADIF(platform(), app_.startup(), app_.station(), app_.log(), app_.tables());
 }
 
 bool LoggingWindow::mayEndWithUnsavedLog() {
