@@ -1,3 +1,6 @@
+// Room src/logging/: the two logging windows and their plain rules (contacts, tallies, bands).
+// Wires the boxes to logstore/ and the rules; reaches keying, rig and spots only by their doors.
+//
 // LoggingWindow: what the two logging windows share. Outfrm (a station outside the contest
 // state) and Infrm (inside it) are twins with the exchange reversed: the controls of the same
 // name, the load and close, the tallies and clocks, the log list and the window size live here

@@ -114,9 +114,11 @@ LogFileVerdict validateLogFile(const LogFileContents& c, QString* why) {
         if (c.overCapacity) {
             *why = QStringLiteral("it holds more than %1 contacts.").arg(kLogCapacity);
         } else if (!c.damagedLines.isEmpty()) {
-            *why = QStringLiteral("line %1 does not hold one whole contact.").arg(c.damagedLines.front());
+            *why = QStringLiteral("line %1 does not hold one whole contact.")
+                       .arg(c.damagedLines.front());
         } else if (c.badNumberLine != 0) {
-            *why = QStringLiteral("line %1 holds text where a number must be.").arg(c.badNumberLine);
+            *why = QStringLiteral("line %1 holds text where a number must be.")
+                       .arg(c.badNumberLine);
         }
     }
     if (c.overCapacity || c.badNumberLine != 0) return LogFileVerdict::Unreadable;

@@ -1,3 +1,6 @@
+// Room src/logstore/: storage of the contest: the log file and its BACKUP copies, tallies, tables,
+// ADIF. Takes what it needs as arguments from app/ and the windows; never includes either.
+//
 // The log store: "log.txt" in the working folder, one record per contact, kept in step with
 // QSOLog. A new contact is appended and synced at once; an edit or a delete rewrites the whole
 // file atomically; a new log empties it; dated copies go to BACKUP. It asks nothing: the

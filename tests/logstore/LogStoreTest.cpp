@@ -432,7 +432,8 @@ TEST(LogRestoreTest, TakesExactlyWhatLoadsWhole) {
         {"LF line ends", QByteArray(whole).replace("\r\n", "\n"), LogFileVerdict::Whole},
         {"an empty log", QByteArray(), LogFileVerdict::Whole},
         {"a last contact cut short", whole.left(whole.size() - 20), LogFileVerdict::Damaged},
-        {"a lost quote in the middle", three[0] + QByteArray(three[1]).replace("\"SUE", "SUE") + three[2],
+        {"a lost quote in the middle",
+         three[0] + QByteArray(three[1]).replace("\"SUE", "SUE") + three[2],
          LogFileVerdict::Damaged},
         {"a number that is no number", badNumber, LogFileVerdict::Unreadable},
         {"one contact too many", three[0].repeated(kLogCapacity + 1), LogFileVerdict::Unreadable},
@@ -455,7 +456,8 @@ TEST(LogRestoreTest, TakesExactlyWhatLoadsWhole) {
             store.RestoreLog(t.path(QStringLiteral("archive.log")));
         } catch (const Error& e) {
             restored = false;
-            EXPECT_TRUE(e.text().startsWith(QStringLiteral("archive.log cannot be read as a log: ")));
+            EXPECT_TRUE(
+                e.text().startsWith(QStringLiteral("archive.log cannot be read as a log: ")));
         }
         EXPECT_EQ(restored, c.verdict == LogFileVerdict::Whole);
         EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), restored ? c.data : current);
