@@ -110,7 +110,9 @@ void LoggingWindow::AskOpenExistingLog() {
                         "No erases any existing log and starts a new log.)"),
          QStringLiteral("Open existing log?"), Buttons::YesNo, Icon::Question, 0});
     // An erased log saves its zeroed operating time at once.
-    if (a != Answer::Yes && eraseLogWhenConfirmed()) WriteQSOPref(app_.station(), platform().files);
+    if (a != Answer::Yes && eraseLogWhenConfirmed()) {
+        WriteQSOPref(app_.station(), platform().files);
+    }
     cmdEdit->setVisible(false);
     cmdDelete->setVisible(false);
 }
