@@ -53,7 +53,7 @@ App::App(Services services)
                 *services_.registry, *services_.ending,  *services_.beeper,
                 *services_.environment, *services_.serialPorts, *services_.keyingLines},
       sharedPreferences_(platform_),
-      logStore_(platform_, startup_, station_, log_, tallies_, run_),
+      logStore_(platform_, startup_, log_, tallies_),
       forms_(std::make_unique<Forms>(*this)) {
     onQuit = [](int code) { QCoreApplication::exit(code); };
     // An error no handler caught is shown, and the program goes on.

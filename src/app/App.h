@@ -1,3 +1,6 @@
+// Room src/app/: the composition root: owns the state, the services and every window, and hands
+// them out. The only room that may include every other; plain rooms never include it.
+//
 // App: the composition root. It owns, for the whole run, the platform services, the shared
 // state every window reads and writes, and the windows themselves (loaded at first reference).
 // Tests build a fresh App on a temporary working folder with test doubles.

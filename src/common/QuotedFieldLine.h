@@ -1,3 +1,6 @@
+// Room src/common/: the record-file reader and writer, formats, key filters and screen scaling.
+// Plain code over src/platform/ only; used by every room above, it includes none of them.
+//
 // QuotedFieldLine: the text form of every record and settings file ("log.txt", the reference
 // tables, "QSOpref.txt", ...). Values are separated by single commas; text between double quotes
 // with no escaping; numbers bare with a point; #TRUE#/#FALSE#; CR LF ends every record.

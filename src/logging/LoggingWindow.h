@@ -1,3 +1,6 @@
+// Room src/logging/: the two logging windows and their plain rules (contacts, tallies, bands).
+// Wires the boxes to logstore/ and the rules; reaches keying, rig and spots only by their doors.
+//
 // LoggingWindow: what the two logging windows share. Outfrm (a station outside the contest
 // state) and Infrm (inside it) are twins with the exchange reversed: the controls of the same
 // name, the load and close, the tallies and clocks, the log list and the window size live here
@@ -200,11 +203,12 @@ private:
     void changeMode(const QString& mode);
     void setSpotDisplayVisible(bool list, bool map);
     void scaleForSpotStrip(double factor, double* lowestBottom);
-    // Reads and checks a log file for a restore; throws an Error naming what is wrong.
-    QByteArray readRestorableLog(const QString& path);
     // True when nothing would be lost by ending now: the log is saved, or is written now, or
     // the operator answers Yes to losing what could not be written (Exit and the close).
     bool mayEndWithUnsavedLog();
+    // Asks for the typed "YES" and has the store erase the log; an erased log starts its
+    // operating time again at zero. True when erased. The caller saves the settings.
+    bool eraseLogWhenConfirmed();
 
 public:
     // ==== band, mode, spots and menus (end)

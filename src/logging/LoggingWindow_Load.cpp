@@ -110,7 +110,10 @@ void LoggingWindow::AskOpenExistingLog() {
         {QStringLiteral("Do you want to continue an existing contest? (Yes opens your existing log, "
                         "No erases any existing log and starts a new log.)"),
          QStringLiteral("Open existing log?"), Buttons::YesNo, Icon::Question, 0});
-    if (a != Answer::Yes) app_.logStore().NewLog();
+    // An erased log saves its zeroed operating time at once.
+    if (a != Answer::Yes && eraseLogWhenConfirmed()) {
+        WriteQSOPref(app_.station(), platform().files);
+    }
     cmdEdit->setVisible(false);
     cmdDelete->setVisible(false);
 }

@@ -99,12 +99,26 @@ void LoggingWindow::wireCommands() {
 
 // ---- file menu
 
+bool LoggingWindow::eraseLogWhenConfirmed() {
+    const QString answer = platform().dialogs.input(
+        QStringLiteral("Are you sure that you want to start a new log file?  This function will "
+                       "ERASE the existing log file!\r\n\r\nTo verify that you want to start a "
+                       "new log file, please type: YES"),
+        QStringLiteral("WARNING - Your existing log file will be ERASED!"), QString());
+    if (answer.toUpper() != QLatin1String("YES")) return false;
+    if (!app_.logStore().NewLog()) return false;
+    app_.run().OperatingSeconds = 0;
+    app_.station().AccumulatedOperatingSeconds = 0;
+    return true;
+}
+
 void LoggingWindow::mnuNew_Click() {
-    app_.logStore().NewLog();
+    eraseLogWhenConfirmed();
     // Whether or not the log was erased.
     LoadLogAndRefresh();
     ShowOperatingTime();
     UpdateRates();
+    // The one save of the settings, with the operating time as it now stands.
     WriteQSOPref(app_.station(), platform().files);
 }
 
@@ -131,30 +145,6 @@ void LoggingWindow::mnuArchive_Click() {
     }
 }
 
-QByteArray LoggingWindow::readRestorableLog(const QString& path) {
-    const QByteArray data = platform().files.readAll(path);
-    const QString name = Files::native(path).section(QLatin1Char('/'), -1);
-    auto refuse = [&name](const QString& why) {
-        return Error(err::kTypeMismatch,
-                     name + QStringLiteral(" cannot be read as a log: ") + why +
-                         QStringLiteral("\r\n\r\nNothing was restored; log.txt was not changed."));
-    };
-    // The log store's own line reader: what passes here loads whole.
-    const LogFileContents contents = parseLogFile(data);
-    if (contents.overCapacity) {
-        throw refuse(QStringLiteral("it holds more than 11000 contacts."));
-    }
-    if (!contents.damagedLines.isEmpty()) {
-        throw refuse(QStringLiteral("line %1 does not hold one whole contact.")
-                         .arg(contents.damagedLines.front()));
-    }
-    if (contents.badNumberLine != 0) {
-        throw refuse(QStringLiteral("line %1 holds text where a number must be.")
-                         .arg(contents.badNumberLine));
-    }
-    return data;
-}
-
 void LoggingWindow::mnuRestore_Click() {
     Platform& p = platform();
     p.dialogs.ok(
@@ -176,9 +166,8 @@ void LoggingWindow::mnuRestore_Click() {
         request.proposedPath = app_.startup().DataFolder + QStringLiteral("/BACKUP/");
         request.filter = kLogFilter;
         const QString chosen = p.dialogs.fileOpen(request);
-        // The chosen file must load before anything is replaced.
-        const QByteArray data = readRestorableLog(chosen);
-        app_.logStore().ReplaceLog(data);
+        // The store replaces the log only with a file that loads whole.
+        app_.logStore().RestoreLog(chosen);
     } catch (const Error& e) {
         if (e.number() == err::kCancel) return;
         p.dialogs.ok(e.text(), QStringLiteral("Error Restoring Log"));
@@ -193,7 +182,7 @@ void LoggingWindow::mnuWriteSumm_Click() {
 }
 
 void LoggingWindow::mnuexportADIF_Click() {
-    ExportADIF(app_);
+    ExportADIF(platform(), app_.startup(), app_.station(), app_.log(), app_.tables());
 }
 
 bool LoggingWindow::mayEndWithUnsavedLog() {

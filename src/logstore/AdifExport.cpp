@@ -1,14 +1,18 @@
 #include "logstore/AdifExport.h"
 
-#include "app/App.h"
-#include "logstore/LogStore.h"
 #include "common/Formats.h"
 #include "common/QuotedFieldLine.h"
+#include "logstore/LogStore.h"
+#include "logstore/QsoLog.h"
+#include "logstore/ReferenceTables.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
 #include "platform/Files.h"
+#include "platform/Platform.h"
 #include "platform/System.h"
+#include "startup/StartupValues.h"
+#include "startup/StationSettings.h"
 
 #include <QFileInfo>
 
@@ -311,18 +315,15 @@ QString GeneralDateTimeText(const QDateTime& when, const QLocale& locale) {
     return text;
 }
 
-void ExportADIF(App& app) {
-    Platform& p = app.platform();
-    const StartupValues& folders = app.startup();
-    const StationSettings& station = app.station();
-
+void ExportADIF(Platform& p, const StartupValues& folders, const StationSettings& station,
+                const QSOLog& log, const ReferenceTables& tables) {
     // Cancel gives empty text, which only leaves the value out of every record.
     ExportInputs in;
     in.power = p.dialogs.input(kPowerPrompt, kPowerTitle, QStringLiteral("100"));
     in.comment = p.dialogs.input(kCommentPrompt, kCommentTitle,
                                  station.ContestState + QStringLiteral(" State QSO Party Contest"));
     in.contestState = station.ContestState;
-    in.counties = &app.tables().counties;
+    in.counties = &tables.counties;
 
     std::vector<DXCCRow> dxcc;
     QString chosen;
@@ -343,7 +344,6 @@ void ExportADIF(App& app) {
 
     QString written;
     try {
-        const QSOLog& log = app.log();
         // The header too is ASCII: a locale's AM/PM designators need not be.
         QByteArray data =
             "Exported from Ardlow's Quillfen " + foldToAscii(folders.ProgramVersion).toLatin1() +

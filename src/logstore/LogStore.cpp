@@ -1,6 +1,5 @@
 #include "logstore/LogStore.h"
 
-#include "app/RunState.h"
 #include "common/QuotedFieldLine.h"
 #include "logstore/Tallies.h"
 #include "platform/Clock.h"
@@ -9,7 +8,6 @@
 #include "platform/Files.h"
 #include "platform/System.h"
 #include "startup/StartupValues.h"
-#include "startup/StationSettings.h"
 
 #include <array>
 #include <cstring>
@@ -210,14 +208,24 @@ void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
     }
 }
 
-LogStore::LogStore(Platform& platform, const StartupValues& folders, StationSettings& settings,
-                   QSOLog& log, Tallies& tallies, RunState& run)
-    : platform_(platform),
-      folders_(folders),
-      settings_(settings),
-      log_(log),
-      tallies_(tallies),
-      run_(run) {}
+LogFileVerdict validateLogFile(const LogFileContents& c, QString* why) {
+    if (why) {
+        if (c.overCapacity) {
+            *why = QStringLiteral("it holds more than %1 contacts.").arg(kLogCapacity);
+        } else if (!c.damagedLines.isEmpty()) {
+            *why = QStringLiteral("line %1 does not hold one whole contact.")
+                       .arg(c.damagedLines.front());
+        } else if (c.badNumberLine != 0) {
+            *why = QStringLiteral("line %1 holds text where a number must be.")
+                       .arg(c.badNumberLine);
+        }
+    }
+    if (c.overCapacity || c.badNumberLine != 0) return LogFileVerdict::Unreadable;
+    return c.damagedLines.isEmpty() ? LogFileVerdict::Whole : LogFileVerdict::Damaged;
+}
+
+LogStore::LogStore(Platform& platform, const StartupValues& folders, QSOLog& log, Tallies& tallies)
+    : platform_(platform), folders_(folders), log_(log), tallies_(tallies) {}
 
 void LogStore::failLoad(const QString& why) {
     QString text = QStringLiteral("Error opening file.");
@@ -251,9 +259,9 @@ void LogStore::LoadLog() {
     LogFileContents contents;
     parseLogFile(data, kLogCapacity, contents, [this](int n) -> QSORecord& { return log_[n]; });
     log_.QSOCount = contents.wholeRecords;
-    if (contents.overCapacity) failLoad();
-    // A whole line whose number field holds no number: the file is not one this program wrote.
-    if (contents.badNumberLine != 0) failLoad();
+    // Too many records, or a whole line whose number field holds no number: the file is not one
+    // this program wrote.
+    if (validateLogFile(contents) == LogFileVerdict::Unreadable) failLoad();
     if (log_.QSOCountAtLoad == 0) log_.QSOCountAtLoad = static_cast<float>(log_.QSOCount);
     fileEndsOpen_ = contents.endsOpen;
     if (contents.damagedLines.isEmpty()) reportedDamage_.clear();
@@ -377,13 +385,6 @@ bool LogStore::DeleteRecord(int index) {
 }
 
 bool LogStore::NewLog() {
-    const QString answer = platform_.dialogs.input(
-        QStringLiteral("Are you sure that you want to start a new log file?  This function will "
-                       "ERASE the existing log file!\r\n\r\nTo verify that you want to start a "
-                       "new log file, please type: YES"),
-        QStringLiteral("WARNING - Your existing log file will be ERASED!"), QString());
-    if (answer.toUpper() != QLatin1String("YES")) return false;
-
     Files& files = platform_.files;
     // Contacts held only in memory are written first, so that the copy below holds them.
     QString reason;
@@ -419,12 +420,9 @@ bool LogStore::NewLog() {
                              QStringLiteral("Unable to write file."), Icon::Exclamation);
         return false;
     }
-    run_.OperatingSeconds = 0;
-    settings_.AccumulatedOperatingSeconds = 0;
     log_.QSOCount = 0;
     unsaved_ = false;
     copyBeforeRewrite_ = false;
-    WriteQSOPref(settings_, files);
     LoadLog();
     return true;
 }
@@ -450,6 +448,19 @@ void LogStore::ReplaceLog(const QByteArray& data) {
     }
     files.rewriteAtomic(kLogFile, data);
     copyBeforeRewrite_ = false;
+}
+
+void LogStore::RestoreLog(const QString& path) {
+    const QByteArray data = platform_.files.readAll(path);
+    // What loads is judged once, for the load and the restore alike: a restored file loads whole.
+    QString why;
+    if (validateLogFile(parseLogFile(data), &why) != LogFileVerdict::Whole) {
+        const QString name = Files::native(path).section(QLatin1Char('/'), -1);
+        throw Error(err::kTypeMismatch,
+                    name + QStringLiteral(" cannot be read as a log: ") + why +
+                        QStringLiteral("\r\n\r\nNothing was restored; log.txt was not changed."));
+    }
+    ReplaceLog(data);
 }
 
 void LogStore::BackupLog() {

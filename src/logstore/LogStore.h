@@ -1,6 +1,10 @@
+// Room src/logstore/: storage of the contest: the log file and its BACKUP copies, tallies, tables,
+// ADIF. Takes what it needs as arguments from app/ and the windows; never includes either.
+//
 // The log store: "log.txt" in the working folder, one record per contact, kept in step with
 // QSOLog. A new contact is appended and synced at once; an edit or a delete rewrites the whole
-// file atomically; a new log empties it after a typed confirmation; dated copies go to BACKUP.
+// file atomically; a new log empties it; dated copies go to BACKUP. It asks nothing: the
+// questions, the operating time and the settings file belong to the windows that call it.
 //
 // A write that fails is reported to the operator at once and never passed off as success: the
 // change stays in memory, the log is marked unsaved, and the next write rewrites the whole file.
@@ -24,9 +28,7 @@
 namespace qf {
 
 class RecordReader;
-struct RunState;
 struct StartupValues;
-struct StationSettings;
 struct Tallies;
 
 inline const QString kLogFile = QStringLiteral("log.txt");
@@ -58,10 +60,17 @@ LogFileContents parseLogFile(const QByteArray& data, int capacity = kLogCapacity
 void parseLogFile(const QByteArray& data, int capacity, LogFileContents& contents,
                   const std::function<QSORecord&(int)>& slot);
 
+// Whether read log data loads: whole; damaged (it loads without the lines that hold no whole
+// record, which a load repairs and a restore refuses); or not at all (more records than the
+// log holds, or a whole line whose number is no number), which ends a load. One judgement for
+// the load and the restore, so a restored file always loads. `why` gets what is wrong, naming
+// the first line at fault.
+enum class LogFileVerdict { Whole, Damaged, Unreadable };
+LogFileVerdict validateLogFile(const LogFileContents& contents, QString* why = nullptr);
+
 class LogStore {
 public:
-    LogStore(Platform& platform, const StartupValues& folders, StationSettings& settings,
-             QSOLog& log, Tallies& tallies, RunState& run);
+    LogStore(Platform& platform, const StartupValues& folders, QSOLog& log, Tallies& tallies);
 
     // Resets the counts and reads "log.txt". A file that cannot be read at all ends the program
     // after "Error opening file."; a last record cut short is repaired (see the .cpp).
@@ -72,7 +81,8 @@ public:
     bool RewriteLog();
     // Removes one row (1 to QSOCount) and rewrites; false for a row outside that range.
     bool DeleteRecord(int index);
-    // Asks for "YES", backs up a non-empty log, empties it and reloads; true when emptied.
+    // Backs up a non-empty log, empties it and reloads; true when emptied. The caller has had
+    // the operator confirm it; a failure is shown here and changes nothing.
     bool NewLog();
     // Copies "log.txt" into BACKUP when the count changed since the first load.
     void BackupLog();
@@ -83,6 +93,10 @@ public:
     // a log with anything in it is copied into BACKUP ("before-restore-..."). Throws an Error
     // whose text says what was left as it was.
     void ReplaceLog(const QByteArray& data);
+    // Replaces "log.txt" by the log file at `path`, once it has been read and found to load
+    // whole (`validateLogFile`); otherwise, and when ReplaceLog refuses, throws an Error whose
+    // text says what was wrong and that nothing was restored.
+    void RestoreLog(const QString& path);
 
     // True while a change is in memory only.
     bool unsaved() const { return unsaved_; }
@@ -100,10 +114,8 @@ private:
 
     Platform& platform_;
     const StartupValues& folders_;
-    StationSettings& settings_;
     QSOLog& log_;
     Tallies& tallies_;
-    RunState& run_;
     bool unsaved_ = false;
     bool fileEndsOpen_ = false;   // "log.txt" does not end with a line end
     bool copyBeforeRewrite_ = false;  // damaged lines not yet copied into BACKUP

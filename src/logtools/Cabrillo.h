@@ -1,3 +1,6 @@
+// Room src/logtools/: the tools the logging windows open: the submission file, later the edit
+// dialogs and county tools. Reads logstore/ and the station settings; each window has its logic.
+//
 // The Cabrillo submission file: turns the log, the station settings, the running window's totals
 // and the submitter's entries into the file's bytes. Plain logic; DECabrilloIn collects the inputs.
 #pragma once

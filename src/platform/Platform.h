@@ -1,3 +1,6 @@
+// Room src/platform/: the forms kit and the services (clock, dialogs, files, screen, registry,
+// ending) over Qt and Linux. Used by every other room; it includes nothing of the program above.
+//
 // The platform services every window and procedure reaches through one reference. The
 // application owns the implementations; tests build the same bundle from test doubles.
 #pragma once

@@ -123,6 +123,7 @@ TEST_F(LoggingWindowTest, ClocksAndTheOperatingTime) {
 TEST_F(LoggingWindowTest, NoThenYesBacksUpAndEmptiesTheLog) {
     writeLog25();
     const QByteArray before = t.readFile(QStringLiteral("log.txt"));
+    ASSERT_TRUE(WriteQSOPref(t.app().station(), t.files()));  // 600 seconds operated so far
     t.dialogs().answerInput(QStringLiteral("YES"));
     Outfrm& w = openOut(Answer::No);
     EXPECT_EQ(t.app().log().QSOCount, 0);
@@ -131,6 +132,11 @@ TEST_F(LoggingWindowTest, NoThenYesBacksUpAndEmptiesTheLog) {
     EXPECT_EQ(w.lblTotScore->Caption(), QStringLiteral("0"));
     EXPECT_EQ(w.lblStation.at(5)->Caption(), QStringLiteral("Counties Worked - 0"));
     EXPECT_EQ(w.List1->ListCount(), 87);  // one to-go item per county
+    // The operating time starts again, and is saved so at once.
+    EXPECT_EQ(w.lblttrack->Caption(), QStringLiteral("00:00:00"));
+    StationSettings saved;
+    ReadQSOPref(saved, t.files());
+    EXPECT_EQ(saved.AccumulatedOperatingSeconds, 0);
 }
 
 TEST_F(LoggingWindowTest, CloseIsRefusedWhileSendingAndBanksTheTimeAfterwards) {

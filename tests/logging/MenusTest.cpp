@@ -75,6 +75,72 @@ TEST_F(MenusTest, NewLogReloadsWhetherOrNotTheLogWasErased) {
     EXPECT_EQ(t.readFile(backup(backups().front())), before);
 }
 
+TEST_F(MenusTest, NewLogNeedsTheTypedYes) {
+    writeLog3();
+    openOut();
+    const QByteArray before = t.readFile(QStringLiteral("log.txt"));
+    t.dialogs().clearShown();
+    for (const QString& answer : {QStringLiteral("YES "), QString(), QStringLiteral("no")}) {
+        t.dialogs().answerInput(answer);
+        w().mnuNew->action()->trigger();
+    }
+    t.dialogs().answerInputCancel();
+    w().mnuNew->action()->trigger();
+    EXPECT_EQ(t.app().log().QSOCount, 3);
+    ASSERT_EQ(t.dialogs().shown().size(), 4u);
+    EXPECT_EQ(t.dialogs().shown()[0].title,
+              QStringLiteral("WARNING - Your existing log file will be ERASED!"));
+    EXPECT_TRUE(t.dialogs().shown()[0].text.endsWith(
+        QStringLiteral("\r\n\r\nTo verify that you want to start a new log file, please type: YES")));
+
+    // Confirmed, even with nothing logged since the load, the old log is copied first; the
+    // settings file is written once, with the zeroed time.
+    t.app().run().OperatingSeconds = 120;
+    t.app().station().AccumulatedOperatingSeconds = 3600;
+    int settingsWrites = 0;
+    t.files().setFault([&settingsWrites](Files::Op op, const QString& path) {
+        if (op == Files::Op::Rewrite && path.endsWith(kSettingsFile, Qt::CaseInsensitive)) {
+            ++settingsWrites;
+        }
+    });
+    t.dialogs().answerInput(QStringLiteral("yes"));
+    w().mnuNew->action()->trigger();
+    t.files().setFault({});
+    EXPECT_EQ(t.app().log().QSOCount, 0);
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), QByteArray());
+    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609121000.log"))), before);
+    EXPECT_EQ(t.app().run().OperatingSeconds, 0);
+    EXPECT_EQ(t.app().station().AccumulatedOperatingSeconds, 0);
+    EXPECT_EQ(saved().AccumulatedOperatingSeconds, 0);
+    EXPECT_EQ(settingsWrites, 1);
+}
+
+TEST_F(MenusTest, ANewLogThatCannotEmptyTheFileChangesNothing) {
+    writeLog3();
+    openOut();
+    const QByteArray before = t.readFile(QStringLiteral("log.txt"));
+    t.app().station().AccumulatedOperatingSeconds = 3600;
+    t.files().setFault([](Files::Op op, const QString& path) {
+        if (op == Files::Op::Rewrite && path.endsWith(QStringLiteral("log.txt"))) {
+            throw Error(err::kPermissionDenied, QStringLiteral("Permission denied"));
+        }
+    });
+    t.dialogs().answerInput(QStringLiteral("YES"));
+    w().mnuNew->action()->trigger();
+    EXPECT_EQ(t.app().log().QSOCount, 3);
+    EXPECT_EQ(t.app().station().AccumulatedOperatingSeconds, 3600);
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), before);
+    EXPECT_EQ(t.dialogs().messages().back().title, QStringLiteral("Unable to write file."));
+
+    // And one whose backup cannot be made does not erase the only copy.
+    t.files().setFault([](Files::Op op, const QString&) {
+        if (op == Files::Op::Copy) throw Error(err::kDiskFull, QStringLiteral("No space left on device"));
+    });
+    t.dialogs().answerInput(QStringLiteral("YES"));
+    w().mnuNew->action()->trigger();
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), before);
+}
+
 struct ExitCase {
     bool loggedOn;
     bool cwSending;

@@ -58,6 +58,10 @@ protected:
     }
 
     QString output() { return t.app().startup().DataFolder + QStringLiteral("/MN.adi"); }
+    void exportLog() {
+        ExportADIF(t.app().platform(), t.app().startup(), t.app().station(), t.app().log(),
+                   t.app().tables());
+    }
 
     void setLog(const std::vector<QSORecord>& contacts) {
         QSOLog& log = t.app().log();
@@ -108,7 +112,7 @@ TEST_F(AdifExportTest, OutOfStateLogTakesTheContestStateAndTheCountyName) {
     t.writeFile(output(), QByteArray(5000, 'x'));
     t.dialogs().answerFile(output());  // both questions keep their default answers
 
-    ExportADIF(t.app());
+    exportLog();
 
     EXPECT_EQ(t.readFile(output()), test::fixture(QStringLiteral("adif-out-of-state.adi")));
     EXPECT_EQ(t.beeper().count(), 0);
@@ -163,7 +167,7 @@ TEST_F(AdifExportTest, InStateLogMapsStatesProvincesAndCountries) {
     t.dialogs().answerInputCancel();                  // no comment: <eor> follows the name
     t.dialogs().answerFile(output());
 
-    ExportADIF(t.app());
+    exportLog();
 
     EXPECT_EQ(t.readFile(output()), test::fixture(QStringLiteral("adif-in-state.adi")));
     ASSERT_EQ(t.dialogs().messages().size(), 1u);
@@ -176,7 +180,7 @@ TEST_F(AdifExportTest, EmptyLogWithBothQuestionsCancelledGivesTheHeaderAlone) {
     t.dialogs().answerInputCancel();
     t.dialogs().answerFile(output());
 
-    ExportADIF(t.app());
+    exportLog();
 
     EXPECT_EQ(t.readFile(output()), test::fixture(QStringLiteral("adif-empty.adi")));
     ASSERT_EQ(t.dialogs().messages().size(), 1u);
@@ -189,7 +193,7 @@ TEST_F(AdifExportTest, AsksForPowerCommentAndFileThenCancelEndsSilently) {
                     QStringLiteral("CW"), QStringLiteral("20"), QString())});
     t.dialogs().answerFileCancel();
 
-    ExportADIF(t.app());
+    exportLog();
 
     const auto& shown = t.dialogs().shown();
     ASSERT_EQ(shown.size(), 3u);
@@ -224,7 +228,7 @@ TEST_F(AdifExportTest, MissingCountryTableInEveryFolderIsReportedBeforeTheDialog
                     QStringLiteral("CW"), QStringLiteral("20"), QString())});
     t.dialogs().answerFile(output());
 
-    ExportADIF(t.app());
+    exportLog();
 
     EXPECT_EQ(t.beeper().count(), 1);
     const auto messages = t.dialogs().messages();
@@ -246,7 +250,7 @@ TEST_F(AdifExportTest, AFailingWriteIsReportedAndLeavesNoFile) {
     });
     t.dialogs().answerFile(output());
 
-    ExportADIF(t.app());
+    exportLog();
 
     EXPECT_EQ(t.beeper().count(), 1);
     const auto messages = t.dialogs().messages();
@@ -259,7 +263,7 @@ TEST_F(AdifExportTest, AFailingWriteIsReportedAndLeavesNoFile) {
 TEST_F(AdifExportTest, AFileThatCannotBeCreatedIsReported) {
     t.dialogs().answerFile(t.root() + QStringLiteral("/no such folder/MN.adi"));
 
-    ExportADIF(t.app());
+    exportLog();
 
     EXPECT_EQ(t.beeper().count(), 1);
     const auto messages = t.dialogs().messages();
@@ -272,7 +276,7 @@ TEST_F(AdifExportTest, TheExportNeverReplacesTheLog) {
     t.writeFile(QStringLiteral("log.txt"), "keep me");
     t.dialogs().answerFile(t.work() + QStringLiteral("/LOG.TXT"));
 
-    ExportADIF(t.app());
+    exportLog();
 
     EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), QByteArray("keep me"));
     ASSERT_EQ(t.dialogs().messages().size(), 1u);
@@ -286,7 +290,7 @@ TEST_F(AdifExportTest, CountryTableIsTakenFromSharedThenDataThenWorkingFolder) {
     const StartupValues& sv = t.app().startup();
     auto dxccOf = [&]() {
         t.dialogs().answerFile(output());
-        ExportADIF(t.app());
+        exportLog();
         const QByteArray data = t.readFile(output());
         const qsizetype at = data.indexOf("<DXCC:");
         return at < 0 ? QByteArray() : data.mid(at, data.indexOf(' ', at) - at);
@@ -309,7 +313,7 @@ TEST_F(AdifExportTest, MoreThanAThousandCountriesIsAFailure) {
     t.writeFile(kAdifCountryFile, table);
     t.dialogs().answerFile(output());
 
-    ExportADIF(t.app());
+    exportLog();
 
     EXPECT_EQ(t.beeper().count(), 1);
     const auto messages = t.dialogs().messages();
@@ -324,7 +328,7 @@ TEST_F(AdifExportTest, MoreThanAThousandCountriesIsAFailure) {
     t.writeFile(kAdifCountryFile, table);
     t.dialogs().clearShown();
     t.dialogs().answerFile(output());
-    ExportADIF(t.app());
+    exportLog();
     EXPECT_EQ(t.beeper().count(), 1);
     EXPECT_TRUE(QFileInfo::exists(output()));
 }
@@ -342,7 +346,7 @@ TEST_F(AdifExportTest, LettersOutsideAsciiAreWrittenAsTheirBaseLetters) {
     t.dialogs().answerInput(QStringLiteral("Gr\u00fc\u00dfe \u2713 caf\u00e9"));
     t.dialogs().answerFile(output());
 
-    ExportADIF(t.app());
+    exportLog();
 
     const QByteArray data = t.readFile(output());
     EXPECT_TRUE(data.contains(QByteArray("<Name:4>RENE ")));

@@ -195,75 +195,20 @@ TEST_F(LogStoreTest, BackupsAreNamedByTheMinuteAndNeverReplaceEachOther) {
     EXPECT_EQ(backups().size(), 4);
 }
 
-TEST_F(LogStoreTest, NewLogNeedsTheTypedYes) {
-    loadThree();
-    for (const QString& answer : {QStringLiteral("YES "), QString(), QStringLiteral("no")}) {
-        t.dialogs().answerInput(answer);
-        EXPECT_FALSE(store().NewLog());
-    }
-    t.dialogs().answerInputCancel();
-    EXPECT_FALSE(store().NewLog());
-    EXPECT_EQ(log().QSOCount, 3);
-    ASSERT_EQ(t.dialogs().shown().size(), 4u);
-    EXPECT_EQ(t.dialogs().shown()[0].title,
-              QStringLiteral("WARNING - Your existing log file will be ERASED!"));
-    EXPECT_TRUE(t.dialogs().shown()[0].text.endsWith(
-        QStringLiteral("\r\n\r\nTo verify that you want to start a new log file, please type: YES")));
-
-    // Confirmed, even with nothing logged since the load, the old log is copied first.
-    t.app().run().OperatingSeconds = 120;
-    t.app().station().AccumulatedOperatingSeconds = 3600;
-    t.dialogs().answerInput(QStringLiteral("yes"));
-    ASSERT_TRUE(store().NewLog());
-    EXPECT_EQ(log().QSOCount, 0);
-    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), QByteArray());
-    EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
-              test::fixture(QStringLiteral("log-three.txt")));
-    EXPECT_EQ(t.app().run().OperatingSeconds, 0);
-    EXPECT_EQ(t.app().station().AccumulatedOperatingSeconds, 0);
-    EXPECT_FALSE(t.readFile(QStringLiteral("QSOpref.txt")).isEmpty());  // saved with the zeroed time
-}
-
 TEST_F(LogStoreTest, TwoNewLogsInOneMinuteKeepBothErasedLogs) {
     loadThree();
-    t.dialogs().answerInput(QStringLiteral("YES"));
     ASSERT_TRUE(store().NewLog());
     QSORecord q;
     q.Call = QStringLiteral("KD0TWO");
     log()[++log().QSOCount] = q;
     ASSERT_TRUE(store().AppendRecord());
     t.clock().advance(5'000);
-    t.dialogs().answerInput(QStringLiteral("YES"));
     ASSERT_TRUE(store().NewLog());
     EXPECT_EQ(backups(), (QStringList{QStringLiteral("202609120915-2.log"),
                                       QStringLiteral("202609120915.log")}));
     EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915.log"))),
               test::fixture(QStringLiteral("log-three.txt")));
     EXPECT_EQ(t.readFile(backup(QStringLiteral("202609120915-2.log"))), encodeRecord(q));
-}
-
-TEST_F(LogStoreTest, ANewLogThatCannotEmptyTheFileChangesNothing) {
-    loadThree();
-    t.app().station().AccumulatedOperatingSeconds = 3600;
-    t.files().setFault([](Files::Op op, const QString& path) {
-        if (op == Files::Op::Rewrite && path.endsWith(QStringLiteral("log.txt"))) {
-            throw Error(err::kPermissionDenied, QStringLiteral("Permission denied"));
-        }
-    });
-    t.dialogs().answerInput(QStringLiteral("YES"));
-    EXPECT_FALSE(store().NewLog());
-    EXPECT_EQ(log().QSOCount, 3);
-    EXPECT_EQ(t.app().station().AccumulatedOperatingSeconds, 3600);
-    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
-    EXPECT_EQ(t.dialogs().messages().back().title, QStringLiteral("Unable to write file."));
-
-    // And one whose backup cannot be made does not erase the only copy.
-    t.files().setFault([](Files::Op op, const QString&) {
-        if (op == Files::Op::Copy) throw Error(err::kDiskFull, QStringLiteral("No space left on device"));
-    });
-    t.dialogs().answerInput(QStringLiteral("YES"));
-    EXPECT_FALSE(store().NewLog());
-    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
 }
 
 QStringList callsOf(const QSOLog& log) {
@@ -340,8 +285,7 @@ TEST_F(LogStoreTest, DamagedLinesAreLeftOutAloneAndNamed) {
         q.Band = QStringLiteral("20");
         g[++g.QSOCount] = q;
         ASSERT_TRUE(s.AppendRecord());
-        LogStore restarted(app.app().platform(), sv, app.app().station(), g, app.app().tallies(),
-                           app.app().run());
+        LogStore restarted(app.app().platform(), sv, g, app.app().tallies());
         restarted.LoadLog();
         EXPECT_EQ(encodeRecord(g[g.QSOCount]), encodeRecord(q));
         EXPECT_EQ(g.QSOCount, c.damagedLine ? 3 : 4);
@@ -453,7 +397,6 @@ TEST_F(LogStoreTest, UnwrittenContactsAreNeverReadOver) {
     EXPECT_EQ(t.dialogs().messages().size(), boxes);
 
     // A new log will not erase a file that lacks them.
-    t.dialogs().answerInput(QStringLiteral("YES"));
     EXPECT_FALSE(store().NewLog());
     EXPECT_EQ(t.dialogs().messages().back().title, QStringLiteral("New Log"));
     EXPECT_EQ(log().QSOCount, 4);
@@ -469,6 +412,65 @@ TEST_F(LogStoreTest, UnwrittenContactsAreNeverReadOver) {
     EXPECT_FALSE(store().unsaved());
     EXPECT_EQ(callsOf(log()), (QStringList{"K1ABC", "W9XYZ", "N0ZZ", "KD0NEW"}));
     EXPECT_TRUE(t.readFile(QStringLiteral("log.txt")).endsWith(encodeRecord(q)));
+}
+
+
+// The restore and the load judge a file alike: the restore takes exactly what a load reads whole
+// and without a word; what it refuses, a load either repairs (and says so) or cannot read at all.
+TEST(LogRestoreTest, TakesExactlyWhatLoadsWhole) {
+    const QByteArray whole = test::fixture(QStringLiteral("log-three.txt"));
+    const QList<QByteArray> three = linesOf(whole);
+    QByteArray badNumber = whole;
+    badNumber.replace(",2.5,", ",x,");
+    struct Case {
+        const char* what;
+        QByteArray data;
+        LogFileVerdict verdict;
+    };
+    const Case cases[] = {
+        {"three contacts", whole, LogFileVerdict::Whole},
+        {"LF line ends", QByteArray(whole).replace("\r\n", "\n"), LogFileVerdict::Whole},
+        {"an empty log", QByteArray(), LogFileVerdict::Whole},
+        {"a last contact cut short", whole.left(whole.size() - 20), LogFileVerdict::Damaged},
+        {"a lost quote in the middle",
+         three[0] + QByteArray(three[1]).replace("\"SUE", "SUE") + three[2],
+         LogFileVerdict::Damaged},
+        {"a number that is no number", badNumber, LogFileVerdict::Unreadable},
+        {"one contact too many", three[0].repeated(kLogCapacity + 1), LogFileVerdict::Unreadable},
+    };
+    const QByteArray current = three[2];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(validateLogFile(parseLogFile(c.data)), c.verdict);
+
+        test::TestApp t;
+        t.app().startup().DataFolder = t.root() + QStringLiteral("/data");
+        QDir().mkpath(t.app().startup().DataFolder);
+        t.clock().set(QDateTime(QDate(2026, 9, 12), QTime(9, 15, 42)), 5 * 3600);
+        t.writeFile(QStringLiteral("log.txt"), current);
+        t.writeFile(QStringLiteral("archive.log"), c.data);
+        LogStore& store = t.app().logStore();
+        store.LoadLog();
+        bool restored = true;
+        try {
+            store.RestoreLog(t.path(QStringLiteral("archive.log")));
+        } catch (const Error& e) {
+            restored = false;
+            EXPECT_TRUE(
+                e.text().startsWith(QStringLiteral("archive.log cannot be read as a log: ")));
+        }
+        EXPECT_EQ(restored, c.verdict == LogFileVerdict::Whole);
+        EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), restored ? c.data : current);
+
+        // The same bytes as the log itself.
+        t.writeFile(QStringLiteral("log.txt"), c.data);
+        if (c.verdict == LogFileVerdict::Unreadable) {
+            EXPECT_THROW(store.LoadLog(), ProgramEnded);
+            continue;
+        }
+        store.LoadLog();
+        EXPECT_EQ(t.dialogs().messages().empty(), c.verdict == LogFileVerdict::Whole);
+    }
 }
 
 }  // namespace

@@ -81,7 +81,6 @@ TEST(WriterFaultsTest, EveryWriterFailingAtEveryStepLeavesItsFileAndSaysSo) {
          }},
         {"new log (its BACKUP copy)", Files::Op::Copy, "", QStringLiteral("work/log.txt"),
          [](test::TestApp& t) {
-             t.dialogs().answerInput(QStringLiteral("YES"));
              return !t.app().logStore().NewLog() && lastBoxIs(t, "New Log") &&
                     t.app().log().QSOCount == 3;
          }},
@@ -97,7 +96,8 @@ TEST(WriterFaultsTest, EveryWriterFailingAtEveryStepLeavesItsFileAndSaysSo) {
         {"ADIF", Files::Op::Rewrite, ".adi", QStringLiteral("work/contest.adi"),
          [](test::TestApp& t) {
              t.dialogs().answerFile(t.path(QStringLiteral("contest.adi")));
-             ExportADIF(t.app());
+             ExportADIF(t.app().platform(), t.app().startup(), t.app().station(), t.app().log(),
+                        t.app().tables());
              return lastBoxIs(t, "Unable to write file.");
          }},
     };
