@@ -32,16 +32,40 @@ class LoggingWindow : public Form {
     Q_OBJECT
 public:
     enum class Kind { OutOfState, InState };
+    static const std::array<const char*, 10> kBands;
 
     LoggingWindow(App& app, QString name, Kind kind);
     ~LoggingWindow() override;
     Kind kind() const { return kind_; }
 
+    // ---- what other windows call
+    // Checks and logs the contact in the entry boxes (Enter, and the CW "!").
+    virtual void Mains() = 0;
+    void LoadLogAndRefresh();
+    // The rig's reading: frequency in MHz and mode text; neither is changed.
+    void BandFreqConversion(const float& frequencyValue);
+    void ModeSelection(const QString& strMode);
+    // One spot from the spotting window. Writes back into the caller's variables: the kHz
+    // text becomes the MHz value, the record is cut before its first CR.
+    void BandMapSpots(const QString& qDXSpotCall, QString& qDXSpotFreq, QString& qDXSpotRecord);
+    void DisplayBandMapLabels();
+    void PacketResize();
     // The index of the log the entry rules and tallies read (LogIndex.h), in step with the log.
     const LogIndex& logIndex();
     // Every change of the log in memory (a load, an edit, a delete) ends here, so the index
     // takes the changed rows again; an appended contact is taken up by logIndex() itself.
     void logChanged();
+
+    // ---- what other windows read
+    quint8 CtrlKeyPending = 0;
+    // The spotting window's choice that PacketResize lays out: the spot source ("None",
+    // "TNC", "Telnet", "AGW Packet Engine") and list or band map. The spotting window sets it
+    // before it calls PacketResize.
+    struct SpotDisplayChoice {
+        QString source = QStringLiteral("None");
+        bool list = false;
+    };
+    SpotDisplayChoice spotDisplay;
 
     // ---- controls both windows have
     Label* lblRecentContacts;
@@ -97,8 +121,43 @@ public:
     void Form_Unload(int& Cancel) override;
     void AskOpenExistingLog();
 
+    // ---- the keyboard hub: every key passes here before the focused box sees it
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Form_KeyPress(int& KeyAscii) override;
+
+    // ---- entry boxes
+    void txtCall_GotFocus();
+    void txtCall_Change();
+    void txtCall_KeyPress(int& KeyAscii);
+    void txtRSTR_GotFocus();
+    void txtRSTR_KeyPress(int& KeyAscii);
+    void txtCntry_Change();
+    virtual void txtSec_GotFocus();
+    void txtRSTS_Change();
+    void txtRSTS_KeyPress(int& KeyAscii);
+    void ClearEntry();
+    void mnuClear_Click();
+    void mnuRecall_Click();
+    void BearingDistance(float latitude, float longitude);
+
+    // ---- logging and the duplicate rules
+    void PartialDupCheck(int& KeyAscii);
+    void cmdDup_Click();
+    void mnuListPrevious_Click();
+    void mnuPostContest_Click();
+    void txtPostConDate_GotFocus();
+    void txtPostConTime_GotFocus();
+    void txtPostCon_KeyPress(TextBox* box, int& KeyAscii);
+    // The post-contest date and time checks; false when the entry was refused.
+    bool CheckPostContest();
+    // Refuses an entry that would break the log or overflow it; true when refused.
+    bool RefuseUnstorable();
+    // The checks both twins run, each with its own exchange.
+    void CheckRequiredFields();
+    void CheckCounty();
+    void DupCheck();
+
     // ---- tallies, score, rates and clocks
-    void LoadLogAndRefresh();
     void UpdateScore();
     void UpdateRates();
     void FillCountyLists();
@@ -129,9 +188,6 @@ public:
     void TaskbarLayout();
     void PlaceCountyLists();
 
-    static const std::array<const char*, 10> kBands;
-
-    // ==== band, mode, spots and menus (begin)
     // ---- band and mode
     void mnuBand160Ch_Click() { changeBand(0); }
     void mnuBand80Ch_Click() { changeBand(1); }
@@ -149,16 +205,8 @@ public:
     void Label24_Click();     // the band caption: the next band
     void Label30_Click();     // the mode caption: CW to PH, anything else to CW
     void BandChanged();
-    // The rig's reading: frequency in MHz and mode text; neither is changed.
-    void BandFreqConversion(const float& frequencyValue);
-    void ModeSelection(const QString& strMode);
 
     // ---- spot list and band map
-    // One spot from the spotting window. Writes back into the caller's variables: the kHz
-    // text becomes the MHz value, the record is cut before its first CR.
-    void BandMapSpots(const QString& qDXSpotCall, QString& qDXSpotFreq, QString& qDXSpotRecord);
-    void DisplayBandMapLabels();
-    void PacketResize();
     void SetBandMapScale();
     void RefreshBandMap();
     void lblDXSpot_MouseDown(int Index, int Button);
@@ -167,14 +215,6 @@ public:
     void txtDX_DblClick();
     void lblDX_Click();
     void lblDX_DblClick();
-    // The spotting window's choice that PacketResize lays out: the spot source ("None",
-    // "TNC", "Telnet", "AGW Packet Engine") and list or band map. The spotting window sets it
-    // before it calls PacketResize.
-    struct SpotDisplayChoice {
-        QString source = QStringLiteral("None");
-        bool list = false;
-    };
-    SpotDisplayChoice spotDisplay;
 
     // ---- menu commands
     void mnuNew_Click();
@@ -196,62 +236,6 @@ public:
     void mnuGraph_Click();
     void mnuCountyList_Click();
     void mnuHelp_Click();
-
-private:
-    void wireCommands();  // run once every control of the window exists
-    void changeBand(int index);
-    void changeMode(const QString& mode);
-    void setSpotDisplayVisible(bool list, bool map);
-    void scaleForSpotStrip(double factor, double* lowestBottom);
-    // True when nothing would be lost by ending now: the log is saved, or is written now, or
-    // the operator answers Yes to losing what could not be written (Exit and the close).
-    bool mayEndWithUnsavedLog();
-    // Asks for the typed "YES" and has the store erase the log; an erased log starts its
-    // operating time again at zero. True when erased. The caller saves the settings.
-    bool eraseLogWhenConfirmed();
-
-public:
-    // ==== band, mode, spots and menus (end)
-
-    // ==== contact entry and keyboard (begin)
-    // The keyboard hub: every key passes here before the focused box sees it.
-    void Form_KeyDown(int& KeyCode, int Shift) override;
-    void Form_KeyPress(int& KeyAscii) override;
-    quint8 CtrlKeyPending = 0;
-
-    // Entry boxes
-    void txtCall_GotFocus();
-    void txtCall_Change();
-    void txtCall_KeyPress(int& KeyAscii);
-    void txtRSTR_GotFocus();
-    void txtRSTR_KeyPress(int& KeyAscii);
-    void txtCntry_Change();
-    virtual void txtSec_GotFocus();
-    void txtRSTS_Change();
-    void txtRSTS_KeyPress(int& KeyAscii);
-    void ClearEntry();
-    void mnuClear_Click();
-    void mnuRecall_Click();
-    void BearingDistance(float latitude, float longitude);
-
-    // Logging and the duplicate rules
-    virtual void Mains() = 0;
-    void PartialDupCheck(int& KeyAscii);
-    void cmdDup_Click();
-    void mnuListPrevious_Click();
-    void mnuPostContest_Click();
-    void txtPostConDate_GotFocus();
-    void txtPostConTime_GotFocus();
-    void txtPostCon_KeyPress(TextBox* box, int& KeyAscii);
-    // The post-contest date and time checks; false when the entry was refused.
-    bool CheckPostContest();
-    // Refuses an entry that would break the log or overflow it; true when refused.
-    bool RefuseUnstorable();
-    // The checks both twins run, each with its own exchange.
-    void CheckRequiredFields();
-    void CheckCounty();
-    void DupCheck();
-    // ==== contact entry and keyboard (end)
 
 protected:
     App& app_;
@@ -344,6 +328,17 @@ protected:
     const LogSummary& summary();
 
 private:
+    void wireCommands();  // run once every control of the window exists
+    void changeBand(int index);
+    void changeMode(const QString& mode);
+    void setSpotDisplayVisible(bool list, bool map);
+    void scaleForSpotStrip(double factor, double* lowestBottom);
+    // True when nothing would be lost by ending now: the log is saved, or is written now, or
+    // the operator answers Yes to losing what could not be written (Exit and the close).
+    bool mayEndWithUnsavedLog();
+    // Asks for the typed "YES" and has the store erase the log; an erased log starts its
+    // operating time again at zero. True when erased. The caller saves the settings.
+    bool eraseLogWhenConfirmed();
     void runLoadStep(const QString& what, const std::function<void()>& step);
     void setModeTicks();
     void setBandTick();
