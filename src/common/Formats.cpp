@@ -84,4 +84,12 @@ QDateTime addUtcOffset(const QDateTime& local, float offsetHours) {
     return wall.addSecs(60LL * std::lround(static_cast<double>(offsetHours) * 60.0));
 }
 
+QString trimBlanks(const QString& s) {
+    qsizetype start = 0;
+    qsizetype end = s.size();
+    while (start < end && s[start] == QLatin1Char(' ')) ++start;
+    while (end > start && s[end - 1] == QLatin1Char(' ')) --end;
+    return s.mid(start, end - start);
+}
+
 }  // namespace qf

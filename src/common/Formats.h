@@ -34,4 +34,8 @@ std::optional<QDateTime> parseStoredDateTime(const QString& date, const QString&
 // Local date and time plus the UTC offset (hours, applied as offset x 60 minutes).
 QDateTime addUtcOffset(const QDateTime& local, float offsetHours);
 
+// Leading and trailing spaces off: blanks are spaces in the typed texts and record fields, so
+// tabs and other white space stay, as the files have always been written.
+QString trimBlanks(const QString& s);
+
 }  // namespace qf

@@ -80,15 +80,6 @@ QString longTimeFormat(const QLocale& locale) {
         .simplified();
 }
 
-// Blanks are spaces here, as the trims of the record fields have always treated them.
-QString trimBlanks(const QString& s) {
-    qsizetype start = 0;
-    qsizetype end = s.size();
-    while (start < end && s[start] == QLatin1Char(' ')) ++start;
-    while (end > start && s[end - 1] == QLatin1Char(' ')) --end;
-    return s.mid(start, end - start);
-}
-
 QString trimTrailingBlanks(const QString& s) {
     qsizetype end = s.size();
     while (end > 0 && s[end - 1] == QLatin1Char(' ')) --end;

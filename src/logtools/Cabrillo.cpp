@@ -12,15 +12,6 @@ namespace qf {
 
 namespace {
 
-// Blanks are spaces here, as the trims of the typed texts have always treated them.
-QString trimBlanks(const QString& s) {
-    qsizetype start = 0;
-    qsizetype end = s.size();
-    while (start < end && s[start] == QLatin1Char(' ')) ++start;
-    while (end > start && s[end - 1] == QLatin1Char(' ')) --end;
-    return s.mid(start, end - start);
-}
-
 bool sameText(const QString& a, const char* b) {
     return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
 }

@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/Forms.h"
+#include "common/Formats.h"
 #include "common/KeyFilters.h"
 #include "common/ScreenScaling.h"
 #include "logstore/LogStore.h"
@@ -17,14 +18,6 @@ namespace {
 const QString kRegistryApp = QStringLiteral("Ardlow_Software");
 const QString kRegistrySection = QStringLiteral("Settings");
 const QString kFailureTitle = QStringLiteral("Unable to write file.");
-
-QString trimBlanks(const QString& s) {
-    qsizetype start = 0;
-    qsizetype end = s.size();
-    while (start < end && s[start] == QLatin1Char(' ')) ++start;
-    while (end > start && s[end - 1] == QLatin1Char(' ')) --end;
-    return s.mid(start, end - start);
-}
 
 }  // namespace
 
