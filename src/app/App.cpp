@@ -25,12 +25,20 @@ Forms::Forms(App& app)
       logo_(slotFor<qf::frmArdlowLogo>(app)),
       stationID_(slotFor<qf::frmStationID>(app)),
       outfrm_(slotFor<qf::Outfrm>(app)),
-      infrm_(slotFor<qf::Infrm>(app)),
+      infrm_([this, &app] {
+          auto w = std::make_unique<qf::Infrm>(app);
+          w->setRoverCountyList(&roverLine_);
+          return w;
+      }),
       form1_(slotFor<qf::Form1>(app)),
       form5_(slotFor<qf::Form5>(app)),
       form6_(slotFor<qf::Form6>(app)),
       cabrillo_(slotFor<qf::DECabrilloIn>(app)),
-      cwfrm_(slotFor<qf::CWFrm>(app)) {}
+      cwfrm_(slotFor<qf::CWFrm>(app)),
+      editIn_(slotFor<qf::DEEditInfrm>(app)),
+      editOut_(slotFor<qf::DEEditOut>(app)),
+      countyChange_(slotFor<qf::frmCountyChange>(app)),
+      countyChangeRover_(slotFor<qf::frmCountyChangeRover>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;

@@ -6,6 +6,10 @@
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
 #include "logtools/DECabrilloIn.h"
+#include "logtools/DEEditInfrm.h"
+#include "logtools/DEEditOut.h"
+#include "logtools/frmCountyChange.h"
+#include "logtools/frmCountyChangeRover.h"
 #include "platform/Form.h"
 #include "startup/Form5.h"
 #include "startup/Form6.h"
@@ -31,6 +35,10 @@ public:
     qf::Form6& Form6() { return form6_.get(); }
     qf::DECabrilloIn& DECabrilloIn() { return cabrillo_.get(); }
     qf::CWFrm& CWFrm() { return cwfrm_.get(); }
+    qf::DEEditInfrm& DEEditInfrm() { return editIn_.get(); }
+    qf::DEEditOut& DEEditOut() { return editOut_.get(); }
+    qf::frmCountyChange& frmCountyChange() { return countyChange_.get(); }
+    qf::frmCountyChangeRover& frmCountyChangeRover() { return countyChangeRover_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -42,6 +50,12 @@ public:
     FormSlot<qf::Form6>& form6Slot() { return form6_; }
     FormSlot<qf::DECabrilloIn>& cabrilloSlot() { return cabrillo_; }
     FormSlot<qf::CWFrm>& cwFrmSlot() { return cwfrm_; }
+    FormSlot<qf::DEEditInfrm>& editInSlot() { return editIn_; }
+    FormSlot<qf::DEEditOut>& editOutSlot() { return editOut_; }
+    FormSlot<qf::frmCountyChange>& countyChangeSlot() { return countyChange_; }
+    FormSlot<qf::frmCountyChangeRover>& countyChangeRoverSlot() { return countyChangeRover_; }
+    // The rover's county line as the in-state window reads it (from the rover list window).
+    RoverCountyLine& roverCountyLine() { return roverLine_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -54,6 +68,11 @@ private:
     FormSlot<qf::Form6> form6_;
     FormSlot<qf::DECabrilloIn> cabrillo_;
     FormSlot<qf::CWFrm> cwfrm_;
+    FormSlot<qf::DEEditInfrm> editIn_;
+    FormSlot<qf::DEEditOut> editOut_;
+    FormSlot<qf::frmCountyChange> countyChange_;
+    FormSlot<qf::frmCountyChangeRover> countyChangeRover_;
+    RoverCountyLine roverLine_{countyChangeRover_};
 };
 
 }  // namespace qf

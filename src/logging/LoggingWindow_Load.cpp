@@ -138,6 +138,10 @@ void LoggingWindow::Form_Unload(int& Cancel) {
     // given up by the operator, in the query.
     cw::UnloadWindow(app_);
     if (qf::Form1* facade = app_.forms().form1Slot().peek()) facade->Unload();
+    // The rover's county list goes with the in-state window (before the WinKey, the last).
+    if (kind_ == Kind::InState) {
+        if (auto* rover = app_.forms().countyChangeRoverSlot().peek()) rover->Unload();
+    }
     app_.logStore().BackupLog();
     RunState& run = app_.run();
     if (run.LoggedOn == 1) {

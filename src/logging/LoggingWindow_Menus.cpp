@@ -247,8 +247,11 @@ void LoggingWindow::mnuPrivileges_Click() {
 // ---- the other top-level items
 
 void LoggingWindow::mnuChangeCounty_Click() {
-    // The own-county dialog opens here, modal and unloaded after it closes, followed by saving
-    // the settings and showing the county in Label25, once it exists.
+    FormSlot<frmCountyChange>& slot = app_.forms().countyChangeSlot();
+    slot.get().ShowModal();
+    if (frmCountyChange* w = slot.peek()) w->Unload();
+    WriteQSOPref(app_.station(), platform().files);
+    Label25->setCaption(app_.station().OwnCounty);
 }
 
 void LoggingWindow::mnuMap_Click() {

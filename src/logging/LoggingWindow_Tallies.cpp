@@ -1,5 +1,6 @@
 // The logging window's tallies, score, rates and clocks, and the log list.
 #include "app/App.h"
+#include "app/Forms.h"
 #include "common/Formats.h"
 #include "logging/LogIndex.h"
 #include "logging/LogTallies.h"
@@ -240,12 +241,34 @@ int LoggingWindow::selectedRecord() const {
     return row == 0 ? 0 : ListView1->text(row, 0).toInt();
 }
 
+namespace {
+// Shows a window modally and, however it ended, unloads it.
+template <class F>
+void showModalThenUnload(FormSlot<F>& slot) {
+    slot.get().ShowModal();
+    if (F* w = slot.peek()) w->Unload();
+}
+}  // namespace
+
 void LoggingWindow::cmdEdit_Click() {
     // No row picked: nothing to edit.
     const int record = selectedRecord();
     if (record == 0) return;
     app_.run().EditRecordNumber = static_cast<float>(record);
-    // The edit dialogs open here once they exist.
+    // A number naming no contact opens nothing: the dialog would read or write outside the log.
+    if (record < 1 || record > app_.log().QSOCount) return;
+    Forms& forms = app_.forms();
+    if (kind_ == Kind::InState) {
+        showModalThenUnload(forms.editInSlot());
+    } else {
+        showModalThenUnload(forms.editOutSlot());
+    }
+    cmdEdit->setVisible(false);
+    cmdDelete->setVisible(false);
+    // The dialog changed memory only. A failed rewrite is reported by the store, which keeps
+    // the log unsaved, so the reload rebuilds from memory rather than from the old file.
+    app_.logStore().RewriteLog();
+    LoadLogAndRefresh();
 }
 
 void LoggingWindow::cmdDelete_Click() {

@@ -20,6 +20,7 @@ constexpr quint32 kNavy = 0x800000u;
 constexpr quint32 kTeal = 0xC0C000u;
 constexpr quint32 kLightGrey = 0xE0E0E0u;
 constexpr quint32 kLightYellow = 0xC0FFFFu;
+constexpr quint32 kDarkRed = 0x000080u;  // the marks of refused entries
 
 QColor toQColor(quint32 value);
 quint32 fromQColor(const QColor& c);
