@@ -19,15 +19,6 @@ bool isDigit(int k) {
     return k >= '0' && k <= '9';
 }
 
-// Blanks only: a tab or another space character typed into a box stays part of the text.
-QString trimBlanks(const QString& s) {
-    qsizetype start = 0;
-    qsizetype end = s.size();
-    while (start < end && s[start] == QLatin1Char(' ')) ++start;
-    while (end > start && s[end - 1] == QLatin1Char(' ')) --end;
-    return s.mid(start, end - start);
-}
-
 }  // namespace
 
 QString& EditedContact::operator[](EditField f) {
