@@ -6,11 +6,12 @@ namespace qf {
 
 RandomSource::RandomSource(const Clock& clock) : clock_(clock), engine_(std::random_device{}()) {}
 
-void RandomSource::setSeed(quint64 seed) { engine_.seed(seed); }
+void RandomSource::setSeed(quint64 seed) {
+    engine_.seed(seed);
+}
 
 void RandomSource::reseedFromClock() {
-    const quint64 timeOfDay =
-        static_cast<quint64>(clock_.localNow().time().msecsSinceStartOfDay());
+    const quint64 timeOfDay = static_cast<quint64>(clock_.localNow().time().msecsSinceStartOfDay());
     const quint64 carried = engine_();
     std::seed_seq mix{static_cast<quint32>(timeOfDay), static_cast<quint32>(carried),
                       static_cast<quint32>(carried >> 32)};

@@ -72,9 +72,13 @@ void CountyMapMN::Timer1_Timer() {
     }
 }
 
-void CountyMapMN::PaintWorkedCountiesIn() { paintFrom(*app_.forms().Infrm().List2); }
+void CountyMapMN::PaintWorkedCountiesIn() {
+    paintFrom(*app_.forms().Infrm().List2);
+}
 
-void CountyMapMN::PaintWorkedCountiesOut() { paintFrom(*app_.forms().Outfrm().List2); }
+void CountyMapMN::PaintWorkedCountiesOut() {
+    paintFrom(*app_.forms().Outfrm().List2);
+}
 
 void CountyMapMN::paintFrom(const ListBox& worked) {
     // A failure ends the painting quietly; what was painted so far stays.

@@ -14,7 +14,10 @@ QImage picture(const std::vector<const char*>& rows) {
     for (int y = 0; y < img.height(); ++y) {
         for (int x = 0; x < img.width(); ++x) {
             const char c = rows[static_cast<size_t>(y)][x];
-            img.setPixel(x, y, c == '#' ? qRgb(0, 0, 0) : c == 'o' ? qRgb(9, 9, 9) : qRgb(255, 255, 255));
+            img.setPixel(x, y,
+                         c == '#'   ? qRgb(0, 0, 0)
+                         : c == 'o' ? qRgb(9, 9, 9)
+                                    : qRgb(255, 255, 255));
         }
     }
     return img;
@@ -25,7 +28,10 @@ std::string render(const QImage& img, QRgb fill) {
     for (int y = 0; y < img.height(); ++y) {
         for (int x = 0; x < img.width(); ++x) {
             const QRgb p = img.pixel(x, y) | 0xff000000u;
-            out += p == (fill | 0xff000000u) ? 'F' : p == qRgb(0, 0, 0) ? '#' : p == qRgb(9, 9, 9) ? 'o' : '.';
+            out += p == (fill | 0xff000000u) ? 'F'
+                   : p == qRgb(0, 0, 0)      ? '#'
+                   : p == qRgb(9, 9, 9)      ? 'o'
+                                             : '.';
         }
         out += '\n';
     }
@@ -35,20 +41,16 @@ std::string render(const QImage& img, QRgb fill) {
 TEST(FloodFillTest, FillsOnlyTheSeedsFourConnectedArea) {
     // A diagonal step in the border (an 8-connected line) must hold a 4-connected fill; the
     // other-coloured pixel inside stays, and so does everything outside the ring.
-    QImage img = picture({"..###..",
-                          ".#...#.",
-                          "#..o..#",
-                          ".#...#.",
-                          "..###..",
-                          "......."});
+    QImage img = picture({"..###..", ".#...#.", "#..o..#", ".#...#.", "..###..", "......."});
     const QRgb fill = qRgb(200, 10, 10);
     EXPECT_EQ(floodFill(img, 1, 2, fill), 10);
-    EXPECT_EQ(render(img, fill), "..###..\n"
-                                 ".#FFF#.\n"
-                                 "#FFoFF#\n"
-                                 ".#FFF#.\n"
-                                 "..###..\n"
-                                 ".......\n");
+    EXPECT_EQ(render(img, fill),
+              "..###..\n"
+              ".#FFF#.\n"
+              "#FFoFF#\n"
+              ".#FFF#.\n"
+              "..###..\n"
+              ".......\n");
 }
 
 TEST(FloodFillTest, NothingToDo) {

@@ -34,7 +34,8 @@ Areas whiteAreas(const QImage& img) {
     Areas a{std::vector<int>(static_cast<size_t>(w * h), -1), {}};
     const QRgb white = qRgb(255, 255, 255);
     for (int start = 0; start < w * h; ++start) {
-        if (a.id[static_cast<size_t>(start)] >= 0 || img.pixel(start % w, start / w) != white) continue;
+        if (a.id[static_cast<size_t>(start)] >= 0 || img.pixel(start % w, start / w) != white)
+            continue;
         const int n = static_cast<int>(a.size.size());
         a.size.push_back(0);
         std::vector<int> stack{start};
@@ -68,7 +69,8 @@ TEST(CountyMapTest, ShippedPictureHasOneClosedWhiteAreaPerLabel) {
         for (int x = 0; x < img.width(); ++x) colours.insert(img.pixel(x, y));
     EXPECT_EQ(colours, (std::set<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(192, 192, 192)}));
 
-    const std::vector<MapLabel> labels = parseMapLabels(test::shippedData(QStringLiteral("countymap.txt")));
+    const std::vector<MapLabel> labels =
+        parseMapLabels(test::shippedData(QStringLiteral("countymap.txt")));
     ASSERT_EQ(labels.size(), std::size(kCodes));
     // The codes are the logging windows' abbreviations, in the window's label order.
     const QByteArray countyTable = test::shippedData(QStringLiteral("county2.txt"));
@@ -88,7 +90,8 @@ TEST(CountyMapTest, ShippedPictureHasOneClosedWhiteAreaPerLabel) {
         EXPECT_GE(area, 0) << l.code.toStdString() << " centre is not on white";
         EXPECT_TRUE(seen.insert(area).second) << l.code.toStdString() << " shares its area";
         // The label lies on the picture.
-        EXPECT_TRUE(img.rect().contains(QRect(l.left, l.top, l.width, l.height))) << l.code.toStdString();
+        EXPECT_TRUE(img.rect().contains(QRect(l.left, l.top, l.width, l.height)))
+            << l.code.toStdString();
     }
 
     // The program's built-in copies are these files.
@@ -117,8 +120,9 @@ TEST(CountyMapTest, PaintingFillsExactlyTheWorkedAreas) {
 
     QImage img = fresh;
     // With case: "hen" and a code not on the map paint nothing.
-    EXPECT_EQ(paintWorkedCounties(img, labels, {QStringLiteral("hen"), QStringLiteral("XYZ"),
-                                                QStringLiteral("HEN"), QStringLiteral("COO")},
+    EXPECT_EQ(paintWorkedCounties(img, labels,
+                                  {QStringLiteral("hen"), QStringLiteral("XYZ"),
+                                   QStringLiteral("HEN"), QStringLiteral("COO")},
                                   random),
               2);
     const std::set<int> painted{areaOf("HEN"), areaOf("COO")};
@@ -139,7 +143,8 @@ TEST(CountyMapTest, PaintingFillsExactlyTheWorkedAreas) {
 
 TEST(CountyMapTest, SeedPointsAndLabelRecords) {
     // Halves go to the even neighbour.
-    const std::tuple<int, int, int> cases[] = {{0, 3, 2}, {0, 5, 2}, {1, 5, 4}, {10, 22, 21}, {-3, 4, -1}};
+    const std::tuple<int, int, int> cases[] = {
+        {0, 3, 2}, {0, 5, 2}, {1, 5, 4}, {10, 22, 21}, {-3, 4, -1}};
     for (const auto& [left, width, x] : cases) {
         EXPECT_EQ(mapSeedPoint({QStringLiteral("A"), left, left, width, width}), QPoint(x, x))
             << left << " " << width;

@@ -86,6 +86,11 @@ TEST_F(CountyWindowsTest, MapPaintsTheWorkedCountiesOfEitherWindow) {
             EXPECT_FALSE(map.Timer1->Enabled());
             EXPECT_TRUE(painted(map, "HEN"));
             EXPECT_TRUE(painted(map, "AIT"));
+            // Under a real display (xvfb-run), a picture of the window for the reviewer.
+            const QString shots = qEnvironmentVariable("QUILLFEN_SCREENSHOT_DIR");
+            if (!shots.isEmpty()) {
+                map.grab().save(shots + QStringLiteral("/county-map-%1.png").arg(flag ? "out" : "in"));
+            }
             EXPECT_FALSE(painted(map, "RAM"));  // worked as "ram": the map compares with case
             EXPECT_FALSE(painted(map, "COO"));
             // What is shown is the painted picture.
@@ -112,29 +117,30 @@ TEST_F(CountyWindowsTest, MapShowsTheHintWithAnEmptyLog) {
 TEST_F(CountyWindowsTest, ListShowsTheTableAndWritesTheRunningWindowsCountyBox) {
     writeLog({});
     Outfrm& out = openOut();
-    whileOpen<frmCountyList>(out.mnuCountyList, t.app().forms().countyListSlot(), [&](frmCountyList& list) {
-        EXPECT_EQ(list.Caption(), QStringLiteral("County List"));
-        const CountyTable& table = t.app().tables().counties;
-        ASSERT_EQ(list.ListView1->count(), table.CountyCount);
-        EXPECT_EQ(list.ListView1->columnHeader(0), QStringLiteral("Abbreviation"));
-        EXPECT_EQ(list.ListView1->columnHeader(1), QStringLiteral("County"));
-        // Table order, with an alias row listed again.
-        EXPECT_EQ(list.ListView1->text(1, 0), QStringLiteral("AIT"));
-        EXPECT_EQ(list.ListView1->text(1, 1), QStringLiteral("Aitkin"));
-        EXPECT_EQ(list.ListView1->text(6, 0), QStringLiteral("BIG"));
-        EXPECT_EQ(list.ListView1->text(6, 1), QStringLiteral("Big Stone"));
-        EXPECT_EQ(list.ListView1->text(7, 0), QStringLiteral("BIG"));
-        EXPECT_EQ(list.ListView1->text(7, 1), QStringLiteral("Bigstone"));
-        // Centred across, its top at a sixth of the free height.
-        const QSizeF s = t.app().platform().screen.sizeTwips();
-        EXPECT_NEAR(list.Left(), (s.width() - list.Width()) / 2, 1);
-        EXPECT_NEAR(list.Top(), (s.height() - list.Height()) / 6, 1);
+    whileOpen<frmCountyList>(
+        out.mnuCountyList, t.app().forms().countyListSlot(), [&](frmCountyList& list) {
+            EXPECT_EQ(list.Caption(), QStringLiteral("County List"));
+            const CountyTable& table = t.app().tables().counties;
+            ASSERT_EQ(list.ListView1->count(), table.CountyCount);
+            EXPECT_EQ(list.ListView1->columnHeader(0), QStringLiteral("Abbreviation"));
+            EXPECT_EQ(list.ListView1->columnHeader(1), QStringLiteral("County"));
+            // Table order, with an alias row listed again.
+            EXPECT_EQ(list.ListView1->text(1, 0), QStringLiteral("AIT"));
+            EXPECT_EQ(list.ListView1->text(1, 1), QStringLiteral("Aitkin"));
+            EXPECT_EQ(list.ListView1->text(6, 0), QStringLiteral("BIG"));
+            EXPECT_EQ(list.ListView1->text(6, 1), QStringLiteral("Big Stone"));
+            EXPECT_EQ(list.ListView1->text(7, 0), QStringLiteral("BIG"));
+            EXPECT_EQ(list.ListView1->text(7, 1), QStringLiteral("Bigstone"));
+            // Centred across, its top at a sixth of the free height.
+            const QSizeF s = t.app().platform().screen.sizeTwips();
+            EXPECT_NEAR(list.Left(), (s.width() - list.Width()) / 2, 1);
+            EXPECT_NEAR(list.Top(), (s.height() - list.Height()) / 6, 1);
 
-        QTreeWidgetItem* row = list.ListView1->topLevelItem(27);
-        QTest::mouseClick(list.ListView1->viewport(), Qt::LeftButton, {},
-                          list.ListView1->visualItemRect(row).center());
-        EXPECT_FALSE(list.isVisible());
-    });
+            QTreeWidgetItem* row = list.ListView1->topLevelItem(27);
+            QTest::mouseClick(list.ListView1->viewport(), Qt::LeftButton, {},
+                              list.ListView1->visualItemRect(row).center());
+            EXPECT_FALSE(list.isVisible());
+        });
     EXPECT_EQ(out.txtSec->Text(), QStringLiteral("HEN"));
     EXPECT_FALSE(t.app().forms().infrmSlot().isLoaded());
 }
@@ -145,11 +151,12 @@ TEST_F(CountyWindowsTest, ClickOnAnEmptyListDoesNothing) {
     Infrm& in = open(&Forms::Infrm);
     in.txtSec->setText(QStringLiteral("AIT"));
     t.app().tables().counties.CountyCount = 0;
-    whileOpen<frmCountyList>(in.mnuCountyList, t.app().forms().countyListSlot(), [&](frmCountyList& list) {
-        EXPECT_EQ(list.ListView1->count(), 0);
-        QTest::mouseClick(list.ListView1->viewport(), Qt::LeftButton, {}, QPoint(20, 40));
-        EXPECT_TRUE(list.isVisible());
-    });
+    whileOpen<frmCountyList>(
+        in.mnuCountyList, t.app().forms().countyListSlot(), [&](frmCountyList& list) {
+            EXPECT_EQ(list.ListView1->count(), 0);
+            QTest::mouseClick(list.ListView1->viewport(), Qt::LeftButton, {}, QPoint(20, 40));
+            EXPECT_TRUE(list.isVisible());
+        });
     EXPECT_EQ(in.txtSec->Text(), QStringLiteral("AIT"));
 }
 
