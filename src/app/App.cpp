@@ -38,7 +38,9 @@ Forms::Forms(App& app)
       editIn_(slotFor<qf::DEEditInfrm>(app)),
       editOut_(slotFor<qf::DEEditOut>(app)),
       countyChange_(slotFor<qf::frmCountyChange>(app)),
-      countyChangeRover_(slotFor<qf::frmCountyChangeRover>(app)) {}
+      countyChangeRover_(slotFor<qf::frmCountyChangeRover>(app)),
+      countyList_(slotFor<qf::frmCountyList>(app)),
+      countyMap_(slotFor<qf::CountyMapMN>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;

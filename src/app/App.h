@@ -16,6 +16,7 @@
 #include "platform/SerialPort.h"
 #include "platform/System.h"
 #include "app/RunState.h"
+#include "common/RandomSource.h"
 #include "logging/SPCTable.h"
 #include "logging/SpotSlots.h"
 #include "logstore/LogStore.h"
@@ -69,6 +70,8 @@ public:
     SPCTable& spc() { return spc_; }
     RunState& run() { return run_; }
     SpotSlotTable& spots() { return spots_; }
+    // The one random generator (county map colours, code practice).
+    RandomSource& random() { return random_; }
 
     // Runs the start sequence (the start window's load).
     void start();
@@ -88,6 +91,7 @@ private:
     SPCTable spc_;
     RunState run_;
     SpotSlotTable spots_;
+    RandomSource random_{*services_.clock};
     LogStore logStore_;
     std::unique_ptr<Forms> forms_;  // last member: windows go before the state they use
 };

@@ -5,11 +5,13 @@
 #include "logging/Form1.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
+#include "logtools/CountyMapMN.h"
 #include "logtools/DECabrilloIn.h"
 #include "logtools/DEEditInfrm.h"
 #include "logtools/DEEditOut.h"
 #include "logtools/frmCountyChange.h"
 #include "logtools/frmCountyChangeRover.h"
+#include "logtools/frmCountyList.h"
 #include "platform/Form.h"
 #include "startup/Form5.h"
 #include "startup/Form6.h"
@@ -39,6 +41,8 @@ public:
     qf::DEEditOut& DEEditOut() { return editOut_.get(); }
     qf::frmCountyChange& frmCountyChange() { return countyChange_.get(); }
     qf::frmCountyChangeRover& frmCountyChangeRover() { return countyChangeRover_.get(); }
+    qf::frmCountyList& frmCountyList() { return countyList_.get(); }
+    qf::CountyMapMN& CountyMapMN() { return countyMap_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -56,6 +60,8 @@ public:
     FormSlot<qf::frmCountyChangeRover>& countyChangeRoverSlot() { return countyChangeRover_; }
     // The rover's county line as the in-state window reads it (from the rover list window).
     RoverCountyLine& roverCountyLine() { return roverLine_; }
+    FormSlot<qf::frmCountyList>& countyListSlot() { return countyList_; }
+    FormSlot<qf::CountyMapMN>& countyMapSlot() { return countyMap_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -73,6 +79,8 @@ private:
     FormSlot<qf::frmCountyChange> countyChange_;
     FormSlot<qf::frmCountyChangeRover> countyChangeRover_;
     RoverCountyLine roverLine_{countyChangeRover_};
+    FormSlot<qf::frmCountyList> countyList_;
+    FormSlot<qf::CountyMapMN> countyMap_;
 };
 
 }  // namespace qf

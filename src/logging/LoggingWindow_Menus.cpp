@@ -255,7 +255,8 @@ void LoggingWindow::mnuChangeCounty_Click() {
 }
 
 void LoggingWindow::mnuMap_Click() {
-    // The county map opens here, modal and unloaded after it closes, once it exists.
+    app_.forms().CountyMapMN().ShowModal();
+    if (CountyMapMN* w = app_.forms().countyMapSlot().peek()) w->Unload();
 }
 
 void LoggingWindow::mnuGraph_Click() {
@@ -263,7 +264,8 @@ void LoggingWindow::mnuGraph_Click() {
 }
 
 void LoggingWindow::mnuCountyList_Click() {
-    // The county list opens here, modal and unloaded after it closes, once it exists.
+    app_.forms().frmCountyList().ShowModal();
+    if (frmCountyList* w = app_.forms().countyListSlot().peek()) w->Unload();
 }
 
 void LoggingWindow::mnuHelp_Click() {
