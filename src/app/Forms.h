@@ -7,6 +7,7 @@
 #include "logging/Outfrm.h"
 #include "logtools/DECabrilloIn.h"
 #include "platform/Form.h"
+#include "rig/RigControlfrm.h"
 #include "startup/Form5.h"
 #include "startup/Form6.h"
 #include "startup/frmArdlowLogo.h"
@@ -31,6 +32,7 @@ public:
     qf::Form6& Form6() { return form6_.get(); }
     qf::DECabrilloIn& DECabrilloIn() { return cabrillo_.get(); }
     qf::CWFrm& CWFrm() { return cwfrm_.get(); }
+    qf::RigControlfrm& RigControlfrm() { return rigfrm_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -42,6 +44,7 @@ public:
     FormSlot<qf::Form6>& form6Slot() { return form6_; }
     FormSlot<qf::DECabrilloIn>& cabrilloSlot() { return cabrillo_; }
     FormSlot<qf::CWFrm>& cwFrmSlot() { return cwfrm_; }
+    FormSlot<qf::RigControlfrm>& rigFrmSlot() { return rigfrm_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -54,6 +57,7 @@ private:
     FormSlot<qf::Form6> form6_;
     FormSlot<qf::DECabrilloIn> cabrillo_;
     FormSlot<qf::CWFrm> cwfrm_;
+    FormSlot<qf::RigControlfrm> rigfrm_;
 };
 
 }  // namespace qf
