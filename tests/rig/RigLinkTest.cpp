@@ -94,9 +94,10 @@ TEST_F(RigLinkTest, TheUnloadStopsAPollingYaesuBeforeThePortCloses) {
         w().Show();
         choose(QLatin1String(c.model));
         w().optComm[1]->setValue(true);
+        rig->clearReceived();
         test();
         if (c.endTestFirst) w().Command2_Click();
-        rig->waitForBytes(5, 500);
+        rig->waitForBytes(5, 500);  // the wake-up bytes, where the model has them
         rig->clearReceived();
         t.app().forms().rigFrmSlot().peek()->Unload();
         QCoreApplication::processEvents();
