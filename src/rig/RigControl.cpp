@@ -10,6 +10,9 @@ void StartAtLoad(App& app) {
     // "RigCntrl.txt" over it.
     const QString model = app.station().RigModel;
     if (model.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0) return;
+    // No model at all (no settings file was read) is no rig either: a first run must not
+    // greet the operator with a port failure.
+    if (model.trimmed().isEmpty()) return;
     app.forms().RigControlfrm().TestFromStartup(model);
 }
 

@@ -9,7 +9,7 @@ class App;
 namespace rig {
 
 // The last step of a logging window's load: a rig model other than "None" (any case) loads the
-// rig window hidden and runs its Test.
+// rig window hidden and runs its Test. An empty model (no settings read) starts nothing.
 void StartAtLoad(App& app);
 // "&Rig Interface" and Ctrl+R: modeless; the window stays loaded.
 void ShowWindow(App& app);

@@ -233,7 +233,11 @@ void RigControlfrm::wireHandlers() {
 // ---- load and unload
 
 void RigControlfrm::Form_Load() {
-    ScaleWindow(*this, platform().screen, platform().dialogs);
+    try {
+        ScaleWindow(*this, platform().screen, platform().dialogs);
+    } catch (const Error&) {
+        // The work-area scaling skips its own failing steps; nothing else may stop the load.
+    }
     for (const rig::RigModelRow& r : rig::RigModels()) List1->AddItem(r.name);
     RigLoading = 1;
     try {

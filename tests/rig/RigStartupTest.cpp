@@ -40,6 +40,14 @@ TEST_F(RigStartupTest, NoneInAnyCaseStartsNothing) {
     EXPECT_FALSE(slot().isLoaded());
 }
 
+TEST_F(RigStartupTest, NoModelAtAllStartsNothing) {
+    // A first run without settings must not open a port and stop on its failure.
+    t.app().station().RigModel = QString();
+    openOut();
+    EXPECT_FALSE(slot().isLoaded());
+    EXPECT_EQ(t.beeper().count(), 0);
+}
+
 TEST_F(RigStartupTest, AMissingPortShowsTheRigWindowModallyAndDoneRetriesOnce) {
     t.app().station().RigModel = QStringLiteral("Kenwood");
     t.writeFile(QStringLiteral("RigCntrl.txt"), rigFile("Kenwood", 4));
