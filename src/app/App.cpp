@@ -40,7 +40,8 @@ Forms::Forms(App& app)
       countyChange_(slotFor<qf::frmCountyChange>(app)),
       countyChangeRover_(slotFor<qf::frmCountyChangeRover>(app)),
       countyList_(slotFor<qf::frmCountyList>(app)),
-      countyMap_(slotFor<qf::CountyMapMN>(app)) {}
+      countyMap_(slotFor<qf::CountyMapMN>(app)),
+      rigfrm_(slotFor<qf::RigControlfrm>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;

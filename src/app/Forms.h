@@ -13,6 +13,7 @@
 #include "logtools/frmCountyChangeRover.h"
 #include "logtools/frmCountyList.h"
 #include "platform/Form.h"
+#include "rig/RigControlfrm.h"
 #include "startup/Form5.h"
 #include "startup/Form6.h"
 #include "startup/frmArdlowLogo.h"
@@ -43,6 +44,7 @@ public:
     qf::frmCountyChangeRover& frmCountyChangeRover() { return countyChangeRover_.get(); }
     qf::frmCountyList& frmCountyList() { return countyList_.get(); }
     qf::CountyMapMN& CountyMapMN() { return countyMap_.get(); }
+    qf::RigControlfrm& RigControlfrm() { return rigfrm_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -62,6 +64,7 @@ public:
     RoverCountyLine& roverCountyLine() { return roverLine_; }
     FormSlot<qf::frmCountyList>& countyListSlot() { return countyList_; }
     FormSlot<qf::CountyMapMN>& countyMapSlot() { return countyMap_; }
+    FormSlot<qf::RigControlfrm>& rigFrmSlot() { return rigfrm_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -81,6 +84,7 @@ private:
     RoverCountyLine roverLine_{countyChangeRover_};
     FormSlot<qf::frmCountyList> countyList_;
     FormSlot<qf::CountyMapMN> countyMap_;
+    FormSlot<qf::RigControlfrm> rigfrm_;
 };
 
 }  // namespace qf

@@ -6,6 +6,7 @@
 #include "logging/ContactRules.h"
 #include "keying/CWKeyer.h"
 #include "logging/LogIndex.h"
+#include "rig/RigControl.h"
 #include "logging/LoggingWindow.h"
 #include "logging/TypeAhead.h"
 #include "platform/Colors.h"
@@ -94,9 +95,13 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
                 cw::ShowWindow(app_, false);
                 KeyCode = 0;
                 return;
-            case 'P': case 'D': case 'B': case 'F': case 'R': case 'G':
-                // The voice keyer, spotting, spectrum, band-plan, rig and tuning windows open
-                // here once they exist.
+            case 'R':
+                rig::ShowWindow(app_);
+                KeyCode = 0;
+                return;
+            case 'P': case 'D': case 'B': case 'F': case 'G':
+                // The voice keyer, spotting, spectrum, band-plan and tuning windows open here
+                // once they exist.
                 KeyCode = 0;
                 return;
             default: break;

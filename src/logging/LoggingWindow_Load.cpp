@@ -4,6 +4,7 @@
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
 #include "keying/CWKeyer.h"
+#include "rig/RigControl.h"
 #include "logging/LoggingWindow.h"
 #include "platform/Error.h"
 
@@ -74,7 +75,7 @@ void LoggingWindow::Form_Load() {
     txtCall->setFocus(Qt::OtherFocusReason);
     try {
         TaskbarLayout();
-        // A rig model other than "None" starts rig control here once it exists.
+        rig::StartAtLoad(app_);
     } catch (const Error&) {
     }
 }
@@ -133,10 +134,11 @@ void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
 void LoggingWindow::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
     // The device windows close here, in order: the voice keyer (once it exists), the CW
-    // window, then voice navigation, spotting, the spectrum map, the rig (once they exist), the
+    // window, then voice navigation, spotting, the spectrum map (once they exist), the rig, the
     // facade and the WinKey (once it exists). Contacts held only in memory were written, or
     // given up by the operator, in the query.
     cw::UnloadWindow(app_);
+    rig::UnloadWindow(app_);
     if (qf::Form1* facade = app_.forms().form1Slot().peek()) facade->Unload();
     // The rover's county list goes with the in-state window (before the WinKey, the last).
     if (kind_ == Kind::InState) {

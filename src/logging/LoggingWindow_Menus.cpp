@@ -5,6 +5,7 @@
 #include "app/Forms.h"
 #include "common/QuotedFieldLine.h"
 #include "keying/CWKeyer.h"
+#include "rig/RigControl.h"
 #include "logging/LoggingWindow.h"
 #include "logstore/AdifExport.h"
 #include "logstore/LogStore.h"
@@ -224,9 +225,7 @@ void LoggingWindow::mnuVoice_Click() {
     // The voice keyer window opens here, modal and kept loaded, once it exists.
 }
 
-void LoggingWindow::mnuRigInterface_Click() {
-    // The rig window opens here, modeless, once it exists.
-}
+void LoggingWindow::mnuRigInterface_Click() { rig::ShowWindow(app_); }
 
 void LoggingWindow::mnuDXSpotting_Click() {
     // The settings are saved and the spotting window opens here, modeless, once it exists.

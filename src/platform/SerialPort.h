@@ -8,7 +8,12 @@
 //   after opening, so a keyed transmitter is never keyed by the open itself.
 // - DTR and RTS are flags of the port: set while closed they are only kept (and applied at the
 //   next open); set while open they reach the device at once, and a device that cannot carry
-//   them (a pseudo-terminal) is an Error.
+//   them (a pseudo-terminal) is an Error. The flags read back what was last wanted.
+// - Handshaking is kept until set again, through closes and opens.
+// - Input is read only when asked (readAllLatin1), straight from the device: nothing is fetched
+//   in the background, so a poll reads everything that arrived since the last one.
+// - A peer that has gone away (a hung-up line, an ended pseudo-terminal) closes the port at the
+//   next read or write, which then fails as on a closed port (Error 8018).
 #pragma once
 
 #include <QMap>
@@ -27,7 +32,8 @@ class SerialPort {
     int CommPort() const { return commPort_; }
     // Only while closed (Error 8005 when open); 1 and up.
     void setCommPort(int number);
-    // Baud rate, parity, data bits and stop bits: "9600,N,8,1". Checked when set.
+    // Baud rate, parity, data bits and stop bits: "9600,N,8,1". Checked when set (Error 380),
+    // applied at the next open.
     const QString& Settings() const { return settings_; }
     void setSettings(const QString& settings);
 
@@ -40,6 +46,21 @@ class SerialPort {
     bool RTSEnable() const { return rts_; }
     void setDTREnable(bool on);
     void setRTSEnable(bool on);
+
+    enum class Handshake { None = 0, XonXoff = 1, RtsCts = 2, Both = 3 };
+    Handshake Handshaking() const { return handshaking_; }
+    // Applied at once when open, else at the next open.
+    void setHandshaking(Handshake h);
+
+    // Everything the device holds now, a character per byte; empty when nothing waits.
+    // Error 8018 on a closed port or a peer that went away.
+    QString readAllLatin1();
+    // Drops what waits in the input; nothing on a closed port.
+    void discardInput();
+    // Hands the bytes to the device; Error 8018 on a closed port or a peer that went away.
+    void write(const QByteArray& bytes);
+    // Bytes written but not yet sent by the device; 0 on a closed port.
+    int outBufferCount() const;
 
     // The parsed settings string.
     struct LineSettings {
@@ -60,12 +81,19 @@ class SerialPort {
     virtual bool applyLines(bool dtr, bool rts) = 0;
     virtual bool applyDtr(bool on) = 0;
     virtual bool applyRts(bool on) = 0;
+    virtual bool applyHandshaking(Handshake h) = 0;
+    // -1 when the peer is gone or the device failed.
+    virtual qint64 readDevice(QByteArray& into) = 0;
+    virtual qint64 writeDevice(const QByteArray& bytes) = 0;
+    virtual void flushInput() = 0;
+    virtual int pendingOutput() const = 0;
 
   private:
     int commPort_;
     QString settings_ = QStringLiteral("9600,N,8,1");
     bool dtr_ = false;
     bool rts_ = false;
+    Handshake handshaking_ = Handshake::None;
 };
 
 class SerialPorts {
@@ -90,8 +118,8 @@ class SerialPorts {
     QString deviceFolder_ = QStringLiteral("/dev");
 };
 
-// Real ports on Linux: Qt's serial port for opening and the settings, the modem-control ioctls
-// for the lines.
+// Real ports on Linux: the tty's own descriptor, termios for the line settings and the
+// handshaking, the modem-control ioctls for the lines.
 class SystemSerialPorts : public SerialPorts {
   public:
     explicit SystemSerialPorts(const Environment* environment = nullptr)

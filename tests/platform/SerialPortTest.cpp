@@ -2,12 +2,16 @@
 #include "platform/KeyingLine.h"
 #include "platform/SerialPort.h"
 #include "platform/System.h"
+#include "support/FakeRig.h"
 #include "support/PtyPair.h"
 #include "support/SystemDoubles.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QThread>
+
+#include <memory>
 
 namespace qf {
 namespace {
@@ -97,6 +101,116 @@ TEST(KeyingLineTest, ParallelBasesMapToPpdevDevicesOverridablePerAddress) {
     // A device that cannot be opened, and an address of no known port, are errors.
     EXPECT_THROW(port.out(0x102, 3), Error);
     EXPECT_THROW(port.out(0x500, 3), Error);
+}
+
+}  // namespace
+}  // namespace qf
+
+namespace qf {
+namespace {
+
+TEST(SerialPortsTest, SettingsStringsAreReadStrictly) {
+    struct Case {
+        const char* text;
+        int baud;  // 0: refused
+    };
+    const Case cases[] = {
+        {"4800,N,8,2", 4800},   {"56000,N,8,1", 56000}, {"57600,N,8,1", 57600},
+        {"1200,o,7,1", 1200},   {"9600,E,8,1.5", 9600}, {"14400,N,8,1", 14400},
+        {"56000", 0},           {"4800,N,8", 0},        {" 4800,N,8,2", 0},
+        {"+4800,N,8,2", 0},     {"4801,N,8,2", 0},      {"4800,N,8,2,", 0},
+        {"4800, N,8,2", 0},     {"4800,N,08,2", 0},     {"4800,N,8,1.0", 0},
+        {"", 0},
+    };
+    for (const Case& c : cases) {
+        const QString text = QString::fromLatin1(c.text);
+        if (c.baud == 0) {
+            EXPECT_THROW(SerialPort::parseSettings(text), Error) << c.text;
+        } else {
+            EXPECT_EQ(SerialPort::parseSettings(text).baud, c.baud) << c.text;
+        }
+    }
+}
+
+class PtySerialPortTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!test::PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
+        ASSERT_TRUE(pty.available());
+        ports.setDevicePath(2, pty.first());
+        port = ports.create();
+        port->setCommPort(2);
+        port->setSettings(QStringLiteral("56000,N,8,1"));
+        rig = std::make_unique<test::FakeRig>(pty.second());
+        ASSERT_TRUE(rig->isOpen());
+    }
+    test::PtyPair pty;
+    SystemSerialPorts ports;
+    std::unique_ptr<SerialPort> port;
+    std::unique_ptr<test::FakeRig> rig;
+};
+
+TEST_F(PtySerialPortTest, BytesGoOutAndEverythingWaitingIsReadAtOnceAsLatin1) {
+    EXPECT_EQ(port->outBufferCount(), 0);
+    EXPECT_THROW(port->write("FA;"), Error);  // closed
+    EXPECT_THROW(port->readAllLatin1(), Error);
+    port->setPortOpen(true);
+    port->write(QByteArray::fromHex("fefe64e003fd"));
+    ASSERT_TRUE(rig->waitForBytes(6));
+    EXPECT_EQ(rig->received().toHex(), QByteArray("fefe64e003fd"));
+    EXPECT_EQ(port->readAllLatin1(), QString());
+
+    // Two replies arrive with no event loop between: one read takes both, a byte a character.
+    rig->answer("Q1", QByteArray("FA00014025000;"));
+    rig->answer("Q2", QByteArray::fromHex("00ff80"));
+    port->write("Q1");
+    ASSERT_TRUE(rig->waitForBytes(8));
+    port->write("Q2");
+    ASSERT_TRUE(rig->waitForBytes(10));
+    QString got;
+    for (int i = 0; i < 100 && got.size() < 17; ++i) {
+        got += port->readAllLatin1();
+        if (got.size() < 17) QThread::msleep(10);
+    }
+    EXPECT_EQ(got, QStringLiteral("FA00014025000;") + QChar(0) + QChar(0xFF) + QChar(0x80));
+
+    // Discarded input is gone.
+    rig->answer("Q3", "junk");
+    port->write("Q3");
+    ASSERT_TRUE(rig->waitForBytes(12));
+    QThread::msleep(50);
+    port->discardInput();
+    EXPECT_EQ(port->readAllLatin1(), QString());
+}
+
+TEST_F(PtySerialPortTest, HandshakingIsKeptThroughClosesUntilSetAgain) {
+    port->setHandshaking(SerialPort::Handshake::RtsCts);
+    port->setPortOpen(true);
+    EXPECT_TRUE(test::FakeRig::hasRtsCts(pty.first()));
+    port->setPortOpen(false);
+    port->setPortOpen(true);
+    EXPECT_EQ(port->Handshaking(), SerialPort::Handshake::RtsCts);
+    EXPECT_TRUE(test::FakeRig::hasRtsCts(pty.first()));
+    port->setHandshaking(SerialPort::Handshake::None);
+    EXPECT_FALSE(test::FakeRig::hasRtsCts(pty.first()));
+}
+
+TEST_F(PtySerialPortTest, AVanishedPeerFailsTheNextReadOrWriteAsAClosedPort) {
+    port->setPortOpen(true);
+    rig.reset();
+    pty.end();
+    try {
+        for (int i = 0; i < 50; ++i) {
+            (void)port->readAllLatin1();
+            QThread::msleep(10);
+        }
+        FAIL() << "the read went on after the peer had gone";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.number(), 8018);
+    }
+    EXPECT_FALSE(port->PortOpen());
+    EXPECT_THROW(port->write("FA;"), Error);
+    EXPECT_EQ(port->outBufferCount(), 0);
 }
 
 }  // namespace

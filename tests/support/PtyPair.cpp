@@ -29,7 +29,9 @@ PtyPair::PtyPair() {
     }
 }
 
-PtyPair::~PtyPair() {
+PtyPair::~PtyPair() { end(); }
+
+void PtyPair::end() {
     if (socat_.state() != QProcess::NotRunning) {
         socat_.terminate();
         if (!socat_.waitForFinished(3000)) {

@@ -21,6 +21,8 @@ class PtyPair {
     // The two ends' links ("<tmp>/a", "<tmp>/b").
     QString first() const { return dir_.path() + QStringLiteral("/a"); }
     QString second() const { return dir_.path() + QStringLiteral("/b"); }
+    // Ends socat: both ends go away, as an unplugged rig would.
+    void end();
 
   private:
     QTemporaryDir dir_;

@@ -1,0 +1,29 @@
+#include "rig/RigControl.h"
+
+#include "app/App.h"
+#include "app/Forms.h"
+
+namespace qf::rig {
+
+void StartAtLoad(App& app) {
+    // Test's first step still sees the model the setup saw; the window's load then reads
+    // "RigCntrl.txt" over it.
+    const QString model = app.station().RigModel;
+    if (model.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0) return;
+    // No model at all (no settings file was read) is no rig either: a first run must not
+    // greet the operator with a port failure.
+    if (model.trimmed().isEmpty()) return;
+    app.forms().RigControlfrm().TestFromStartup(model);
+}
+
+void ShowWindow(App& app) {
+    RigControlfrm& w = app.forms().RigControlfrm();
+    w.Show();
+    if (w.isMinimized()) w.showNormal();
+}
+
+void UnloadWindow(App& app) {
+    if (RigControlfrm* w = app.forms().rigFrmSlot().peek()) w->Unload();
+}
+
+}  // namespace qf::rig

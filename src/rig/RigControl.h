@@ -1,0 +1,20 @@
+// Rig control as the logging windows reach it: the start at their load, the window from the
+// menu and Ctrl+R, and the close at their unload. Works through the rig window (RigControlfrm).
+#pragma once
+
+namespace qf {
+
+class App;
+
+namespace rig {
+
+// The last step of a logging window's load: a rig model other than "None" (any case) loads the
+// rig window hidden and runs its Test. An empty model (no settings read) starts nothing.
+void StartAtLoad(App& app);
+// "&Rig Interface" and Ctrl+R: modeless; the window stays loaded.
+void ShowWindow(App& app);
+// The logging window's unload: the rig window closes, only when it was loaded.
+void UnloadWindow(App& app);
+
+}  // namespace rig
+}  // namespace qf

@@ -1,0 +1,104 @@
+// RigControlfrm: the rig window. Owns the rig settings ("RigCntrl.txt"), the model presets, the
+// CAT serial port and the poll timer; Test opens the link and starts polling, End Test stops it.
+// Collaborators: the model table (RigModels.h), the platform's serial-port service and clock,
+// Form1 (SavePref now; the readings later) and the logging windows, which start and show it.
+#pragma once
+
+#include "platform/ChoiceControls.h"
+#include "platform/Controls.h"
+#include "platform/ListBox.h"
+#include "platform/SerialPort.h"
+
+#include <QByteArray>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+namespace qf {
+
+class App;
+
+class RigControlfrm : public Form {
+    Q_OBJECT
+  public:
+    explicit RigControlfrm(App& app);
+    ~RigControlfrm() override;
+
+    // ---- controls
+    Label *Label1, *Label10, *Label4, *Label3, *Label7, *lblFreq, *Label5, *lblMode, *Label9;
+    Label *Label2, *Label6, *lblUnProcess, *Label8, *Label11, *Label12;
+    ListBox* List1;
+    TextBox *txtFreq, *txtMode;
+    CheckBox *chkConvToHex, *chkFrequency, *ChkConvHex;
+    Frame *Frame1, *fraPort, *fraBaud, *fraParity, *fraData, *fraStop, *fraPower, *fraPoll;
+    OptionButton *OptRig, *OptFreq, *OptDont;
+    std::array<OptionButton*, 10> optComm{};
+    OptionButton *optBaud12, *optBaud24, *optBaud48, *optBaud96, *optBaud144, *optBaud192,
+        *optBaud288, *optBaud384, *optBaud560;
+    OptionButton *optParityOdd, *optParityNone, *optParityEven;
+    OptionButton *optData7, *optData8, *optStop1, *optStop2;
+    OptionButton *optPowerNone, *optPowerRTS, *optPowerDTR;
+    OptionButton *optPollFast, *optPollMed, *optPollSlow, *optReallySlow;
+    CommandButton *Command1, *Command2, *Command3, *Command4, *cmdDone;
+    qf::Timer* tmrGetData;
+    std::unique_ptr<SerialPort> comComm1;
+
+    // ---- window state (design values of the controls until a file or Test sets them)
+    QString RigBaud = QStringLiteral("56000");
+    QString RigParity = QStringLiteral("N");
+    QString RigDataBits = QStringLiteral("8");
+    QString RigStopBits = QStringLiteral("1");
+    QString RigModeQuery;
+    QString RigFrequencyQuery;
+    QString RigCommSettings = QStringLiteral("56000,N,8,1");
+    int RigPort = 1;
+    QString RigPower = QStringLiteral("N");
+    QString RigPollRate = QStringLiteral("M");
+    int RigLoading = 0;
+    float ReportedFrequency = 0;
+    QString ReportedMode;
+    int ActiveVFO = 0;
+    // The poll loop's own state.
+    int AwaitingReply = 0;
+    int FrequencyQueried = 0;
+    QString RawReply;
+    // Poll ticks run so far (the decoding of replies comes with the poll loop).
+    int PollTicks = 0;
+
+    // ---- public methods
+    // Test. modelBeforeLoad: the model the logging window's start-up saw before this window
+    // loaded (its first step runs on that value); otherwise the current one.
+    void Command1_Click();
+    void TestFromStartup(const QString& modelBeforeLoad);
+
+    // ---- handlers
+    void Form_Load() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_Unload(int& Cancel) override;
+    void List1_Click();
+    void Command2_Click();  // End Test
+    void Command3_Click();  // Change Frequency
+    void Command4_Click();  // clipboard copy
+    void cmdDone_Click();
+    void chkConvToHex_Click();
+    void modeBy_Click();
+    void tmrGetData_Timer();
+
+    // Reading and writing "RigCntrl.txt" in the current working folder.
+    void LoadRigSettings();
+    void SaveRigSettings();
+
+  private:
+    void buildControls();
+    void wireHandlers();
+    void test(const QString& firstStepModel);
+    void collectOptions();
+    void OpenRigPort();
+    void StartPolling();
+    void reportOpenFailure();
+
+    App& app_;
+};
+
+}  // namespace qf

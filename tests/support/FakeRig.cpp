@@ -1,0 +1,75 @@
+#include "support/FakeRig.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace qf::test {
+
+FakeRig::FakeRig(const QString& devicePath) {
+    fd_ = ::open(QFile::encodeName(devicePath).constData(),
+                 O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0) return;
+    termios t{};
+    if (::tcgetattr(fd_, &t) == 0) {
+        ::cfmakeraw(&t);
+        ::tcsetattr(fd_, TCSANOW, &t);
+    }
+}
+
+FakeRig::~FakeRig() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void FakeRig::pump() {
+    if (fd_ < 0) return;
+    char buf[512];
+    for (;;) {
+        const ssize_t n = ::read(fd_, buf, sizeof buf);
+        if (n <= 0) break;
+        received_.append(buf, n);
+        for (const auto& [query, reply] : script_) {
+            if (received_.endsWith(query) && !reply.isEmpty())
+                (void)!::write(fd_, reply.constData(), static_cast<size_t>(reply.size()));
+        }
+    }
+}
+
+bool FakeRig::waitForBytes(int n, int timeoutMs) {
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        pump();
+        if (received_.size() >= n) return true;
+        const qint64 left = timeoutMs - waited.elapsed();
+        if (left <= 0 || fd_ < 0) return false;
+        pollfd p{fd_, POLLIN, 0};
+        (void)::poll(&p, 1, static_cast<int>(std::min<qint64>(left, 50)));
+    }
+}
+
+bool FakeRig::staysQuiet(int quietMs) {
+    const qsizetype before = received_.size();
+    if (fd_ >= 0) {
+        pollfd p{fd_, POLLIN, 0};
+        (void)::poll(&p, 1, quietMs);
+    }
+    pump();
+    return received_.size() == before;
+}
+
+bool FakeRig::hasRtsCts(const QString& devicePath) {
+    const int fd = ::open(QFile::encodeName(devicePath).constData(),
+                          O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    termios t{};
+    const bool on = ::tcgetattr(fd, &t) == 0 && (t.c_cflag & CRTSCTS) != 0;
+    ::close(fd);
+    return on;
+}
+
+}  // namespace qf::test
