@@ -30,7 +30,8 @@ Forms::Forms(App& app)
       form5_(slotFor<qf::Form5>(app)),
       form6_(slotFor<qf::Form6>(app)),
       cabrillo_(slotFor<qf::DECabrilloIn>(app)),
-      cwfrm_(slotFor<qf::CWFrm>(app)) {}
+      cwfrm_(slotFor<qf::CWFrm>(app)),
+      winKey_(slotFor<qf::frmWinKey>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;
@@ -44,6 +45,7 @@ Services Services::real(const QString& workingFolder) {
     s.environment = std::make_unique<ProcessEnvironment>();
     s.serialPorts = std::make_unique<SystemSerialPorts>(s.environment.get());
     s.keyingLines = std::make_unique<SystemKeyingLines>(s.environment.get());
+    s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
     return s;
 }
 
@@ -51,7 +53,7 @@ App::App(Services services)
     : services_(std::move(services)),
       platform_{*services_.clock,    *services_.dialogs, *services_.screen, *services_.files,
                 *services_.registry, *services_.ending,  *services_.beeper,
-                *services_.environment, *services_.serialPorts, *services_.keyingLines},
+                *services_.environment, *services_.serialPorts, *services_.keyingLines, *services_.winKey},
       sharedPreferences_(platform_),
       logStore_(platform_, startup_, station_, log_, tallies_, run_),
       forms_(std::make_unique<Forms>(*this)) {

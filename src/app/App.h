@@ -12,6 +12,7 @@
 #include "platform/Screen.h"
 #include "platform/SerialPort.h"
 #include "platform/System.h"
+#include "platform/WinKey.h"
 #include "app/RunState.h"
 #include "logging/SPCTable.h"
 #include "logging/SpotSlots.h"
@@ -41,6 +42,7 @@ struct Services {
     std::unique_ptr<Environment> environment;
     std::unique_ptr<SerialPorts> serialPorts;
     std::unique_ptr<KeyingLines> keyingLines;
+    std::unique_ptr<WinKeyDriver> winKey;
 
     // The real ones, on the given working folder.
     static Services real(const QString& workingFolder);

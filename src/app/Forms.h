@@ -2,6 +2,7 @@
 #pragma once
 
 #include "keying/CWFrm.h"
+#include "keying/frmWinKey.h"
 #include "logging/Form1.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
@@ -31,6 +32,7 @@ public:
     qf::Form6& Form6() { return form6_.get(); }
     qf::DECabrilloIn& DECabrilloIn() { return cabrillo_.get(); }
     qf::CWFrm& CWFrm() { return cwfrm_.get(); }
+    qf::frmWinKey& frmWinKey() { return winKey_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -42,6 +44,7 @@ public:
     FormSlot<qf::Form6>& form6Slot() { return form6_; }
     FormSlot<qf::DECabrilloIn>& cabrilloSlot() { return cabrillo_; }
     FormSlot<qf::CWFrm>& cwFrmSlot() { return cwfrm_; }
+    FormSlot<qf::frmWinKey>& winKeySlot() { return winKey_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -54,6 +57,7 @@ private:
     FormSlot<qf::Form6> form6_;
     FormSlot<qf::DECabrilloIn> cabrillo_;
     FormSlot<qf::CWFrm> cwfrm_;
+    FormSlot<qf::frmWinKey> winKey_;
 };
 
 }  // namespace qf

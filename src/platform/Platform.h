@@ -14,6 +14,7 @@ class Beeper;
 class Environment;
 class SerialPorts;
 class KeyingLines;
+class WinKeyDriver;
 
 struct Platform {
     Clock& clock;
@@ -26,6 +27,7 @@ struct Platform {
     Environment& environment;
     SerialPorts& serialPorts;
     KeyingLines& keyingLines;
+    WinKeyDriver& winKey;
 };
 
 }  // namespace qf

@@ -16,6 +16,7 @@ namespace {
 constexpr int kInvalidPortNumber = 8002;
 constexpr int kPortAlreadyOpen = 8005;
 constexpr int kDeviceIO = 57;
+constexpr int kPortNotOpen = 8018;
 
 [[noreturn]] void invalidSettings() {
     throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
@@ -33,20 +34,26 @@ class QtSerialPort : public SerialPort {
     bool openDevice() override {
         port_.setPortName(ports_.devicePath(CommPort()));
         if (!port_.open(QIODevice::ReadWrite)) return false;
+        (void)applyDeviceSettings();
+        return true;
+    }
+
+    bool applyDeviceSettings() override {
         const LineSettings s = parseSettings(Settings());
         const QSerialPort::Parity parity = s.parity == 'E'   ? QSerialPort::EvenParity
                                            : s.parity == 'O' ? QSerialPort::OddParity
                                            : s.parity == 'M' ? QSerialPort::MarkParity
                                            : s.parity == 'S' ? QSerialPort::SpaceParity
                                                              : QSerialPort::NoParity;
-        port_.setBaudRate(s.baud);
-        port_.setParity(parity);
-        port_.setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits));
-        port_.setStopBits(s.stopBits == 2     ? QSerialPort::TwoStop
-                          : s.stopBits == 1.5 ? QSerialPort::OneAndHalfStop
-                                              : QSerialPort::OneStop);
-        port_.setFlowControl(QSerialPort::NoFlowControl);
-        return true;
+        bool ok = port_.setBaudRate(s.baud);
+        ok = port_.setParity(parity) && ok;
+        ok = port_.setDataBits(static_cast<QSerialPort::DataBits>(s.dataBits)) && ok;
+        ok = port_.setStopBits(s.stopBits == 2     ? QSerialPort::TwoStop
+                               : s.stopBits == 1.5 ? QSerialPort::OneAndHalfStop
+                                                   : QSerialPort::OneStop) &&
+             ok;
+        ok = port_.setFlowControl(QSerialPort::NoFlowControl) && ok;
+        return ok;
     }
 
     void closeDevice() override {
@@ -64,6 +71,24 @@ class QtSerialPort : public SerialPort {
     }
     bool applyDtr(bool on) override { return setBit(TIOCM_DTR, on); }
     bool applyRts(bool on) override { return setBit(TIOCM_RTS, on); }
+
+    bool writeDevice(const QByteArray& bytes) override {
+        if (port_.write(bytes) != bytes.size()) return false;
+        // Written through before returning: the callers time what follows from this moment.
+        while (port_.bytesToWrite() > 0) {
+            if (!port_.waitForBytesWritten(1000)) return false;
+        }
+        return true;
+    }
+    QByteArray readDevice() override {
+        // Takes in whatever the device holds without waiting, then hands out all of it.
+        (void)port_.waitForReadyRead(0);
+        return port_.readAll();
+    }
+    bool waitDevice(int ms) override {
+        if (port_.bytesAvailable() > 0) return true;
+        return port_.waitForReadyRead(ms);
+    }
 
   private:
     bool setBit(int bit, bool on) {
@@ -115,6 +140,26 @@ void SerialPort::setPortOpen(bool open) {
     // The open raised both lines; put them where the port's flags say, at once. A device
     // without modem lines (a pseudo-terminal) cannot, and is still a usable port.
     (void)applyLines(dtr_, rts_);
+}
+
+void SerialPort::writeBytes(const QByteArray& bytes) {
+    if (!isOpen()) throw Error(kPortNotOpen, QStringLiteral("Operation valid only when the port is open"));
+    if (!writeDevice(bytes)) throw Error(kDeviceIO, QStringLiteral("Device I/O error"));
+}
+
+void SerialPort::applySettings() {
+    if (!isOpen()) throw Error(kPortNotOpen, QStringLiteral("Operation valid only when the port is open"));
+    if (!applyDeviceSettings()) invalidSettings();
+}
+
+QByteArray SerialPort::readBytes() {
+    if (!isOpen()) throw Error(kPortNotOpen, QStringLiteral("Operation valid only when the port is open"));
+    return readDevice();
+}
+
+bool SerialPort::waitForBytes(int ms) {
+    if (!isOpen()) throw Error(kPortNotOpen, QStringLiteral("Operation valid only when the port is open"));
+    return waitDevice(ms);
 }
 
 void SerialPort::setDTREnable(bool on) {

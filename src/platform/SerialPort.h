@@ -11,6 +11,7 @@
 //   them (a pseudo-terminal) is an Error.
 #pragma once
 
+#include <QByteArray>
 #include <QMap>
 #include <QString>
 
@@ -36,6 +37,16 @@ class SerialPort {
     // it is open already); false closes, and closing a closed port does nothing.
     void setPortOpen(bool open);
 
+    // Bytes on the wire, for ports that talk (a keyer, a rig): write them all now; read what has
+    // arrived (nothing when none); wait up to ms milliseconds for something to arrive. Writing to
+    // or reading from a closed port is Error 8018.
+    void writeBytes(const QByteArray& bytes);
+    // Applies the settings string to the open port now (Error 8018 when closed, 380 when the
+    // device refuses a value).
+    void applySettings();
+    QByteArray readBytes();
+    bool waitForBytes(int ms);
+
     bool DTREnable() const { return dtr_; }
     bool RTSEnable() const { return rts_; }
     void setDTREnable(bool on);
@@ -60,6 +71,10 @@ class SerialPort {
     virtual bool applyLines(bool dtr, bool rts) = 0;
     virtual bool applyDtr(bool on) = 0;
     virtual bool applyRts(bool on) = 0;
+    virtual bool applyDeviceSettings() = 0;
+    virtual bool writeDevice(const QByteArray& bytes) = 0;
+    virtual QByteArray readDevice() = 0;
+    virtual bool waitDevice(int ms) = 0;
 
   private:
     int commPort_;
