@@ -49,7 +49,7 @@ TestApp::TestApp(TestAppOptions options) {
     keying_ = keying.get();
     // The program's own WinKey driver, over those ports and the set clock, its calls written down.
     auto winKey = std::make_unique<WinKeyRecorder>(
-        std::make_unique<SerialWinKeyDriver>(*serial, *clock_));
+        std::make_unique<SerialWinKeyDriver>(*serial, *clock_), *clock_);
     winKey_ = winKey.get();
     s.winKey = std::move(winKey);
     s.serialPorts = std::move(serial);

@@ -106,6 +106,11 @@ void WinKeyEmulator::take(quint8 b, QByteArray& out) {
             answer(static_cast<quint8>(0xC0 | flags));
             return;
         }
+        if (b == 0x0A) {
+            // A cleared buffer has nothing left to send.
+            status_ = 0;
+            xoffRequests_ = 0;
+        }
         command_ = b;
         paramsLeft_ = kParams[b];
         if (paramsLeft_ == 0) command_ = -1;

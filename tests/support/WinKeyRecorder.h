@@ -3,12 +3,15 @@
 // down as "wk_wpm(18)"; a test can script the result of the next opens instead.
 #pragma once
 
+#include "platform/Clock.h"
 #include "platform/WinKey.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <vector>
 #include <optional>
 #include <utility>
 
@@ -16,57 +19,74 @@ namespace qf::test {
 
 class WinKeyRecorder : public WinKeyDriver {
   public:
-    explicit WinKeyRecorder(std::unique_ptr<WinKeyDriver> real) : real_(std::move(real)) {}
+    WinKeyRecorder(std::unique_ptr<WinKeyDriver> real, Clock& clock)
+        : real_(std::move(real)), clock_(clock) {}
 
     QStringList calls;
+    std::vector<qint64> times;  // the clock at each call
+    // Runs before each recorded call reaches the driver, with the call's text.
+    std::function<void(const QString&)> beforeCall;
     // When set, wk_open returns this code and version without reaching the driver.
     std::optional<std::pair<qint32, quint8>> scriptedOpen;
 
     qint32 wk_open(quint8& version, quint8 port) override {
-        calls << QStringLiteral("wk_open(%1)").arg(port);
+        before(QStringLiteral("wk_open(%1)").arg(port));
         if (scriptedOpen) {
             version = scriptedOpen->second;
             return scriptedOpen->first;
         }
         return real_->wk_open(version, port);
     }
-    qint32 wk_close() override { return note(QStringLiteral("wk_close()"), real_->wk_close()); }
+    qint32 wk_close() override {
+        before(QStringLiteral("wk_close()"));
+        return real_->wk_close();
+    }
     qint32 wk_getstatus() override { return real_->wk_getstatus(); }
     qint32 wk_char(quint8 c) override {
-        return note(QStringLiteral("wk_char(%1)").arg(c), real_->wk_char(c));
+        before(QStringLiteral("wk_char(%1)").arg(c));
+        return real_->wk_char(c);
     }
     qint32 wk_clearbuf() override {
-        return note(QStringLiteral("wk_clearbuf()"), real_->wk_clearbuf());
+        before(QStringLiteral("wk_clearbuf()"));
+        return real_->wk_clearbuf();
     }
     qint32 wk_backspace() override {
-        return note(QStringLiteral("wk_backspace()"), real_->wk_backspace());
+        before(QStringLiteral("wk_backspace()"));
+        return real_->wk_backspace();
     }
     qint32 wk_wpm(quint8 v) override {
-        return note(QStringLiteral("wk_wpm(%1)").arg(v), real_->wk_wpm(v));
+        before(QStringLiteral("wk_wpm(%1)").arg(v));
+        return real_->wk_wpm(v);
     }
     qint32 wk_weight(quint8 v) override {
-        return note(QStringLiteral("wk_weight(%1)").arg(v), real_->wk_weight(v));
+        before(QStringLiteral("wk_weight(%1)").arg(v));
+        return real_->wk_weight(v);
     }
     qint32 wk_ptt_leadtail(quint8 a, quint8 b) override {
-        return note(QStringLiteral("wk_ptt_leadtail(%1,%2)").arg(a).arg(b),
-                    real_->wk_ptt_leadtail(a, b));
+        before(QStringLiteral("wk_ptt_leadtail(%1,%2)").arg(a).arg(b));
+        return real_->wk_ptt_leadtail(a, b);
     }
     qint32 wk_ditdah_ratio(quint8 v) override {
-        return note(QStringLiteral("wk_ditdah_ratio(%1)").arg(v), real_->wk_ditdah_ratio(v));
+        before(QStringLiteral("wk_ditdah_ratio(%1)").arg(v));
+        return real_->wk_ditdah_ratio(v);
     }
     qint32 wk_pincfg(quint8 v) override {
-        return note(QStringLiteral("wk_pincfg(%1)").arg(v), real_->wk_pincfg(v));
+        before(QStringLiteral("wk_pincfg(%1)").arg(v));
+        return real_->wk_pincfg(v);
     }
     qint32 wk_setmode(quint8 v) override {
-        return note(QStringLiteral("wk_setmode(%1)").arg(v), real_->wk_setmode(v));
+        before(QStringLiteral("wk_setmode(%1)").arg(v));
+        return real_->wk_setmode(v);
     }
 
   private:
-    qint32 note(const QString& call, qint32 result) {
+    void before(const QString& call) {
         calls << call;
-        return result;
+        times.push_back(clock_.tickMs());
+        if (beforeCall) beforeCall(call);
     }
     std::unique_ptr<WinKeyDriver> real_;
+    Clock& clock_;
 };
 
 }  // namespace qf::test
