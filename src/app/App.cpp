@@ -14,6 +14,13 @@
 namespace qf {
 
 namespace {
+// A bundle that names no WinKey driver gets the real one over its own ports and clock.
+Services withDefaults(Services s) {
+    if (!s.winKey && s.serialPorts && s.clock)
+        s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
+    return s;
+}
+
 template <class F>
 auto slotFor(App& app) {
     return [&app] { return std::make_unique<F>(app); };
@@ -50,7 +57,7 @@ Services Services::real(const QString& workingFolder) {
 }
 
 App::App(Services services)
-    : services_(std::move(services)),
+    : services_(withDefaults(std::move(services))),
       platform_{*services_.clock,    *services_.dialogs, *services_.screen, *services_.files,
                 *services_.registry, *services_.ending,  *services_.beeper,
                 *services_.environment, *services_.serialPorts, *services_.keyingLines, *services_.winKey},
