@@ -25,7 +25,9 @@ quint8 toByte(double v) {
     return static_cast<quint8>(r);
 }
 
-std::optional<double> numberIn(const TextBox* box) { return CWFrm::NumberIn(box->Text()); }
+std::optional<double> numberIn(const TextBox* box) {
+    return CWFrm::NumberIn(box->Text());
+}
 
 }  // namespace
 
@@ -37,7 +39,9 @@ frmWinKey::frmWinKey(App& app)
     buildControls();
 }
 
-WinKeyDriver& frmWinKey::wk() { return platform().winKey; }
+WinKeyDriver& frmWinKey::wk() {
+    return platform().winKey;
+}
 
 void frmWinKey::buildControls() {
     auto label = [this](const char* name, const QString& caption, double l, double t, double w) {
@@ -84,7 +88,8 @@ void frmWinKey::buildControls() {
          "Lead in time for transmitter (10 ms increments)."},
         {"Label7", "Tail:", &txtTail, "txtTail", "0",
          "Tail time after keying has stopped (10 ms increments)."},
-        {"Label8", "Ratio:", &txtRatio, "txtRatio", "50", "Ratio of dits to dahs (Range: 33 - 66)."},
+        {"Label8", "Ratio:", &txtRatio, "txtRatio", "50",
+         "Ratio of dits to dahs (Range: 33 - 66)."},
     };
     double top = 1260;
     int note = 9;
@@ -98,8 +103,10 @@ void frmWinKey::buildControls() {
 
     fraMode = add<Frame>(QStringLiteral("fraMode"), QStringLiteral("Keyer Mode"));
     fraMode->Move(120, 3120, 2900, 1350);
-    optIambicA = add<OptionButton>(QStringLiteral("optIambicA"), QStringLiteral("Iambic A"), fraMode);
-    optIambicB = add<OptionButton>(QStringLiteral("optIambicB"), QStringLiteral("Iambic B"), fraMode);
+    optIambicA =
+        add<OptionButton>(QStringLiteral("optIambicA"), QStringLiteral("Iambic A"), fraMode);
+    optIambicB =
+        add<OptionButton>(QStringLiteral("optIambicB"), QStringLiteral("Iambic B"), fraMode);
     optUltimatic =
         add<OptionButton>(QStringLiteral("optUltimatic"), QStringLiteral("Ultimatic"), fraMode);
     optBug = add<OptionButton>(QStringLiteral("optBug"), QStringLiteral("Bug Keyer"), fraMode);
@@ -153,16 +160,26 @@ void frmWinKey::buildControls() {
 
 std::optional<QString> frmWinKey::OpenStatusText(qint32 code) {
     switch (code) {
-        case 0: return QStringLiteral("WK Success!");
-        case -1: return QStringLiteral("No Echo Response");
-        case -2: return QStringLiteral("Echo Mismatch");
-        case -3: return QStringLiteral("No Open Response");
-        case -4: return QStringLiteral("Com Open Failed");
-        case -5: return QStringLiteral("Get Com ST Failed");
-        case -6: return QStringLiteral("Set Com ST Failed");
-        case -8: return QStringLiteral("WK Already Open");
-        case -9: return QStringLiteral("WK Not Open");
-        default: return std::nullopt;
+        case 0:
+            return QStringLiteral("WK Success!");
+        case -1:
+            return QStringLiteral("No Echo Response");
+        case -2:
+            return QStringLiteral("Echo Mismatch");
+        case -3:
+            return QStringLiteral("No Open Response");
+        case -4:
+            return QStringLiteral("Com Open Failed");
+        case -5:
+            return QStringLiteral("Get Com ST Failed");
+        case -6:
+            return QStringLiteral("Set Com ST Failed");
+        case -8:
+            return QStringLiteral("WK Already Open");
+        case -9:
+            return QStringLiteral("WK Not Open");
+        default:
+            return std::nullopt;
     }
 }
 
@@ -276,8 +293,12 @@ void frmWinKey::leadTailLeft(TextBox* left) {
     }
 }
 
-void frmWinKey::txtLeadIn_LostFocus() { leadTailLeft(txtLeadIn); }
-void frmWinKey::txtTail_LostFocus() { leadTailLeft(txtTail); }
+void frmWinKey::txtLeadIn_LostFocus() {
+    leadTailLeft(txtLeadIn);
+}
+void frmWinKey::txtTail_LostFocus() {
+    leadTailLeft(txtTail);
+}
 
 void frmWinKey::modeChosen(quint8 mode) {
     app_.run().WinKeyMode = mode;
@@ -391,18 +412,36 @@ void frmWinKey::Form_Load() {
         // A stored value of no option selects none: the design choice stays selected, and the
         // stored value is what the keyer gets.
         switch (run.WinKeyPinConfig) {
-            case 5: optPTT->setValue(true); break;
-            case 6: optTone->setValue(true); break;
-            case 4: optKey5Off3Out->setValue(true); break;
-            case 8: optKey5Out3Off->setValue(true); break;
-            default: break;
+            case 5:
+                optPTT->setValue(true);
+                break;
+            case 6:
+                optTone->setValue(true);
+                break;
+            case 4:
+                optKey5Off3Out->setValue(true);
+                break;
+            case 8:
+                optKey5Out3Off->setValue(true);
+                break;
+            default:
+                break;
         }
         switch (run.WinKeyMode) {
-            case 16: optIambicA->setValue(true); break;
-            case 0: optIambicB->setValue(true); break;
-            case 32: optUltimatic->setValue(true); break;
-            case 48: optBug->setValue(true); break;
-            default: break;
+            case 16:
+                optIambicA->setValue(true);
+                break;
+            case 0:
+                optIambicB->setValue(true);
+                break;
+            case 32:
+                optUltimatic->setValue(true);
+                break;
+            case 48:
+                optBug->setValue(true);
+                break;
+            default:
+                break;
         }
     } catch (const Error&) {
         // The load ends at the faulty value; what came before it stays.

@@ -11,11 +11,10 @@ namespace qf {
 namespace {
 
 // Host-protocol bytes.
-constexpr quint8 kAdmin = 0x00, kAdminHostOpen = 0x02, kAdminHostClose = 0x03,
-                 kAdminEcho = 0x04;
-constexpr quint8 kSetSpeed = 0x02, kSetWeight = 0x03, kSetPttLeadTail = 0x04,
-                 kBackspace = 0x08, kSetPinConfig = 0x09, kClearBuffer = 0x0A,
-                 kSetMode = 0x0E, kRequestStatus = 0x15, kSetRatio = 0x17;
+constexpr quint8 kAdmin = 0x00, kAdminHostOpen = 0x02, kAdminHostClose = 0x03, kAdminEcho = 0x04;
+constexpr quint8 kSetSpeed = 0x02, kSetWeight = 0x03, kSetPttLeadTail = 0x04, kBackspace = 0x08,
+                 kSetPinConfig = 0x09, kClearBuffer = 0x0A, kSetMode = 0x0E, kRequestStatus = 0x15,
+                 kSetRatio = 0x17;
 constexpr quint8 kEchoProbe = 0x55;
 // How long a busy keyer has to answer one status request, in real time.
 constexpr int kStatusAnswerMs = 250;
@@ -26,9 +25,13 @@ QByteArray bytesOf(std::initializer_list<quint8> bytes) {
     return out;
 }
 
-bool isStatusByte(quint8 b) { return (b & 0xE0) == 0xC0; }
+bool isStatusByte(quint8 b) {
+    return (b & 0xE0) == 0xC0;
+}
 // The flags the callers weigh; bit 3 (key down, or a button report) makes no difference to them.
-qint32 flagsOf(quint8 b) { return b & (wk::kXoff | wk::kBreakIn | wk::kBusy | wk::kWait); }
+qint32 flagsOf(quint8 b) {
+    return b & (wk::kXoff | wk::kBreakIn | wk::kBusy | wk::kWait);
+}
 
 }  // namespace
 
@@ -188,15 +191,29 @@ qint32 SerialWinKeyDriver::wk_char(quint8 c) {
     return send({c});
 }
 
-qint32 SerialWinKeyDriver::wk_clearbuf() { return send({kClearBuffer}); }
-qint32 SerialWinKeyDriver::wk_backspace() { return send({kBackspace}); }
-qint32 SerialWinKeyDriver::wk_wpm(quint8 wpm) { return send({kSetSpeed, wpm}); }
-qint32 SerialWinKeyDriver::wk_weight(quint8 weight) { return send({kSetWeight, weight}); }
+qint32 SerialWinKeyDriver::wk_clearbuf() {
+    return send({kClearBuffer});
+}
+qint32 SerialWinKeyDriver::wk_backspace() {
+    return send({kBackspace});
+}
+qint32 SerialWinKeyDriver::wk_wpm(quint8 wpm) {
+    return send({kSetSpeed, wpm});
+}
+qint32 SerialWinKeyDriver::wk_weight(quint8 weight) {
+    return send({kSetWeight, weight});
+}
 qint32 SerialWinKeyDriver::wk_ptt_leadtail(quint8 leadIn, quint8 tail) {
     return send({kSetPttLeadTail, leadIn, tail});
 }
-qint32 SerialWinKeyDriver::wk_ditdah_ratio(quint8 ratio) { return send({kSetRatio, ratio}); }
-qint32 SerialWinKeyDriver::wk_pincfg(quint8 config) { return send({kSetPinConfig, config}); }
-qint32 SerialWinKeyDriver::wk_setmode(quint8 mode) { return send({kSetMode, mode}); }
+qint32 SerialWinKeyDriver::wk_ditdah_ratio(quint8 ratio) {
+    return send({kSetRatio, ratio});
+}
+qint32 SerialWinKeyDriver::wk_pincfg(quint8 config) {
+    return send({kSetPinConfig, config});
+}
+qint32 SerialWinKeyDriver::wk_setmode(quint8 mode) {
+    return send({kSetMode, mode});
+}
 
 }  // namespace qf

@@ -85,8 +85,8 @@ class SerialWinKeyDriver : public WinKeyDriver {
     Clock& clock_;
     std::unique_ptr<SerialPort> port_;
     qint32 status_ = 0;
-    bool unanswered_ = false;      // a status request went out and no status came back
-    qint64 unansweredSince_ = 0;   // the clock's time of that request
+    bool unanswered_ = false;     // a status request went out and no status came back
+    qint64 unansweredSince_ = 0;  // the clock's time of that request
 };
 
 }  // namespace qf

@@ -68,8 +68,8 @@ TEST_F(WinKeyLoggingTest, EscAndBackspaceReachABusyKeyerAndTypedControlsDoNot) {
 
     // The keyer is sending: Backspace takes back its last character, Esc clears it.
     emu->setStatus(4);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return t.app().platform().winKey.wk_getstatus() == 4; }, 3000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return t.app().platform().winKey.wk_getstatus() == 4; }, 3000));
     emu->clear();
     key(Qt::Key_Backspace);
     key(Qt::Key_Escape);

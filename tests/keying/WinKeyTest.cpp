@@ -69,8 +69,8 @@ TEST_F(WinKeyTest, AnOpenEchoesOpensHostModeAndSendsEverySettingInOrder) {
     EXPECT_TRUE(t.dialogs().messages().empty());
     // Echo test, host open, then speed (the CW window's 13), weight, lead-in with tail, ratio,
     // pin configuration and mode.
-    const QByteArray expected = wire({0x00, 0x04, 0x55, 0x00, 0x02, 0x02, 13, 0x03, 50, 0x04, 0,
-                                      0, 0x17, 50, 0x09, 6, 0x0E, 0});
+    const QByteArray expected = wire(
+        {0x00, 0x04, 0x55, 0x00, 0x02, 0x02, 13, 0x03, 50, 0x04, 0, 0, 0x17, 50, 0x09, 6, 0x0E, 0});
     ASSERT_TRUE(emu.waitForBytes(expected.size()));
     EXPECT_EQ(emu.received(), expected);
 
@@ -212,8 +212,8 @@ TEST_F(WinKeyTest, DoneWritesTheSettingsFileWhole) {
     f.cmdDone_Click();
     EXPECT_TRUE(f.isHidden());
     t.files().setFault({});
-    EXPECT_TRUE(t.readFile(t.app().startup().DataFolder + QStringLiteral("/WK.txt"))
-                    .contains("\"50\""));
+    EXPECT_TRUE(
+        t.readFile(t.app().startup().DataFolder + QStringLiteral("/WK.txt")).contains("\"50\""));
 }
 
 TEST_F(WinKeyTest, TheLoadReadsShortAndOddSettingsFiles) {
@@ -282,8 +282,8 @@ TEST_F(WinKeyTest, TheSendLoopWaitsWhileTheKeyerSaysXoffAndSpacesItsCharacters) 
     ASSERT_TRUE(emu.waitForBytes(6));
     EXPECT_EQ(emu.received(), wire({0x15, 0x15, 0x15, 0x15, 'A', 'B'}));
     const auto& times = t.winKey().times;
-    ASSERT_EQ(t.winKey().calls, (QStringList{QStringLiteral("wk_char(65)"),
-                                             QStringLiteral("wk_char(66)")}));
+    ASSERT_EQ(t.winKey().calls,
+              (QStringList{QStringLiteral("wk_char(65)"), QStringLiteral("wk_char(66)")}));
     EXPECT_GE(times[1] - times[0], 10);
 }
 
@@ -291,7 +291,8 @@ TEST_F(WinKeyTest, StopClearsTheKeyerAndEndsTheLoop) {
     openQuietly();
     keyerSays(5);  // and it stays nearly full
     w().Show();
-    QMetaObject::invokeMethod(&w(), [&] { w().cmdStop->Press(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &w(), [&] { w().cmdStop->Press(); }, Qt::QueuedConnection);
     run().CWSendBuffer = QStringLiteral("CQ CQ CQ");
     w().WKTransmit();
     EXPECT_TRUE(run().CWSendBuffer.isEmpty());

@@ -11,9 +11,9 @@
 
 #include <functional>
 #include <memory>
-#include <vector>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace qf::test {
 
