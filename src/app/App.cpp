@@ -14,6 +14,13 @@
 namespace qf {
 
 namespace {
+// A bundle that names no WinKey driver gets the real one over its own ports and clock.
+Services withDefaults(Services s) {
+    if (!s.winKey && s.serialPorts && s.clock)
+        s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
+    return s;
+}
+
 template <class F>
 auto slotFor(App& app) {
     return [&app] { return std::make_unique<F>(app); };
@@ -41,7 +48,8 @@ Forms::Forms(App& app)
       countyChangeRover_(slotFor<qf::frmCountyChangeRover>(app)),
       countyList_(slotFor<qf::frmCountyList>(app)),
       countyMap_(slotFor<qf::CountyMapMN>(app)),
-      rigfrm_(slotFor<qf::RigControlfrm>(app)) {}
+      rigfrm_(slotFor<qf::RigControlfrm>(app)),
+      winKey_(slotFor<qf::frmWinKey>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;
@@ -55,14 +63,15 @@ Services Services::real(const QString& workingFolder) {
     s.environment = std::make_unique<ProcessEnvironment>();
     s.serialPorts = std::make_unique<SystemSerialPorts>(s.environment.get());
     s.keyingLines = std::make_unique<SystemKeyingLines>(s.environment.get());
+    s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
     return s;
 }
 
 App::App(Services services)
-    : services_(std::move(services)),
+    : services_(withDefaults(std::move(services))),
       platform_{*services_.clock,    *services_.dialogs, *services_.screen, *services_.files,
                 *services_.registry, *services_.ending,  *services_.beeper,
-                *services_.environment, *services_.serialPorts, *services_.keyingLines},
+                *services_.environment, *services_.serialPorts, *services_.keyingLines, *services_.winKey},
       sharedPreferences_(platform_),
       logStore_(platform_, startup_, log_, tallies_),
       forms_(std::make_unique<Forms>(*this)) {

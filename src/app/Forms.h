@@ -2,6 +2,7 @@
 #pragma once
 
 #include "keying/CWFrm.h"
+#include "keying/frmWinKey.h"
 #include "logging/Form1.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
@@ -45,6 +46,7 @@ public:
     qf::frmCountyList& frmCountyList() { return countyList_.get(); }
     qf::CountyMapMN& CountyMapMN() { return countyMap_.get(); }
     qf::RigControlfrm& RigControlfrm() { return rigfrm_.get(); }
+    qf::frmWinKey& frmWinKey() { return winKey_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -65,6 +67,7 @@ public:
     FormSlot<qf::frmCountyList>& countyListSlot() { return countyList_; }
     FormSlot<qf::CountyMapMN>& countyMapSlot() { return countyMap_; }
     FormSlot<qf::RigControlfrm>& rigFrmSlot() { return rigfrm_; }
+    FormSlot<qf::frmWinKey>& winKeySlot() { return winKey_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -85,6 +88,7 @@ private:
     FormSlot<qf::frmCountyList> countyList_;
     FormSlot<qf::CountyMapMN> countyMap_;
     FormSlot<qf::RigControlfrm> rigfrm_;
+    FormSlot<qf::frmWinKey> winKey_;
 };
 
 }  // namespace qf

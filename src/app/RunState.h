@@ -43,8 +43,12 @@ struct RunState {
     quint8 KeyboardCWMode = 0;
     quint8 CWRepeatActive = 0;
     quint8 VoiceRepeatActive = 0;
+    // WinKey state
     quint8 WinKeyVersion = 0;      // non-zero while the WinKey is open
-    qint32 WinKeyStatus = 0;
+    qint32 WinKeyStatus = 0;       // the keyer's status as last read
+    quint8 WinKeyPort = 0;         // its serial port number
+    quint8 WinKeyPinConfig = 0;    // 5 PTT, 6 tone, 4 key on pin 3, 8 key on pin 5
+    quint8 WinKeyMode = 0;         // 0 iambic B, 16 iambic A, 32 ultimatic, 48 bug
 };
 
 }  // namespace qf

@@ -2,12 +2,14 @@
 #include "keying/CWFrm.h"
 
 #include "app/App.h"
+#include "app/Forms.h"
 #include "common/KeyFilters.h"
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
 #include "platform/Error.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "platform/WinKey.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -329,7 +331,10 @@ void CWFrm::UpDown1_DownClick() {
 }
 
 void CWFrm::Text11_Change() {
-    // The speed goes to the WinKey here (whole WPM, above 4 and below 100) once it exists.
+    const RunState& run = app_.run();
+    const auto n = NumberIn(Text11->Text());
+    if (n && *n > 4 && *n < 100 && run.WinKeyVersion != 0 && run.CWKeyingInterface == 5)
+        platform().winKey.wk_wpm(static_cast<quint8>(std::nearbyint(*n)));
 }
 
 void CWFrm::Text11_LostFocus() {
@@ -397,11 +402,13 @@ void CWFrm::Option4_Click() {
 void CWFrm::Option5_Click() {
     app_.run().CWKeyingInterface = 5;
     cmdConfWinkey->setVisible(true);
-    // The WinKey window loads hidden here, reading its own settings, once it exists.
+    // Loaded hidden: its load reads its own settings.
+    (void)app_.forms().frmWinKey();
 }
 
 void CWFrm::cmdConfWinkey_Click() {
-    // The WinKey window opens here, modal, once it exists; then the focus goes to Done.
+    app_.forms().frmWinKey().ShowModal();
+    if (isVisible()) Command1->SetFocus();
 }
 
 // ---- timing method and loop calibration

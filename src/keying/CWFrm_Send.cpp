@@ -105,9 +105,8 @@ void CWFrm::LoopThroughCWBuffer() {
     RunState& run = app_.run();
     if (run.CWKeyingInterface == 5) {
         if (run.CWSendBuffer.contains(QLatin1Char('!'))) step([&] { logFromMessage(); });
-        // The WinKey window sends the buffer here once it exists; until then no keyer can be
-        // opened, and a keyer that cannot be opened empties the buffer.
-        run.CWSendBuffer.clear();
+        // The contact is logged before the keyer gets the first character.
+        step([&] { app_.forms().frmWinKey().WKTransmit(); });
         step([&] {
             if (run.CWRepeatActive == 1) tmrRepeat->setEnabled(true);
         });

@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/Forms.h"
 #include "keying/CWFrm.h"
+#include "platform/WinKey.h"
 
 namespace qf::cw {
 
@@ -24,7 +25,7 @@ bool Sending(App& app) {
 
 void StopRepeat(App& app) {
     RunState& run = app.run();
-    // The WinKey's buffer is cleared here once the WinKey exists.
+    if (run.WinKeyVersion != 0) app.platform().winKey.wk_clearbuf();
     run.CWSendBuffer.clear();
     run.CWRepeatActive = 0;
     if (CWFrm* w = app.forms().cwFrmSlot().peek()) w->tmrRepeat->setEnabled(false);

@@ -143,6 +143,18 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
         KeyAscii = 0;
         return;
     }
+    // With the WinKey open every key first reads its status; Esc stops what it is sending.
+    const bool winKey = run.CWKeyingInterface == 5 && run.WinKeyVersion != 0;
+    if (winKey) {
+        WinKeyDriver& wk = platform().winKey;
+        run.WinKeyStatus = wk.wk_getstatus();
+        if (KeyAscii == 27 && run.WinKeyStatus > 0) {
+            wk.wk_clearbuf();
+            run.CWSendBuffer.clear();
+            KeyAscii = 0;
+            return;
+        }
+    }
     if (KeyAscii == '\'' || KeyAscii == '"') {
         KeyAscii = 0;
         return;
@@ -153,6 +165,11 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
         } else {
             ClearEntry();
         }
+        KeyAscii = 0;
+        return;
+    }
+    if (KeyAscii == 8 && run.KeyboardCWMode == 1 && winKey && run.WinKeyStatus > 0) {
+        platform().winKey.wk_backspace();
         KeyAscii = 0;
         return;
     }

@@ -135,8 +135,8 @@ void LoggingWindow::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
     // The device windows close here, in order: the voice keyer (once it exists), the CW
     // window, then voice navigation, spotting, the spectrum map (once they exist), the rig, the
-    // facade and the WinKey (once it exists). Contacts held only in memory were written, or
-    // given up by the operator, in the query.
+    // facade and the WinKey, whose unload closes the keyer. Contacts held only in memory were
+    // written, or given up by the operator, in the query.
     cw::UnloadWindow(app_);
     rig::UnloadWindow(app_);
     if (qf::Form1* facade = app_.forms().form1Slot().peek()) facade->Unload();
@@ -144,6 +144,7 @@ void LoggingWindow::Form_Unload(int& Cancel) {
     if (kind_ == Kind::InState) {
         if (auto* rover = app_.forms().countyChangeRoverSlot().peek()) rover->Unload();
     }
+    if (qf::frmWinKey* keyer = app_.forms().winKeySlot().peek()) keyer->Unload();
     app_.logStore().BackupLog();
     RunState& run = app_.run();
     if (run.LoggedOn == 1) {

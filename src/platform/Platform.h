@@ -17,6 +17,7 @@ class Beeper;
 class Environment;
 class SerialPorts;
 class KeyingLines;
+class WinKeyDriver;
 
 struct Platform {
     Clock& clock;
@@ -29,6 +30,7 @@ struct Platform {
     Environment& environment;
     SerialPorts& serialPorts;
     KeyingLines& keyingLines;
+    WinKeyDriver& winKey;
 };
 
 }  // namespace qf

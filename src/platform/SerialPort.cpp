@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "platform/System.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
 
@@ -145,6 +146,15 @@ class QtSerialPort : public SerialPort {
     }
 
   private:
+    bool waitReadable(int ms) override {
+        pollfd p{fd_, POLLIN, 0};
+        return ::poll(&p, 1, std::max(0, ms)) > 0 && (p.revents & POLLIN) != 0;
+    }
+
+    bool reconfigure() override {
+        return configure(fd_, parseSettings(Settings())) && applyHandshaking(Handshaking());
+    }
+
     bool setBit(int bit, bool on) { return ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bit) == 0; }
 
     // Raw 8-bit line, reads that never wait, then the exact rate (56000 is no standard speed,
@@ -272,6 +282,27 @@ void SerialPort::write(const QByteArray& bytes) {
 }
 
 int SerialPort::outBufferCount() const { return isOpen() ? pendingOutput() : 0; }
+
+void SerialPort::writeBytes(const QByteArray& bytes) {
+    write(bytes);
+    // Written through before returning, as the keyer's callers time what follows from here;
+    // bounded, so a stalled device cannot hold the program.
+    QElapsedTimer waited;
+    waited.start();
+    while (outBufferCount() > 0 && waited.elapsed() < 1000) ::usleep(500);
+}
+
+QByteArray SerialPort::readBytes() { return readAllLatin1().toLatin1(); }
+
+bool SerialPort::waitForBytes(int ms) {
+    if (!isOpen()) portNotOpen();
+    return waitReadable(ms);
+}
+
+void SerialPort::applySettings() {
+    if (!isOpen()) portNotOpen();
+    if (!reconfigure()) invalidSettings();
+}
 
 void SerialPort::setDTREnable(bool on) {
     dtr_ = on;

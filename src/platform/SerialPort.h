@@ -16,6 +16,7 @@
 //   next read or write, which then fails as on a closed port (Error 8018).
 #pragma once
 
+#include <QByteArray>
 #include <QMap>
 #include <QString>
 
@@ -62,6 +63,15 @@ class SerialPort {
     // Bytes written but not yet sent by the device; 0 on a closed port.
     int outBufferCount() const;
 
+    // For a device that talks in turns (the keyer): write and wait, up to a second, until the
+    // bytes are on the wire; read what has arrived without waiting; wait up to ms for something
+    // to arrive; apply the settings string to the open port now (Error 380 when the device
+    // refuses it). All are Error 8018 on a closed port.
+    void writeBytes(const QByteArray& bytes);
+    QByteArray readBytes();
+    bool waitForBytes(int ms);
+    void applySettings();
+
     // The parsed settings string.
     struct LineSettings {
         int baud = 9600;
@@ -87,6 +97,9 @@ class SerialPort {
     virtual qint64 writeDevice(const QByteArray& bytes) = 0;
     virtual void flushInput() = 0;
     virtual int pendingOutput() const = 0;
+    virtual bool waitReadable(int ms) = 0;
+    // Applies the settings string and the handshaking to the open device again.
+    virtual bool reconfigure() = 0;
 
   private:
     int commPort_;

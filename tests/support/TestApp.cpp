@@ -47,6 +47,11 @@ TestApp::TestApp(TestAppOptions options) {
     auto keying = std::make_unique<KeyingRecorder>(*clock_);
     serialPorts_ = serial.get();
     keying_ = keying.get();
+    // The program's own WinKey driver, over those ports and the set clock, its calls written down.
+    auto winKey = std::make_unique<WinKeyRecorder>(
+        std::make_unique<SerialWinKeyDriver>(*serial, *clock_), *clock_);
+    winKey_ = winKey.get();
+    s.winKey = std::move(winKey);
     s.serialPorts = std::move(serial);
     s.keyingLines = std::move(keying);
     app_ = std::make_unique<App>(std::move(s));

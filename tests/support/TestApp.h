@@ -8,6 +8,7 @@
 #include "support/SystemDoubles.h"
 #include "support/TestClock.h"
 #include "support/KeyingRecorder.h"
+#include "support/WinKeyRecorder.h"
 
 #include <QTemporaryDir>
 
@@ -36,6 +37,7 @@ public:
     RecordingEnding& ending() { return *ending_; }
     KeyingRecorder& keying() { return *keying_; }
     SerialPorts& serialPorts() { return *serialPorts_; }
+    WinKeyRecorder& winKey() { return *winKey_; }
 
     const QString& root() const { return root_; }
     const QString& work() const { return work_; }
@@ -60,6 +62,7 @@ private:
     RecordingEnding* ending_;
     KeyingRecorder* keying_;
     SerialPorts* serialPorts_;
+    WinKeyRecorder* winKey_;
     std::unique_ptr<App> app_;
 };
 

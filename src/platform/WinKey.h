@@ -1,0 +1,92 @@
+// The WinKey driver: a Morse keyer on a serial port, spoken to in the keyer's public host
+// protocol at 1200 baud, 8 data bits, no parity, 2 stop bits. One keyer at a time is open.
+//
+// - wk_open makes the echo test and then opens host mode, which answers with the keyer's
+//   version byte. Result codes: 0 success; -1 no echo; -2 a wrong echo; -3 no answer to host
+//   open; -4 the port cannot be opened; -5 its line state cannot be read; -6 the line settings
+//   cannot be applied; -8 a keyer is open already; -9 (any other call) no keyer is open.
+// - Calls made while no keyer is open send nothing.
+// - wk_getstatus returns the flags of the keyer's latest status byte: 0 idle, 4 busy, 5 busy
+//   with the buffer nearly full (the caller must wait above 4). While the keyer says it is
+//   sending, each call asks it again; a keyer that has not answered for 2 s counts as idle, so
+//   no send loop waits for ever on a keyer that was unplugged.
+// - wk_char puts only printable characters (0x20 to 0x7E) on the wire: every other byte is a
+//   command to the keyer and would take the next byte as its parameter.
+#pragma once
+
+#include <QtGlobal>
+
+#include <memory>
+
+namespace qf {
+
+class Clock;
+class SerialPort;
+class SerialPorts;
+
+class WinKeyDriver {
+  public:
+    virtual ~WinKeyDriver() = default;
+    virtual qint32 wk_open(quint8& version, quint8 port) = 0;
+    virtual qint32 wk_close() = 0;
+    virtual qint32 wk_getstatus() = 0;
+    virtual qint32 wk_char(quint8 c) = 0;
+    virtual qint32 wk_clearbuf() = 0;
+    virtual qint32 wk_backspace() = 0;
+    virtual qint32 wk_wpm(quint8 wpm) = 0;
+    virtual qint32 wk_weight(quint8 weight) = 0;
+    virtual qint32 wk_ptt_leadtail(quint8 leadIn, quint8 tail) = 0;
+    virtual qint32 wk_ditdah_ratio(quint8 ratio) = 0;
+    virtual qint32 wk_pincfg(quint8 config) = 0;
+    virtual qint32 wk_setmode(quint8 mode) = 0;
+};
+
+namespace wk {
+constexpr qint32 kSuccess = 0, kNoEcho = -1, kEchoMismatch = -2, kNoOpenResponse = -3,
+                 kComOpenFailed = -4, kGetComStateFailed = -5, kSetComStateFailed = -6,
+                 kAlreadyOpen = -8, kNotOpen = -9;
+// Status flags.
+constexpr qint32 kXoff = 0x01, kBreakIn = 0x02, kBusy = 0x04, kWait = 0x10;
+}  // namespace wk
+
+class SerialWinKeyDriver : public WinKeyDriver {
+  public:
+    // How long the keyer may take to answer the echo test and host open (real time: it is
+    // the device that answers), and how long it may leave a status request unanswered before
+    // it counts as idle (the program's clock).
+    static constexpr int kAnswerMs = 500;
+    static constexpr qint64 kSilentMs = 2000;
+
+    SerialWinKeyDriver(SerialPorts& ports, Clock& clock);
+    ~SerialWinKeyDriver() override;
+
+    qint32 wk_open(quint8& version, quint8 port) override;
+    qint32 wk_close() override;
+    qint32 wk_getstatus() override;
+    qint32 wk_char(quint8 c) override;
+    qint32 wk_clearbuf() override;
+    qint32 wk_backspace() override;
+    qint32 wk_wpm(quint8 wpm) override;
+    qint32 wk_weight(quint8 weight) override;
+    qint32 wk_ptt_leadtail(quint8 leadIn, quint8 tail) override;
+    qint32 wk_ditdah_ratio(quint8 ratio) override;
+    qint32 wk_pincfg(quint8 config) override;
+    qint32 wk_setmode(quint8 mode) override;
+
+  private:
+    qint32 send(std::initializer_list<quint8> bytes);
+    // Takes in what the keyer has sent; true when a status byte was among it.
+    bool takeIn();
+    // Waits up to ms for bytes; the first one, or -1.
+    int firstByteWithin(int ms);
+    void drop();
+
+    SerialPorts& ports_;
+    Clock& clock_;
+    std::unique_ptr<SerialPort> port_;
+    qint32 status_ = 0;
+    bool unanswered_ = false;     // a status request went out and no status came back
+    qint64 unansweredSince_ = 0;  // the clock's time of that request
+};
+
+}  // namespace qf
