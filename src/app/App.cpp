@@ -30,7 +30,9 @@ Forms::Forms(App& app)
       form5_(slotFor<qf::Form5>(app)),
       form6_(slotFor<qf::Form6>(app)),
       cabrillo_(slotFor<qf::DECabrilloIn>(app)),
-      cwfrm_(slotFor<qf::CWFrm>(app)) {}
+      cwfrm_(slotFor<qf::CWFrm>(app)),
+      graph_(slotFor<qf::GraphQSO>(app)),
+      codePractice_(slotFor<qf::frmCodePractice>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;

@@ -13,6 +13,7 @@
 #include "platform/SerialPort.h"
 #include "platform/System.h"
 #include "app/RunState.h"
+#include "common/RandomSource.h"
 #include "logging/SPCTable.h"
 #include "logging/SpotSlots.h"
 #include "logstore/LogStore.h"
@@ -66,6 +67,7 @@ public:
     SPCTable& spc() { return spc_; }
     RunState& run() { return run_; }
     SpotSlotTable& spots() { return spots_; }
+    RandomSource& random() { return random_; }
 
     // Runs the start sequence (the start window's load).
     void start();
@@ -85,6 +87,7 @@ private:
     SPCTable spc_;
     RunState run_;
     SpotSlotTable spots_;
+    RandomSource random_;
     LogStore logStore_;
     std::unique_ptr<Forms> forms_;  // last member: windows go before the state they use
 };

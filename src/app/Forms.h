@@ -2,10 +2,12 @@
 #pragma once
 
 #include "keying/CWFrm.h"
+#include "keying/frmCodePractice.h"
 #include "logging/Form1.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
 #include "logtools/DECabrilloIn.h"
+#include "logtools/GraphQSO.h"
 #include "platform/Form.h"
 #include "startup/Form5.h"
 #include "startup/Form6.h"
@@ -31,6 +33,8 @@ public:
     qf::Form6& Form6() { return form6_.get(); }
     qf::DECabrilloIn& DECabrilloIn() { return cabrillo_.get(); }
     qf::CWFrm& CWFrm() { return cwfrm_.get(); }
+    qf::GraphQSO& GraphQSO() { return graph_.get(); }
+    qf::frmCodePractice& frmCodePractice() { return codePractice_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -42,6 +46,8 @@ public:
     FormSlot<qf::Form6>& form6Slot() { return form6_; }
     FormSlot<qf::DECabrilloIn>& cabrilloSlot() { return cabrillo_; }
     FormSlot<qf::CWFrm>& cwFrmSlot() { return cwfrm_; }
+    FormSlot<qf::GraphQSO>& graphSlot() { return graph_; }
+    FormSlot<qf::frmCodePractice>& codePracticeSlot() { return codePractice_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -54,6 +60,8 @@ private:
     FormSlot<qf::Form6> form6_;
     FormSlot<qf::DECabrilloIn> cabrillo_;
     FormSlot<qf::CWFrm> cwfrm_;
+    FormSlot<qf::GraphQSO> graph_;
+    FormSlot<qf::frmCodePractice> codePractice_;
 };
 
 }  // namespace qf

@@ -2,6 +2,7 @@
 #include "keying/CWFrm.h"
 
 #include "app/App.h"
+#include "app/Forms.h"
 #include "common/KeyFilters.h"
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
@@ -479,8 +480,9 @@ void CWFrm::Command4_Click() {
 }
 
 void CWFrm::Command7_Click() {
-    // The code-practice window opens here, modal, once it exists; when it closes it is unloaded
-    // and the send buffer emptied.
+    app_.forms().frmCodePractice().ShowModal();
+    if (frmCodePractice* w = app_.forms().codePracticeSlot().peek()) w->Unload();
+    app_.run().CWSendBuffer.clear();
 }
 
 }  // namespace qf
