@@ -12,7 +12,7 @@
 namespace qf {
 
 class RandomSource {
-public:
+  public:
     // Reseeds from the time of day (milliseconds since midnight), or from the fixed seed.
     void reseed(const QTime& timeOfDay);
     // A uniform draw from [0, 1).
@@ -20,7 +20,7 @@ public:
     // From now on every reseed uses this seed.
     void fixSeed(std::uint64_t seed) { fixed_ = seed; }
 
-private:
+  private:
     std::mt19937_64 engine_{0};
     std::optional<std::uint64_t> fixed_;
 };

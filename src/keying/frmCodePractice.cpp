@@ -161,8 +161,8 @@ void frmCodePractice::buildControls() {
     Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     // The type-to-send box first, so it has the focus when the window opens.
-    QWidget* order[] = {Text5, Command3, Command4, Command7, Command8, Command1,
-                        Command2, Text1, Text2, Text3, Text4, Option2, Option1};
+    QWidget* order[] = {Text5, Command3, Command4, Command7, Command8, Command1, Command2,
+                        Text1, Text2,    Text3,    Text4,    Option2,  Option1};
     for (size_t i = 0; i + 1 < std::size(order); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
     Text5->setFocus();
 
@@ -223,7 +223,8 @@ void frmCodePractice::Command3_Click() {
             // A stop while the character was keyed emptied the text: it is not echoed.
             const QString sent = PracticeText.mid(i - 1, 1);
             Text2->setText(Text2->Text() + sent);
-            if (!Text2->Text().isEmpty()) Text2->setSelStart(static_cast<int>(Text2->Text().size()) - 1);
+            if (!Text2->Text().isEmpty())
+                Text2->setSelStart(static_cast<int>(Text2->Text().size()) - 1);
             Text1->setSelStart(static_cast<int>(i));
             QCoreApplication::processEvents();
             if (!self) return;
@@ -237,9 +238,13 @@ void frmCodePractice::Command4_Click() {
     app_.run().CWSendBuffer.clear();
 }
 
-void frmCodePractice::Command5_Click() { Text2->setText(QString()); }
+void frmCodePractice::Command5_Click() {
+    Text2->setText(QString());
+}
 
-void frmCodePractice::Command6_Click() { Text1->setText(QString()); }
+void frmCodePractice::Command6_Click() {
+    Text1->setText(QString());
+}
 
 void frmCodePractice::Command7_Click() {
     CWFrm& cw = app_.forms().CWFrm();

@@ -17,7 +17,7 @@ class App;
 // dropped into it is filtered the same way.
 class PracticeTextBox : public WidgetControl<QPlainTextEdit> {
     Q_OBJECT
-public:
+  public:
     PracticeTextBox(Form& form, QString name);
 
     QString Text() const { return toPlainText(); }
@@ -26,7 +26,7 @@ public:
     void setSelStart(int pos);
     int SelStart() const { return textCursor().position(); }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
     void focusInEvent(QFocusEvent* e) override;
@@ -35,7 +35,7 @@ protected:
 
 class frmCodePractice : public Form {
     Q_OBJECT
-public:
+  public:
     explicit frmCodePractice(App& app);
 
     // ---- controls
@@ -63,7 +63,7 @@ public:
     void Command8_Click();  // slower
     void Text5_KeyPress(int& KeyAscii);
 
-private:
+  private:
     void buildControls();
     App& app_;
 };

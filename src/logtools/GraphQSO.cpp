@@ -17,28 +17,32 @@ const QString kArial = QStringLiteral("Arial");
 
 // The window's surface: shows the backing image, under every label and line.
 class GraphSurface : public QWidget {
-public:
+  public:
     GraphSurface(QWidget* parent, const QImage& picture) : QWidget(parent), picture_(picture) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.drawImage(0, 0, picture_);
     }
 
-private:
+  private:
     const QImage& picture_;
 };
 
-int px(double twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+int px(double twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
 
 }  // namespace
 
-GraphQSO::GraphQSO(App& app) : Form(app.platform(), QStringLiteral("GraphQSO"), Border::Fixed), app_(app) {
-    setCaption(QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
+GraphQSO::GraphQSO(App& app)
+    : Form(app.platform(), QStringLiteral("GraphQSO"), Border::Fixed), app_(app) {
+    setCaption(
+        QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
     setWindowFlag(Qt::WindowMinimizeButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     // The design size is the client area; the outer size adds the frame.
@@ -75,8 +79,8 @@ void GraphQSO::buildControls() {
     Line8->setVisible(false);
     Line9->setVisible(false);
 
-    auto label = [this](const QString& name, const QString& caption, double l, double t,
-                        double w, double h, Qt::Alignment align, double size) {
+    auto label = [this](const QString& name, const QString& caption, double l, double t, double w,
+                        double h, Qt::Alignment align, double size) {
         Label* lb = add<Label>(name, caption);
         lb->Move(l, t, w, h);
         lb->setAlignment(align | Qt::AlignVCenter);
@@ -94,20 +98,21 @@ void GraphQSO::buildControls() {
     for (int k = 0; k <= 14; ++k) {
         const double centre = 120 + k * (8895.0 - 120) / 14 + 300;
         lblTime[static_cast<size_t>(k)] =
-            label(QStringLiteral("lblTime(%1)").arg(k), QStringLiteral("00:00"), centre - 300,
-                  6080, 600, 210, Qt::AlignHCenter, 8.25);
+            label(QStringLiteral("lblTime(%1)").arg(k), QStringLiteral("00:00"), centre - 300, 6080,
+                  600, 210, Qt::AlignHCenter, 8.25);
         lblDate[static_cast<size_t>(k)] =
-            label(QStringLiteral("lblDate(%1)").arg(k), QStringLiteral("MM/DD"), centre - 300,
-                  6290, 600, 195, Qt::AlignHCenter, 6.75);
+            label(QStringLiteral("lblDate(%1)").arg(k), QStringLiteral("MM/DD"), centre - 300, 6290,
+                  600, 195, Qt::AlignHCenter, 6.75);
     }
     Label1 = label(QStringLiteral("Label1"), QStringLiteral("Band "), 0, 5880, 450, 195,
                    Qt::AlignRight, 6.75);
     const char* const bands[] = {"160", "80", "40", "20", "15", "10", "Other"};
-    const quint32 colours[] = {0xFFFFFF, 0xFF0000, 0x0000FF, 0x00FF00, 0xFFFF80, 0xFF00FF, 0x00FFFF};
+    const quint32 colours[] = {0xFFFFFF, 0xFF0000, 0x0000FF, 0x00FF00,
+                               0xFFFF80, 0xFF00FF, 0x00FFFF};
     for (int k = 0; k < 7; ++k) {
-        Label* b = label(QStringLiteral("lblBnd(%1)").arg(k), QString::fromLatin1(bands[k]),
-                         3600 + 360 * k - 60, 6495, k == 6 ? 600 : 480, 240, Qt::AlignHCenter,
-                         8.25);
+        Label* b =
+            label(QStringLiteral("lblBnd(%1)").arg(k), QString::fromLatin1(bands[k]),
+                  3600 + 360 * k - 60, 6495, k == 6 ? 600 : 480, 240, Qt::AlignHCenter, 8.25);
         b->setFontBold(true);
         b->setForeColor(colours[k]);
         lblBnd[static_cast<size_t>(k)] = b;

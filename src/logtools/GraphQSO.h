@@ -17,13 +17,13 @@ class App;
 
 class GraphQSO : public Form {
     Q_OBJECT
-public:
+  public:
     explicit GraphQSO(App& app);
 
     // ---- controls
     Line *Line1, *Line2, *Line3, *Line4;  // top, bottom, right, left of the plot area
-    std::array<Line*, 15> gridLines;     // Line7, Line6, Line5, Line10 to Line21, top down
-    Line *Line8, *Line9;                 // top and bottom of the band strip (invisible)
+    std::array<Line*, 15> gridLines;      // Line7, Line6, Line5, Line10 to Line21, top down
+    Line *Line8, *Line9;                  // top and bottom of the band strip (invisible)
     std::array<Label*, 17> lblY;
     std::array<Label*, 15> lblTime;
     std::array<Label*, 15> lblDate;
@@ -40,7 +40,7 @@ public:
     const QImage& picture() const { return picture_; }
     quint32 backColor() const { return back_; }
 
-private:
+  private:
     void buildControls();
     void erase(quint32 colour);
     std::vector<Line*> allLines() const;

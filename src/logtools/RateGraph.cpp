@@ -157,8 +157,8 @@ RateGraph ComputeRateGraph(const QSOLog& log, int count, const BandColours& colo
     }
 
     for (int k = 0; k <= 16; ++k) {
-        const double v = k == 16 ? g.plotMax
-                                 : g.plotMin + k * (static_cast<double>(g.plotMax) - g.plotMin) / 16;
+        const double v =
+            k == 16 ? g.plotMax : g.plotMin + k * (static_cast<double>(g.plotMax) - g.plotMin) / 16;
         g.rateLabels[static_cast<size_t>(k)] = rateText(v);
     }
     g.rateLabelsSet = true;
@@ -184,9 +184,9 @@ GraphShape ShapeRateGraph(const RateGraph& g, const GraphFrame& f) {
         const float before = g.plotRate[static_cast<size_t>(c - 1)];
         shape.curve.emplace_back(x(c), y(now), x(c - 1), y(before));
         if (now > 0 || before > 0) {
-            shape.strip.push_back({QRectF(QPointF(x(c - 1), f.stripTop),
-                                          QPointF(x(c), f.stripBottom)),
-                                   g.columnColor[static_cast<size_t>(c)]});
+            shape.strip.push_back(
+                {QRectF(QPointF(x(c - 1), f.stripTop), QPointF(x(c), f.stripBottom)),
+                 g.columnColor[static_cast<size_t>(c)]});
         }
     }
     return shape;

@@ -28,12 +28,12 @@ constexpr int kGraphArraySize = 1601;  // indexes 0 to 1600
 using BandColours = std::array<quint32, 7>;
 
 enum class GraphStop {
-    None,           // the whole graph was computed
-    TooFewContacts, // 6 contacts or fewer: nothing at all
-    UnreadableDate, // a date and time that does not read (before or after the time labels)
-    ZeroSpan,       // first and last rows at the same time: the time labels only
-    ColumnOutside,  // a contact outside columns 0 to 1600 (a log out of time order)
-    FlatRate,       // the plotted rate is the same everywhere: the labels, no curve
+    None,            // the whole graph was computed
+    TooFewContacts,  // 6 contacts or fewer: nothing at all
+    UnreadableDate,  // a date and time that does not read (before or after the time labels)
+    ZeroSpan,        // first and last rows at the same time: the time labels only
+    ColumnOutside,   // a contact outside columns 0 to 1600 (a log out of time order)
+    FlatRate,        // the plotted rate is the same everywhere: the labels, no curve
 };
 
 struct RateGraph {
@@ -75,7 +75,7 @@ struct StripBox {
 };
 
 struct GraphShape {
-    std::vector<QLineF> curve;   // one segment per column, from x(c) to x(c - 1)
+    std::vector<QLineF> curve;    // one segment per column, from x(c) to x(c - 1)
     std::vector<StripBox> strip;  // one box per column with a positive rate on either side
 };
 

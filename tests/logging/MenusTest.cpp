@@ -340,7 +340,7 @@ TEST_F(MenusTest, ItemsOfWindowsStillToComeDoNothing) {
     t.dialogs().clearShown();
     for (MenuItem* item : {in.mnuVoice, in.mnuRigInterface,
                            in.mnuDXSpotting, in.mnuSpectrumMap, in.mnuBlind, in.mnuPrivileges,
-                           in.mnuChangeCounty, in.mnuMap, in.mnuGraph, in.mnuCountyList}) {
+                           in.mnuChangeCounty, in.mnuMap, in.mnuCountyList}) {
         item->action()->trigger();
         EXPECT_TRUE(t.dialogs().shown().empty()) << item->Name().toStdString();
     }

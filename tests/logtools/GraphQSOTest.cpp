@@ -94,8 +94,9 @@ TEST_F(GraphQSOTest, DrawsOnBlackThenWhiteThenBlackWithWhiteGrid) {
     g.Show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
     EXPECT_TRUE(t.dialogs().shown().empty());
-    EXPECT_EQ(g.Caption(),
-              QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
+    EXPECT_EQ(
+        g.Caption(),
+        QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
     EXPECT_EQ(g.lblTime[0]->Caption(), QStringLiteral("14:01"));
     EXPECT_EQ(g.lblDate[0]->Caption(), QStringLiteral("09/12"));
     EXPECT_EQ(g.gridLines[0]->BorderColor(), 0x808080u);
