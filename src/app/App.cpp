@@ -49,7 +49,9 @@ Forms::Forms(App& app)
       countyList_(slotFor<qf::frmCountyList>(app)),
       countyMap_(slotFor<qf::CountyMapMN>(app)),
       rigfrm_(slotFor<qf::RigControlfrm>(app)),
-      winKey_(slotFor<qf::frmWinKey>(app)) {}
+      winKey_(slotFor<qf::frmWinKey>(app)),
+      graph_(slotFor<qf::GraphQSO>(app)),
+      codePractice_(slotFor<qf::frmCodePractice>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;

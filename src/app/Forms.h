@@ -3,6 +3,7 @@
 
 #include "keying/CWFrm.h"
 #include "keying/frmWinKey.h"
+#include "keying/frmCodePractice.h"
 #include "logging/Form1.h"
 #include "logging/Infrm.h"
 #include "logging/Outfrm.h"
@@ -13,6 +14,7 @@
 #include "logtools/frmCountyChange.h"
 #include "logtools/frmCountyChangeRover.h"
 #include "logtools/frmCountyList.h"
+#include "logtools/GraphQSO.h"
 #include "platform/Form.h"
 #include "rig/RigControlfrm.h"
 #include "startup/Form5.h"
@@ -47,6 +49,8 @@ public:
     qf::CountyMapMN& CountyMapMN() { return countyMap_.get(); }
     qf::RigControlfrm& RigControlfrm() { return rigfrm_.get(); }
     qf::frmWinKey& frmWinKey() { return winKey_.get(); }
+    qf::GraphQSO& GraphQSO() { return graph_.get(); }
+    qf::frmCodePractice& frmCodePractice() { return codePractice_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -68,6 +72,8 @@ public:
     FormSlot<qf::CountyMapMN>& countyMapSlot() { return countyMap_; }
     FormSlot<qf::RigControlfrm>& rigFrmSlot() { return rigfrm_; }
     FormSlot<qf::frmWinKey>& winKeySlot() { return winKey_; }
+    FormSlot<qf::GraphQSO>& graphSlot() { return graph_; }
+    FormSlot<qf::frmCodePractice>& codePracticeSlot() { return codePractice_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -89,6 +95,8 @@ private:
     FormSlot<qf::CountyMapMN> countyMap_;
     FormSlot<qf::RigControlfrm> rigfrm_;
     FormSlot<qf::frmWinKey> winKey_;
+    FormSlot<qf::GraphQSO> graph_;
+    FormSlot<qf::frmCodePractice> codePractice_;
 };
 
 }  // namespace qf

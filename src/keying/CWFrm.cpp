@@ -486,8 +486,9 @@ void CWFrm::Command4_Click() {
 }
 
 void CWFrm::Command7_Click() {
-    // The code-practice window opens here, modal, once it exists; when it closes it is unloaded
-    // and the send buffer emptied.
+    app_.forms().frmCodePractice().ShowModal();
+    if (frmCodePractice* w = app_.forms().codePracticeSlot().peek()) w->Unload();
+    app_.run().CWSendBuffer.clear();
 }
 
 }  // namespace qf

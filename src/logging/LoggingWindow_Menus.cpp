@@ -259,7 +259,8 @@ void LoggingWindow::mnuMap_Click() {
 }
 
 void LoggingWindow::mnuGraph_Click() {
-    // The rate graph opens here, modal and unloaded after it closes, once it exists.
+    app_.forms().GraphQSO().ShowModal();
+    if (GraphQSO* w = app_.forms().graphSlot().peek()) w->Unload();
 }
 
 void LoggingWindow::mnuCountyList_Click() {

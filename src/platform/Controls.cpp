@@ -535,6 +535,11 @@ void Line::setBorderColor(quint32 color) {
     update();
 }
 
+void Line::setDotted(bool on) {
+    dotted_ = on;
+    update();
+}
+
 void Line::applyGeometry() {
     const int l = toPixels(std::min(x1_, x2_)), t = toPixels(std::min(y1_, y2_));
     const int r = toPixels(std::max(x1_, x2_)), b = toPixels(std::max(y1_, y2_));
@@ -545,7 +550,7 @@ void Line::applyGeometry() {
 
 void Line::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setPen(toQColor(color_));
+    p.setPen(QPen(toQColor(color_), 1, dotted_ ? Qt::DotLine : Qt::SolidLine));
     const QPoint origin = geometry().topLeft();
     p.drawLine(QPoint(toPixels(x1_), toPixels(y1_)) - origin,
                QPoint(toPixels(x2_), toPixels(y2_)) - origin);

@@ -255,6 +255,8 @@ public:
     double Y2() const { return y2_; }
     void setPoints(double x1, double y1, double x2, double y2);
     void setBorderColor(quint32 color);
+    quint32 BorderColor() const { return color_; }
+    void setDotted(bool on);
 
 protected:
     void applyGeometry() override;
@@ -263,6 +265,7 @@ protected:
 private:
     double x1_, y1_, x2_, y2_;
     quint32 color_ = 0;
+    bool dotted_ = false;
 };
 
 // A window's timer, registered with the window's controls like the others.
