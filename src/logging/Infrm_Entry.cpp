@@ -5,6 +5,7 @@
 #include "common/KeyFilters.h"
 #include "logging/CountryLookup.h"
 #include "logging/Infrm.h"
+#include "logging/TextBoxState.h"
 #include "logging/TypeAhead.h"
 #include "platform/Error.h"
 
@@ -116,11 +117,11 @@ void Infrm::txtCntry_KeyPress(int& KeyAscii) {
         txtCntry->setSelLength(selected);
     }
     if (txtCntry->Text().size() > 1 && KeyAscii != 0) {
-        BoxState box = boxState(*txtCntry);
+        BoxState box = boxStateOf(*txtCntry);
         const PrefixTable& prefixes = app_.tables().prefixes;
         const int row = CountryTypeAhead(prefixes, box, KeyAscii);
         if (row > 0) {
-            setBoxState(*txtCntry, box);
+            setBoxStateOf(*txtCntry, box);
             Label19->setCaption(prefixes[row].PrefixContinent);
             BearingDistance(prefixes[row].PrefixLatitude, prefixes[row].PrefixLongitude);
         }

@@ -288,9 +288,6 @@ protected:
     // The county box's keys, and its type-ahead over the county table.
     void countyBoxKeyPress(int& KeyAscii);
     void countyTypeAhead(int& KeyAscii);
-    // A box as the plain key rules read it, and the box written back from their answer.
-    static BoxState boxState(const TextBox& box);
-    static void setBoxState(TextBox& box, const BoxState& state);
     // The spoken name of a box that takes the focus. The voice navigation window speaks it
     // through BlindKeyPhone once it exists; until then the prompt stays silent.
     void speakPrompt(const QString& promptName);

@@ -8,6 +8,7 @@
 #include "logging/LogIndex.h"
 #include "rig/RigControl.h"
 #include "logging/LoggingWindow.h"
+#include "logging/TextBoxState.h"
 #include "logging/TypeAhead.h"
 #include "platform/Colors.h"
 #include "platform/Error.h"
@@ -332,24 +333,11 @@ void LoggingWindow::countyBoxKeyPress(int& KeyAscii) {
 }
 
 void LoggingWindow::countyTypeAhead(int& KeyAscii) {
-    BoxState box = boxState(*txtSec);
+    BoxState box = boxStateOf(*txtSec);
     const bool completed = CountyTypeAhead(app_.tables().counties, box, KeyAscii, CountyTypeAheadRule{});
-    setBoxState(*txtSec, box);
+    setBoxStateOf(*txtSec, box);
     // A completed county ends any hand-over still waiting for a box.
     if (completed) app_.run().HandOverTarget = 0;
-}
-
-BoxState LoggingWindow::boxState(const TextBox& box) {
-    return {box.Text(), box.SelStart(), box.SelLength()};
-}
-
-void LoggingWindow::setBoxState(TextBox& box, const BoxState& state) {
-    if (box.Text() == state.text && box.SelStart() == state.selStart && box.SelLength() == state.selLength) {
-        return;
-    }
-    box.setText(state.text);
-    box.setSelStart(state.selStart);
-    box.setSelLength(state.selLength);
 }
 
 void LoggingWindow::txtRSTS_Change() { app_.run().CWMacroValues.MacroRstSent = txtRSTS->Text(); }

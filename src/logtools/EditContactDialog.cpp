@@ -4,6 +4,7 @@
 #include "common/KeyFilters.h"
 #include "common/ScreenScaling.h"
 #include "logging/LoggingWindow.h"
+#include "logging/TextBoxState.h"
 #include "logging/TypeAhead.h"
 #include "platform/Colors.h"
 
@@ -17,20 +18,6 @@ constexpr double kCaptionLeft = 1080;
 constexpr double kFirstTop = 480, kRowStep = 375, kBoxHeight = 315;
 
 }  // namespace
-
-BoxState boxStateOf(const TextBox& box) {
-    return {box.Text(), box.SelStart(), box.SelLength()};
-}
-
-void setBoxStateOf(TextBox& box, const BoxState& state) {
-    if (box.Text() == state.text && box.SelStart() == state.selStart &&
-        box.SelLength() == state.selLength) {
-        return;
-    }
-    box.setText(state.text);
-    box.setSelStart(state.selStart);
-    box.setSelLength(state.selLength);
-}
 
 EditContactDialog::EditContactDialog(App& app, QString name, Exchange exchange,
                                      const std::vector<Row>& rows, double clientWidth,

@@ -78,8 +78,4 @@ class EditContactDialog : public Form {
     int row_ = 0;
 };
 
-// A box as the type-ahead rules read it, and the box written back from their answer.
-BoxState boxStateOf(const TextBox& box);
-void setBoxStateOf(TextBox& box, const BoxState& state);
-
 }  // namespace qf

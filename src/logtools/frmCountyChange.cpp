@@ -4,6 +4,7 @@
 #include "app/Forms.h"
 #include "common/ScreenScaling.h"
 #include "logging/ContactRules.h"
+#include "logging/TextBoxState.h"
 #include "logging/TypeAhead.h"
 #include "logtools/EditContactDialog.h"
 #include "platform/Colors.h"

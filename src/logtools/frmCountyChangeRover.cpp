@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/Forms.h"
 #include "common/ScreenScaling.h"
+#include "logging/TextBoxState.h"
 #include "logging/TypeAhead.h"
 #include "logtools/EditContactDialog.h"
 #include "logtools/frmCountyChange.h"
