@@ -18,6 +18,7 @@ namespace {
 Services withDefaults(Services s) {
     if (!s.winKey && s.serialPorts && s.clock)
         s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
+    if (!s.tcpClients) s.tcpClients = std::make_unique<SystemTcpClients>();
     return s;
 }
 
@@ -73,7 +74,8 @@ App::App(Services services)
     : services_(withDefaults(std::move(services))),
       platform_{*services_.clock,    *services_.dialogs, *services_.screen, *services_.files,
                 *services_.registry, *services_.ending,  *services_.beeper,
-                *services_.environment, *services_.serialPorts, *services_.keyingLines, *services_.winKey},
+                *services_.environment, *services_.serialPorts, *services_.keyingLines, *services_.winKey,
+                *services_.tcpClients},
       sharedPreferences_(platform_),
       logStore_(platform_, startup_, log_, tallies_),
       forms_(std::make_unique<Forms>(*this)) {

@@ -54,6 +54,10 @@ TestApp::TestApp(TestAppOptions options) {
     s.winKey = std::move(winKey);
     s.serialPorts = std::move(serial);
     s.keyingLines = std::move(keying);
+    // Real sockets (tests talk to servers on 127.0.0.1), with errors raised on cue.
+    auto tcp = std::make_unique<CueTcpClients>();
+    tcpClients_ = tcp.get();
+    s.tcpClients = std::move(tcp);
     app_ = std::make_unique<App>(std::move(s));
     app_->onQuit = [](int) {};
 }
