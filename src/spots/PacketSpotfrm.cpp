@@ -96,6 +96,8 @@ PacketSpotfrm::PacketSpotfrm(App& app)
     Move(0, 0, 9420, 5955);
     buildControls();
     comComm1 = platform().serialPorts.create();
+    Winsock1 = platform().tcpClients.create();
+    wireTelnet();
     wireHandlers();
 }
 

@@ -17,7 +17,9 @@
 #include "platform/Controls.h"
 #include "platform/ListBox.h"
 #include "platform/SerialPort.h"
+#include "platform/TcpClient.h"
 #include "spots/SpotLine.h"
+#include "spots/TelnetCluster.h"
 #include "spots/TncLineBuffer.h"
 #include "spots/SpotMonitor.h"
 
@@ -92,6 +94,7 @@ class PacketSpotfrm : public Form {
     Label* Label6;
     TextBox* txtSent;
     std::unique_ptr<SerialPort> comComm1;
+    std::unique_ptr<TcpClient> Winsock1;  // the cluster connection
     qf::Timer* Timer1;
 
     // ---- window variables
@@ -155,6 +158,9 @@ class PacketSpotfrm : public Form {
     void ConnectTelnet();     // Open Port with "Telnet"
     void SendTelnetLine();    // the send box's Enter with "Telnet"
     void closeTelnet();       // Close Port: the connection closes, whatever its state
+    void Winsock1_DataArrival(const QString& text);
+    void Winsock1_Error(int Number);
+    const TelnetLineAssembler& telnetLines() const { return telnetLines_; }
 
     // ---- the packet-engine source (PacketSpotfrm_AGW.cpp)
     void ConnectAGW();        // Open Port with "AGW Packet Engine"
@@ -187,6 +193,10 @@ class PacketSpotfrm : public Form {
     // The send box takes the focus when it can: it is disabled while no source's panel is on.
     void focusSendBox();
     bool sourceIs(const char* name) const;
+
+    void wireTelnet();
+    // Cluster text not yet ended by LF, so every spot line is read whole, once.
+    TelnetLineAssembler telnetLines_;
 
     App& app_;
     bool passRunning_ = false;  // ProcessTNCBuffer is splitting lines

@@ -1,0 +1,274 @@
+// The Telnet cluster source against a real cluster: a QTcpServer on 127.0.0.1 at a port chosen
+// at run time, every wait bounded.
+#include "logging/LoggingFixture.h"
+#include "spots/PacketSpotfrm.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <memory>
+
+namespace qf::test {
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+// A spot line with the frequency in columns 16-24 and the call in columns 27-39.
+QString spotLine(const char* khz, const char* call, const char* spotter = "K1AB") {
+    return (QStringLiteral("DX de ") + QLatin1String(spotter) + QLatin1Char(':'))
+               .leftJustified(15, QLatin1Char(' ')) +
+           QString::fromLatin1(khz).rightJustified(9, QLatin1Char(' ')) + QStringLiteral("  ") +
+           QString::fromLatin1(call).leftJustified(13, QLatin1Char(' ')) +
+           QStringLiteral(" CQ TEST                     1200Z\r\n");
+}
+
+struct Cluster {
+    QTcpServer server;
+    QTcpSocket* peer = nullptr;
+    QByteArray received;
+    Cluster() { EXPECT_TRUE(server.listen(QHostAddress::LocalHost)); }
+    QString port() const { return QString::number(server.serverPort()); }
+    bool accept() {
+        if (!QTest::qWaitFor([&] { return server.hasPendingConnections(); }, kWaitMs)) return false;
+        peer = server.nextPendingConnection();
+        return peer != nullptr;
+    }
+    void send(const QString& text) {
+        peer->write(text.toLatin1());
+        peer->flush();
+    }
+    // Waits until the client has sent at least n bytes in all.
+    bool receive(qsizetype n, int ms = kWaitMs) {
+        return QTest::qWaitFor(
+            [&] {
+                received += peer->readAll();
+                return received.size() >= n;
+            },
+            ms);
+    }
+};
+
+// A port on 127.0.0.1 that nothing listens on: one the system just gave and took back.
+QString freedPort() {
+    QTcpServer s;
+    EXPECT_TRUE(s.listen(QHostAddress::LocalHost));
+    return QString::number(s.serverPort());
+}
+
+class TelnetSourceTest : public LoggingFixture {
+  protected:
+    PacketSpotfrm& w() { return t.app().forms().PacketSpotfrm(); }
+    const QString& monitor() { return w().Monitor.text(); }
+    bool listening() { return w().Label4->Visible(); }
+    int state() { return w().Winsock1->State(); }
+
+    // The logging window, then the spotting window with "Telnet" chosen and the endpoint set.
+    void setUpTelnet(const QString& port) {
+        openOut();
+        w().List1->setListIndex(w().List1->find(QStringLiteral("Telnet")));
+        w().List1_Click();
+        w().txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
+        w().txtTelnetPort->setText(port);
+        w().Show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+        settle();
+    }
+    void connectTo(Cluster& c) {
+        setUpTelnet(c.port());
+        w().Command1_Click();
+        ASSERT_TRUE(c.accept());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state() == TcpClient::sckConnected; }, kWaitMs));
+    }
+    // Sends a piece and waits until it is shown, so the next piece is an arrival of its own.
+    void arrive(Cluster& c, const QString& piece) {
+        c.send(piece);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return monitor().endsWith(piece); }, kWaitMs));
+    }
+    void press(Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); }
+
+    // The spots the logging window took, oldest first: the filled slots at the top of the table.
+    std::vector<std::pair<QString, float>> posted() {
+        std::vector<std::pair<QString, float>> out;
+        for (int i = 0; i < SpotSlotTable::kSlots; ++i) {
+            const SpotSlot& s = t.app().spots()[i];
+            if (!s.SpotCall.isEmpty() || s.SpotFrequency != 0)
+                out.emplace_back(s.SpotCall, s.SpotFrequency);
+        }
+        return out;
+    }
+};
+
+using Spots = std::vector<std::pair<QString, float>>;
+
+TEST_F(TelnetSourceTest, ShowsTheLoginAtOnceSendsTypedLinesAndPostsEverySpotOnce) {
+    Cluster c;
+    setUpTelnet(c.port());
+    w().Command1_Click();
+    EXPECT_EQ(monitor(), QStringLiteral("Attempting connection to: 127.0.0.1:") + c.port() +
+                             QStringLiteral("\r\n\r\n"));
+    EXPECT_TRUE(listening());
+    EXPECT_TRUE(w().Timer1->Enabled());
+    ASSERT_TRUE(c.accept());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state() == TcpClient::sckConnected; }, kWaitMs));
+
+    arrive(c, QStringLiteral("Please enter your call: "));  // no line end, shown at once
+    ASSERT_EQ(QApplication::focusWidget(), w().txtSent);
+    w().txtSent->setText(QStringLiteral("k9abc"));
+    press(Qt::Key_Return);
+    ASSERT_TRUE(c.receive(7));
+    EXPECT_EQ(c.received, QByteArray("k9abc\r\n"));
+    EXPECT_TRUE(w().txtSent->Text().isEmpty());
+
+    // One spot cut mid-line and mid-column over three arrivals, then a burst of three.
+    const QString cut = spotLine("14025.0", "W1AW");
+    arrive(c, QStringLiteral("\r\n") + cut.left(19));  // inside the frequency
+    arrive(c, cut.mid(19, 10));                        // inside the call
+    EXPECT_TRUE(posted().empty());
+    arrive(c, cut.mid(29));
+    arrive(c, spotLine("7012.5", "VE3XYZ") + QStringLiteral("To ALL de N1XX: hi\r\n") +
+                  spotLine("21074.0", "JA1ABC", "W9ZZZ-2") + spotLine("3505.1", "G4AAA"));
+    EXPECT_EQ(posted(), (Spots{{QStringLiteral("W1AW"), 14.025f},
+                               {QStringLiteral("VE3XYZ"), 7.0125f},
+                               {QStringLiteral("JA1ABC"), 21.074f},
+                               {QStringLiteral("G4AAA"), 3.5051f}}));
+
+    // "List DX Only": complete spot lines alone are shown, each when its line is whole.
+    w().chkDX->setValue(1);
+    const qsizetype before = monitor().size();
+    const QString next = spotLine("28400.0", "ZL2XX");
+    c.send(QStringLiteral("To ALL de N1XX: qsy\r\n") + next.left(30));
+    QTest::qWait(50);
+    EXPECT_EQ(monitor().size(), before);
+    c.send(next.mid(30) + QStringLiteral("WWV de W0MU: SFI=70\r\n"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return monitor().size() > before; }, kWaitMs));
+    QTest::qWait(50);
+    EXPECT_EQ(monitor().mid(before), next);
+    EXPECT_EQ(posted().size(), 5u);
+    EXPECT_EQ(posted().back(), std::make_pair(QStringLiteral("ZL2XX"), 28.4f));
+    EXPECT_EQ(t.beeper().count(), 0);
+}
+
+TEST_F(TelnetSourceTest, EnterBeforeTheConnectionCompletesOnlyNotifies) {
+    Cluster c;
+    setUpTelnet(c.port());
+    w().Command1_Click();
+    ASSERT_NE(state(), TcpClient::sckConnected);  // no event has run yet
+    const QString notice = QStringLiteral(
+        "**  Connection not yet established.  Please wait a moment and try again.\r\n\r\n");
+    for (const char* line : {"first", "second"}) {
+        w().txtSent->setText(QString::fromLatin1(line));
+        press(Qt::Key_Return);
+        EXPECT_TRUE(w().txtSent->Text().isEmpty());
+    }
+    EXPECT_EQ(monitor(), QStringLiteral("Attempting connection to: 127.0.0.1:") + c.port() +
+                             QStringLiteral("\r\n\r\n") + notice + notice);
+    ASSERT_TRUE(c.accept());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state() == TcpClient::sckConnected; }, kWaitMs));
+    EXPECT_FALSE(c.receive(1, 300));  // nothing was kept to send later
+}
+
+TEST_F(TelnetSourceTest, ARefusedPortIsReportedInTheMonitorAndClosesTheSource) {
+    const QString port = freedPort();
+    setUpTelnet(port);
+    const size_t boxes = t.dialogs().messages().size();
+    w().Command1_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !listening(); }, kWaitMs));
+    settle();
+    EXPECT_EQ(monitor(), QStringLiteral("Attempting connection to: 127.0.0.1:") + port +
+                             QStringLiteral("\r\n\r\nERROR: Connection is forcefully rejected."
+                                            "\r\n\r\n** Port Closed **"));
+    EXPECT_FALSE(w().Timer1->Enabled());
+    EXPECT_EQ(state(), TcpClient::sckClosed);
+    EXPECT_EQ(t.beeper().count(), 1);
+    EXPECT_EQ(t.dialogs().messages().size(), boxes);  // never a message box
+}
+
+TEST_F(TelnetSourceTest, AClusterThatClosesReportsNothing) {
+    Cluster c;
+    connectTo(c);
+    arrive(c, QStringLiteral("73 de the node\r\n"));
+    const QString shown = monitor();
+    c.peer->disconnectFromHost();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return state() != TcpClient::sckConnected; }, kWaitMs));
+    settle();
+    EXPECT_EQ(monitor(), shown);
+    EXPECT_TRUE(listening());
+    EXPECT_EQ(t.beeper().count(), 0);
+    // Typed lines now get the notice until the source is opened again.
+    w().txtSent->setText(QStringLiteral("sh/dx"));
+    press(Qt::Key_Return);
+    EXPECT_TRUE(monitor().endsWith(QStringLiteral("try again.\r\n\r\n")));
+}
+
+TEST_F(TelnetSourceTest, APortTextThatIsNoPortStartsNothing) {
+    Cluster c;
+    setUpTelnet(c.port());
+    for (const char* bad : {"", "abc", "0", "65536", "80x", "-23", "23.5", "99999"}) {
+        SCOPED_TRACE(bad);
+        w().txtTelnetPort->setText(QString::fromLatin1(bad));
+        w().Command1_Click();
+        EXPECT_EQ(monitor(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
+        EXPECT_FALSE(listening());
+        EXPECT_FALSE(w().Timer1->Enabled());
+        EXPECT_EQ(state(), TcpClient::sckClosed);
+    }
+    EXPECT_FALSE(c.server.hasPendingConnections());
+    // Nothing is open, so Enter opens it once the port is mended.
+    w().txtTelnetPort->setText(QStringLiteral(" ") + c.port());
+    w().txtSent->SetFocus();
+    press(Qt::Key_Return);
+    EXPECT_TRUE(listening());
+    EXPECT_TRUE(c.accept());
+}
+
+TEST_F(TelnetSourceTest, HostileTextStaysWithinItsBoundsAndNoSlotGetsControlCharacters) {
+    Cluster c;
+    connectTo(c);
+    const QByteArray junk(64 * 1024, 'x');
+    for (int i = 0; i < 16; ++i) c.peer->write(junk);  // a megabyte without a line end
+    c.peer->flush();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return c.peer->bytesToWrite() == 0 && monitor().endsWith(QStringLiteral("xxxx")) &&
+                   w().Winsock1->State() == TcpClient::sckConnected;
+        },
+        kWaitMs));
+    QTest::qWait(100);
+    EXPECT_LE(w().telnetLines().pending().size(), TelnetLineAssembler::kCap);
+    EXPECT_LE(monitor().size(), 10000);
+
+    // The rest of the overlong line is dropped; the lines after it are read.
+    QString hostile = spotLine("14030.0", "W1AW");
+    hostile.replace(28, 4, QStringLiteral("\"\x01\x1b'"));  // W1"<SOH><ESC>' in the call columns
+    c.send(QStringLiteral("DX tail of junk 14000.0  BAD\r\n") + hostile +
+           spotLine("14031.0", "K2\"Q\tX"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return posted().size() == 2; }, kWaitMs));
+    for (const auto& [call, mhz] : posted()) {
+        for (QChar ch : call) {
+            EXPECT_TRUE(ch.isLetterOrNumber() || ch == QLatin1Char('/')) << call.toStdString();
+        }
+    }
+    for (int i = 0; i < SpotSlotTable::kSlots; ++i) {
+        EXPECT_FALSE(t.app().spots()[i].SpotLabel.contains(QLatin1Char('"')));
+    }
+}
+
+TEST_F(TelnetSourceTest, AnErrorWhileConnectedLandsRightAfterTheLastText) {
+    Cluster c;
+    connectTo(c);
+    arrive(c, QStringLiteral("Hello\r\nlogin: "));
+    const QString shown = monitor();
+    t.tcpClients().last()->cueError(10054);
+    EXPECT_EQ(monitor(), shown + QStringLiteral("ERROR: The connection is reset by remote side.!"
+                                                "\r\n\r\n** Port Closed **"));
+    EXPECT_FALSE(listening());
+    EXPECT_FALSE(w().Timer1->Enabled());
+    EXPECT_EQ(state(), TcpClient::sckClosed);
+    EXPECT_EQ(t.beeper().count(), 1);
+    // The connection is gone: the cluster sees the close.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return c.peer->state() == QAbstractSocket::UnconnectedState; }, kWaitMs));
+}
+
+}  // namespace
+}  // namespace qf::test
