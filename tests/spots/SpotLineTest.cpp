@@ -35,6 +35,8 @@ TEST(SpotLineTest, ColumnsAndTheWholeFrequencyField) {
         // a long spotter call pushes the number one column right: columns 15 and 25 hold digits
         {"DX de VE3XYZ-12:  14025.0  JA1ABC", ":  14025.", "JA1ABC",
          "de VE3XYZ-12:  14025.0  JA1ABC", false},
+        {"DX de W3LPL-12:   14025.9  JA1ABC", "14025.", "JA1ABC", "de W3LPL-12:   14025.9  JA1ABC",
+         false},
         // a number wider than the field: column 15 holds a digit
         {"DX de W3LPL: 1296025.01  JA1ABC", "96025.01", "A1ABC", "de W3LPL: 1296025.01  JA1ABC",
          false},
