@@ -50,11 +50,13 @@ void PacketSpotfrm::ConnectTelnet() {
 }
 
 void PacketSpotfrm::Winsock1_DataArrival(const QString& text) {
+    // The box is drawn once per arrival, not for every line of a burst.
+    passRunning_ = true;
     try {
         const bool dxOnly = chkDX->Value() == 1;
         // Shown as it comes, so a login prompt without a line end is seen at once.
         if (!dxOnly) {
-            appendMonitor(text);
+            Monitor.append(text);
             TrimMonitor();
         }
         // Spots are read from whole lines, however the cluster cut its text into arrivals.
@@ -62,12 +64,14 @@ void PacketSpotfrm::Winsock1_DataArrival(const QString& text) {
             if (!isSpotLine(line)) continue;
             postSpotLine(line);
             if (dxOnly) {
-                appendMonitor(line);
+                Monitor.append(line);
                 TrimMonitor();
             }
         }
     } catch (const Error&) {
     }
+    passRunning_ = false;
+    txtUnProcessed->refresh();
 }
 
 void PacketSpotfrm::SendTelnetLine() {

@@ -7,6 +7,8 @@
 #include "logging/Outfrm.h"
 #include "spots/Spotting.h"
 
+#include <QTcpServer>
+
 namespace qf::test {
 namespace {
 
@@ -203,6 +205,11 @@ TEST_F(SpottingWindowTest, HelpTextFollowsTheChoiceBlockByBlock) {
 }
 
 TEST_F(SpottingWindowTest, EveryOptionClosesAnOpenSourceAndCloseActsOnlyWhileListening) {
+    // A cluster to open: a port text that is no port would open nothing at all.
+    QTcpServer cluster;
+    ASSERT_TRUE(cluster.listen(QHostAddress::LocalHost));
+    w().txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
+    w().txtTelnetPort->setText(QString::number(cluster.serverPort()));
     choose(QStringLiteral("Telnet"));
     // Close Port with nothing open changes nothing, not even the monitor box.
     const QString help = monitor();
@@ -212,7 +219,10 @@ TEST_F(SpottingWindowTest, EveryOptionClosesAnOpenSourceAndCloseActsOnlyWhileLis
         SCOPED_TRACE(o->Name().toStdString());
         w().Command1_Click();
         ASSERT_TRUE(listening());
-        EXPECT_EQ(monitor(), QStringLiteral("** Attempting to Open Port **\r\n\r\n"));
+        // The Telnet source replaced Open Port's notice with its own.
+        EXPECT_EQ(monitor(), QStringLiteral("Attempting connection to: 127.0.0.1:") +
+                                 QString::number(cluster.serverPort()) +
+                                 QStringLiteral("\r\n\r\n"));
         // Selecting the option that is already selected runs no click; pick another first.
         o->setValue(false);
         o->setValue(true);
@@ -257,6 +267,10 @@ TEST_F(SpottingWindowTest, EscWithNoSourceOnlyAnnouncesTheAttempt) {
 TEST_F(SpottingWindowTest, DoneOpensSavesAndLaysOutListMapOrNeither) {
     writeLog({});
     Outfrm& out = openOut();
+    QTcpServer cluster;
+    ASSERT_TRUE(cluster.listen(QHostAddress::LocalHost));
+    w().txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
+    w().txtTelnetPort->setText(QString::number(cluster.serverPort()));
     struct Case {
         const char* source;
         bool list;
