@@ -3,9 +3,9 @@
 // pass, once a port's read (1024 bytes) at a time, as the 333 ms ticks hand it over. The
 // baseline is the same text through the plain line buffer, monitor text and column reading
 // alone, without a window.
+#include "BenchServices.h"
 #include "app/App.h"
 #include "app/Forms.h"
-#include "BenchServices.h"
 #include "spots/PacketSpotfrm.h"
 #include "spots/SpotLine.h"
 #include "spots/SpotMonitor.h"
@@ -89,8 +89,8 @@ void PlainIntakeOnly(benchmark::State& state) {
         buffer.settle();
         benchmark::DoNotOptimize(posted);
     }
-    state.counters["spots/s"] =
-        benchmark::Counter(static_cast<double>(kLines), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["spots/s"] = benchmark::Counter(static_cast<double>(kLines),
+                                                   benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(PlainIntakeOnly)->Iterations(3)->Unit(benchmark::kMillisecond);
 
@@ -105,8 +105,8 @@ void TncTextIntoTheBandMap(benchmark::State& state) {
             fx.spotting->ProcessTNCBuffer();
         }
     }
-    state.counters["spots/s"] =
-        benchmark::Counter(static_cast<double>(kLines), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["spots/s"] = benchmark::Counter(static_cast<double>(kLines),
+                                                   benchmark::Counter::kIsIterationInvariantRate);
     state.counters["shown"] = static_cast<double>(fx.window->lblDX->Visible());
     state.counters["rows"] = fx.window->txtDX->count();
 }
