@@ -371,7 +371,8 @@ void PacketSpotfrm::LoadSpotSettings() {
     txtTelnetPort->setText(telnetPort);
     txtTelnetHost->setText(telnetHost);
     for (int i = 0; i < List1->ListCount(); ++i) {
-        if (List1->List(i) == SpotSource) {
+        // The source is compared without regard to case, here as everywhere in the window.
+        if (List1->List(i).compare(SpotSource, Qt::CaseInsensitive) == 0) {
             List1->setListIndex(i);
             List1_Click();
         }

@@ -31,6 +31,17 @@ std::vector<OptionButton*> serialOptions(PacketSpotfrm& w) {
     return all;
 }
 
+TEST_F(SpottingWindowTest, ScalesToTheScreenNearItsTopWithAnUncappedWindowFont) {
+    // 1920 x 1080: three times the design width, so the controls' fonts meet their 1.5 cap.
+    EXPECT_DOUBLE_EQ(w().Width(), 9420.0 * 3);
+    EXPECT_DOUBLE_EQ(w().Left(), (28800 - w().Width()) / 2);
+    EXPECT_DOUBLE_EQ(w().Top(), 2);
+    EXPECT_NEAR(w().FontSize(), 8.25 * w().Width() / 9600, 1e-9);
+    EXPECT_NEAR(w().txtSent->FontSize(), 9 * 1.5, 1e-6);
+    EXPECT_NEAR(w().txtUnProcessed->FontSize(), 9 * 1.5, 1e-6);
+    EXPECT_EQ(w().Caption(), QStringLiteral(" DX Spotting Setup"));
+}
+
 TEST_F(SpottingWindowTest, LoadsThatStopEarlyApplyNothingAfterTheirStop) {
     struct Case {
         const char* name;
@@ -327,6 +338,16 @@ TEST_F(SpottingWindowTest, TheLoggingWindowShowsItModelessAndClosesItOnlyWhenLoa
         EXPECT_EQ(hasFile("QSOpref.txt"), QLatin1String(c.how) == QLatin1String("menu"));
     }
     EXPECT_TRUE(out.txtCall->Text().isEmpty());  // Ctrl+D typed nothing
+
+    // Each showing activates it: with a source chosen the monitor is trimmed and the send box
+    // takes the focus.
+    choose(QStringLiteral("Telnet"));
+    w().Monitor.setText(QString(10001, QLatin1Char('m')));
+    w().Hide();
+    spots::ShowWindow(t.app());
+    settle();
+    EXPECT_EQ(monitor().size(), 9000);
+    EXPECT_EQ(w().focusWidget(), w().txtSent);
 
     // The logging window's unload takes the spotting window along.
     int cancel = 0;

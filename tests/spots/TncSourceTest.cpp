@@ -156,6 +156,15 @@ TEST_F(TncSourceTest, ChunksCutMidLineBecomeWholeLinesShownAndPostedOnce) {
     feed(chat);
     EXPECT_TRUE(monitor().contains(QString::fromLatin1(chat)));
 
+    // Text held back survives Close Port and Open Port and is joined to the next input.
+    feed(b.left(30));
+    w().Command2_Click();
+    w().Command1_Click();
+    ASSERT_TRUE(w().Timer1->Enabled());
+    feed(b.mid(30));
+    // (Open Port began the monitor text afresh.)
+    EXPECT_EQ(countIn(monitor(), b), 1);
+
     // Spots reached the out-of-state window's slots, list and band map (20 m).
     EXPECT_EQ(out->txtDX->text(1, 0), QStringLiteral("VK2XYZ"));
     EXPECT_TRUE(out->lblDXSpot[49]->Visible());
