@@ -5,8 +5,8 @@
 
 #include "logging/Form1.h"
 #include "logging/Outfrm.h"
-#include "support/PtyPair.h"
 #include "spots/Spotting.h"
+#include "support/PtyPair.h"
 #include "support/TncPeer.h"
 
 #include <memory>
@@ -18,10 +18,12 @@ namespace {
 // comment, the time from column 71, CR LF.
 QByteArray spotLine(const char* spotter, const char* khz, const char* call,
                     const char* comment = "CQ", const char* time = "1200Z") {
-    QString l = (QStringLiteral("DX de ") + QLatin1String(spotter) + QLatin1Char(':')).leftJustified(15);
+    QString l =
+        (QStringLiteral("DX de ") + QLatin1String(spotter) + QLatin1Char(':')).leftJustified(15);
     l += QString::fromLatin1(khz).rightJustified(9) + QStringLiteral("  ") +
          QString::fromLatin1(call).leftJustified(13);
-    l += QString::fromLatin1(comment).leftJustified(31) + QLatin1String(time) + QStringLiteral("\r\n");
+    l += QString::fromLatin1(comment).leftJustified(31) + QLatin1String(time) +
+         QStringLiteral("\r\n");
     return l.toLatin1();
 }
 
@@ -139,7 +141,8 @@ TEST_F(TncSourceTest, ChunksCutMidLineBecomeWholeLinesShownAndPostedOnce) {
     EXPECT_EQ(countIn(monitor(), a), 1);
     EXPECT_EQ(newestCall(), QStringLiteral("ZS6AAA"));
     // After more than 800 characters of other text it is taken again.
-    for (int i = 0; i < 30; ++i) feed(QByteArray("chatter line ") + QByteArray::number(i) + " .......\r\n");
+    for (int i = 0; i < 30; ++i)
+        feed(QByteArray("chatter line ") + QByteArray::number(i) + " .......\r\n");
     feed(a);
     EXPECT_EQ(countIn(monitor(), a), 2);
     EXPECT_EQ(newestCall(), QStringLiteral("JA1ABC"));
@@ -152,6 +155,15 @@ TEST_F(TncSourceTest, ChunksCutMidLineBecomeWholeLinesShownAndPostedOnce) {
     w().chkDX->setValue(0);
     feed(chat);
     EXPECT_TRUE(monitor().contains(QString::fromLatin1(chat)));
+
+    // Text held back survives Close Port and Open Port and is joined to the next input.
+    feed(b.left(30));
+    w().Command2_Click();
+    w().Command1_Click();
+    ASSERT_TRUE(w().Timer1->Enabled());
+    feed(b.mid(30));
+    // (Open Port began the monitor text afresh.)
+    EXPECT_EQ(countIn(monitor(), b), 1);
 
     // Spots reached the out-of-state window's slots, list and band map (20 m).
     EXPECT_EQ(out->txtDX->text(1, 0), QStringLiteral("VK2XYZ"));
@@ -167,7 +179,7 @@ TEST_F(TncSourceTest, ANonNumericFrequencyIsShownAndHandedOnButNotKept) {
     feed(odd);
     EXPECT_TRUE(monitor().contains(QString::fromLatin1(odd)));
     EXPECT_EQ(w().LabelUpdateTimeCounter, 1);  // handed on: the count started again
-    EXPECT_TRUE(newestCall().isEmpty());        // and the logging window dropped it
+    EXPECT_TRUE(newestCall().isEmpty());       // and the logging window dropped it
     EXPECT_EQ(out->txtDX->count(), 0);
 }
 
