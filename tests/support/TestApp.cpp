@@ -52,6 +52,11 @@ TestApp::TestApp(TestAppOptions options) {
         std::make_unique<SerialWinKeyDriver>(*serial, *clock_), *clock_);
     winKey_ = winKey.get();
     s.winKey = std::move(winKey);
+    // Port 1 on loopback refuses at once: no test talks to an engine it did not start.
+    auto packetEngine = std::make_unique<TcpPacketEngine>();
+    packetEngine->setEndpoint(QStringLiteral("127.0.0.1"), 1);
+    packetEngine_ = packetEngine.get();
+    s.packetEngine = std::move(packetEngine);
     s.serialPorts = std::move(serial);
     s.keyingLines = std::move(keying);
     app_ = std::make_unique<App>(std::move(s));

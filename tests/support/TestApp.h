@@ -38,6 +38,8 @@ public:
     KeyingRecorder& keying() { return *keying_; }
     SerialPorts& serialPorts() { return *serialPorts_; }
     WinKeyRecorder& winKey() { return *winKey_; }
+    // The program's own packet engine client; it reaches no engine until a test points it at one.
+    TcpPacketEngine& packetEngine() { return *packetEngine_; }
 
     const QString& root() const { return root_; }
     const QString& work() const { return work_; }
@@ -63,6 +65,7 @@ private:
     KeyingRecorder* keying_;
     SerialPorts* serialPorts_;
     WinKeyRecorder* winKey_;
+    TcpPacketEngine* packetEngine_;
     std::unique_ptr<App> app_;
 };
 
