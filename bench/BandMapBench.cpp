@@ -49,7 +49,9 @@ struct Fixture {
         window = inState ? static_cast<qf::LoggingWindow*>(&app->forms().Infrm())
                          : static_cast<qf::LoggingWindow*>(&app->forms().Outfrm());
         window->Show();
-        window->spotDisplay = {QStringLiteral("Telnet"), false};
+        qf::PacketSpotfrm& spotting = app->forms().PacketSpotfrm();
+        spotting.List1->setListIndex(spotting.List1->find(QStringLiteral("Telnet")));
+        spotting.OptBand->setValue(true);
         app->forms().Form1().PacketResize();
     }
     void spot(int n) {

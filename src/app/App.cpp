@@ -51,6 +51,7 @@ Forms::Forms(App& app)
       countyList_(slotFor<qf::frmCountyList>(app)),
       countyMap_(slotFor<qf::CountyMapMN>(app)),
       rigfrm_(slotFor<qf::RigControlfrm>(app)),
+      packetSpot_(slotFor<qf::PacketSpotfrm>(app)),
       winKey_(slotFor<qf::frmWinKey>(app)),
       graph_(slotFor<qf::GraphQSO>(app)),
       codePractice_(slotFor<qf::frmCodePractice>(app)) {}

@@ -17,6 +17,7 @@
 #include "logtools/GraphQSO.h"
 #include "platform/Form.h"
 #include "rig/RigControlfrm.h"
+#include "spots/PacketSpotfrm.h"
 #include "startup/Form5.h"
 #include "startup/Form6.h"
 #include "startup/frmArdlowLogo.h"
@@ -48,6 +49,7 @@ public:
     qf::frmCountyList& frmCountyList() { return countyList_.get(); }
     qf::CountyMapMN& CountyMapMN() { return countyMap_.get(); }
     qf::RigControlfrm& RigControlfrm() { return rigfrm_.get(); }
+    qf::PacketSpotfrm& PacketSpotfrm() { return packetSpot_.get(); }
     qf::frmWinKey& frmWinKey() { return winKey_.get(); }
     qf::GraphQSO& GraphQSO() { return graph_.get(); }
     qf::frmCodePractice& frmCodePractice() { return codePractice_.get(); }
@@ -71,6 +73,7 @@ public:
     FormSlot<qf::frmCountyList>& countyListSlot() { return countyList_; }
     FormSlot<qf::CountyMapMN>& countyMapSlot() { return countyMap_; }
     FormSlot<qf::RigControlfrm>& rigFrmSlot() { return rigfrm_; }
+    FormSlot<qf::PacketSpotfrm>& packetSpotSlot() { return packetSpot_; }
     FormSlot<qf::frmWinKey>& winKeySlot() { return winKey_; }
     FormSlot<qf::GraphQSO>& graphSlot() { return graph_; }
     FormSlot<qf::frmCodePractice>& codePracticeSlot() { return codePractice_; }
@@ -94,6 +97,7 @@ private:
     FormSlot<qf::frmCountyList> countyList_;
     FormSlot<qf::CountyMapMN> countyMap_;
     FormSlot<qf::RigControlfrm> rigfrm_;
+    FormSlot<qf::PacketSpotfrm> packetSpot_;
     FormSlot<qf::frmWinKey> winKey_;
     FormSlot<qf::GraphQSO> graph_;
     FormSlot<qf::frmCodePractice> codePractice_;

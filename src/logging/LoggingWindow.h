@@ -58,14 +58,6 @@ public:
 
     // ---- what other windows read
     quint8 CtrlKeyPending = 0;
-    // The spotting window's choice that PacketResize lays out: the spot source ("None",
-    // "TNC", "Telnet", "AGW Packet Engine") and list or band map. The spotting window sets it
-    // before it calls PacketResize.
-    struct SpotDisplayChoice {
-        QString source = QStringLiteral("None");
-        bool list = false;
-    };
-    SpotDisplayChoice spotDisplay;
 
     // ---- controls both windows have
     Label* lblRecentContacts;

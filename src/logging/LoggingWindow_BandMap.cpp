@@ -7,6 +7,7 @@
 #include "logging/LoggingWindow.h"
 #include "logging/SpotSlots.h"
 #include "platform/Error.h"
+#include "spots/Spotting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -137,9 +138,10 @@ void LoggingWindow::scaleForSpotStrip(double factor, double* lowestBottom) {
 }
 
 void LoggingWindow::PacketResize() {
-    // The spotting window's source list may hold "None" in any case.
-    const bool none = spotDisplay.source.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0;
-    const bool wantList = spotDisplay.list;
+    // Laid out from the spotting window's source list and its "Main Form Display" choice.
+    const spots::DisplayChoice choice = spots::MainFormDisplay(app_);
+    const bool none = choice.source.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0;
+    const bool wantList = choice.list;
     try {
         // Switching between list and map where one of them already shows.
         if (txtDX->Visible() && !wantList) {
@@ -230,9 +232,7 @@ void LoggingWindow::txtDX_DblClick() {
     // The spectrum map opens here, modal and unloaded after it closes, once it exists.
 }
 
-void LoggingWindow::lblDX_Click() {
-    // The spotting window opens here, modeless, once it exists.
-}
+void LoggingWindow::lblDX_Click() { spots::ShowWindow(app_); }
 
 void LoggingWindow::lblDX_DblClick() {
     // The spectrum map opens here, modal and unloaded after it closes, once it exists.

@@ -7,6 +7,7 @@
 #include "keying/CWKeyer.h"
 #include "logging/LogIndex.h"
 #include "rig/RigControl.h"
+#include "spots/Spotting.h"
 #include "logging/LoggingWindow.h"
 #include "logging/TextBoxState.h"
 #include "logging/TypeAhead.h"
@@ -100,9 +101,13 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
                 rig::ShowWindow(app_);
                 KeyCode = 0;
                 return;
-            case 'P': case 'D': case 'B': case 'F': case 'G':
-                // The voice keyer, spotting, spectrum, band-plan and tuning windows open here
-                // once they exist.
+            case 'D':
+                spots::ShowWindow(app_);
+                KeyCode = 0;
+                return;
+            case 'P': case 'B': case 'F': case 'G':
+                // The voice keyer, spectrum, band-plan and tuning windows open here once they
+                // exist.
                 KeyCode = 0;
                 return;
             default: break;

@@ -5,6 +5,7 @@
 #include "common/ScreenScaling.h"
 #include "keying/CWKeyer.h"
 #include "rig/RigControl.h"
+#include "spots/Spotting.h"
 #include "logging/LoggingWindow.h"
 #include "platform/Error.h"
 
@@ -134,10 +135,11 @@ void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
 void LoggingWindow::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
     // The device windows close here, in order: the voice keyer (once it exists), the CW
-    // window, then voice navigation, spotting, the spectrum map (once they exist), the rig, the
-    // facade and the WinKey, whose unload closes the keyer. Contacts held only in memory were
-    // written, or given up by the operator, in the query.
+    // window, voice navigation (once it exists), spotting, the spectrum map (once it exists),
+    // the rig, the facade and the WinKey, whose unload closes the keyer. Contacts held only in
+    // memory were written, or given up by the operator, in the query.
     cw::UnloadWindow(app_);
+    spots::UnloadWindow(app_);
     rig::UnloadWindow(app_);
     if (qf::Form1* facade = app_.forms().form1Slot().peek()) facade->Unload();
     // The rover's county list goes with the in-state window (before the WinKey, the last).

@@ -6,6 +6,7 @@
 #include "common/QuotedFieldLine.h"
 #include "keying/CWKeyer.h"
 #include "rig/RigControl.h"
+#include "spots/Spotting.h"
 #include "logging/LoggingWindow.h"
 #include "logstore/AdifExport.h"
 #include "logstore/LogStore.h"
@@ -228,7 +229,8 @@ void LoggingWindow::mnuVoice_Click() {
 void LoggingWindow::mnuRigInterface_Click() { rig::ShowWindow(app_); }
 
 void LoggingWindow::mnuDXSpotting_Click() {
-    // The settings are saved and the spotting window opens here, modeless, once it exists.
+    WriteQSOPref(app_.station(), platform().files);
+    spots::ShowWindow(app_);
 }
 
 void LoggingWindow::mnuSpectrumMap_Click() {

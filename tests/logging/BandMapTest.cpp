@@ -1,5 +1,6 @@
 #include "logging/LoggingFixture.h"
 #include "platform/Keys.h"
+#include "support/StationWindowDoubles.h"
 
 #include <map>
 
@@ -18,7 +19,7 @@ class BandMapTest : public LoggingFixture {
         facade().BandMapSpots(call, khz, record);
     }
     void showSpots(const char* source, bool list) {
-        w().spotDisplay = {QLatin1String(source), list};
+        test::chooseSpotDisplay(t.app(), QLatin1String(source), list);
         facade().PacketResize();
     }
     Label* labelOf(const QString& call) {
@@ -316,7 +317,7 @@ TEST_F(BandMapTest, TheInStateWindowSharesTheSlots) {
     t.app().station().OutOfStateFlag = 0;
     writeLog({});
     Infrm& in = open(&Forms::Infrm);
-    in.spotDisplay = {QStringLiteral("TNC"), false};
+    test::chooseSpotDisplay(t.app(), QStringLiteral("TNC"), false);
     facade().PacketResize();
     EXPECT_TRUE(in.lblDX->Visible());
     EXPECT_TRUE(facade().lblDX->Visible());

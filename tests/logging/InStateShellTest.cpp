@@ -264,9 +264,7 @@ TEST_F(FacadeTest, EachCallReachesOnlyTheRunningWindow) {
          [](LoggingWindow& w) { return QString::number(w.txtDX->count()); }},
         {"PacketResize",
          [&](int run, LoggingWindow&) {
-             for (LoggingWindow* w : {static_cast<LoggingWindow*>(in), static_cast<LoggingWindow*>(out)}) {
-                 w->spotDisplay = {QStringLiteral("TNC"), lists[run]};
-             }
+             test::chooseSpotDisplay(t.app(), QStringLiteral("TNC"), lists[run]);
              facade().PacketResize();
          },
          [](LoggingWindow& w) {
@@ -288,7 +286,7 @@ TEST_F(FacadeTest, EachCallReachesOnlyTheRunningWindow) {
     // The periodic redraw: both windows show their maps with a spot drawn an hour ago; only the
     // running window's map drops it.
     st.CurrentBand = QStringLiteral("20");
-    out->spotDisplay = {QStringLiteral("TNC"), false};
+    test::chooseSpotDisplay(t.app(), QStringLiteral("TNC"), false);
     out->PacketResize();
     ASSERT_TRUE(in->lblDX->Visible() && out->lblDX->Visible());
     QString khz = QStringLiteral("14030"), record;

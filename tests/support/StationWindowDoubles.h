@@ -6,11 +6,21 @@
 #include "app/App.h"
 #include "app/Forms.h"
 #include "platform/Clock.h"
+#include "spots/PacketSpotfrm.h"
 
 #include <functional>
 #include <optional>
 
 namespace qf::test {
+
+// The spotting window's choice that the logging window's spot layout reads: the row of its
+// source list ("None", "TNC", "Telnet", "AGW Packet Engine") and "List" or "Band Map", set as
+// the operator would leave them, without opening anything.
+inline void chooseSpotDisplay(App& app, const QString& source, bool list) {
+    PacketSpotfrm& w = app.forms().PacketSpotfrm();
+    w.List1->setListIndex(w.List1->find(source));
+    (list ? w.OptList : w.OptBand)->setValue(true);
+}
 
 // The rig window's poll. After each parsed reading it hands the frequency (MHz) to
 // Form1.BandFreqConversion while "Use Frequency" is ticked, and the mode text to
@@ -101,10 +111,7 @@ public:
     // The spotting window's Done: the source is opened (not here), the settings saved, the
     // logging window laid out.
     void cmdDone_Click() {
-        LoggingWindow& w = app_.station().OutOfStateFlag != 0
-                               ? static_cast<LoggingWindow&>(app_.forms().Outfrm())
-                               : static_cast<LoggingWindow&>(app_.forms().Infrm());
-        w.spotDisplay = {List1, OptList};
+        chooseSpotDisplay(app_, List1, OptList);
         app_.forms().Form1().SavePref();
         app_.forms().Form1().PacketResize();
     }
