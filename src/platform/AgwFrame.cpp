@@ -57,14 +57,21 @@ Decoded decode(QByteArrayView bytes, Frame& frame, qsizetype& used) {
 std::optional<PacketEngineFrame> delivered(const Frame& frame) {
     char kind = 0;
     switch (frame.kind) {
-        case 'C': kind = 'c'; break;  // connected to a station
-        case 'd': kind = 'd'; break;  // disconnected from a station
-        case 'D':                     // connected data
-        case 'U':                     // monitored: unproto, information, supervisory, own frames
+        case 'C':
+            kind = 'c';
+            break;  // connected to a station
+        case 'd':
+            kind = 'd';
+            break;  // disconnected from a station
+        case 'D':   // connected data
+        case 'U':   // monitored: unproto, information, supervisory, own frames
         case 'I':
         case 'S':
-        case 'T': kind = frame.kind; break;
-        default: return std::nullopt;
+        case 'T':
+            kind = frame.kind;
+            break;
+        default:
+            return std::nullopt;
     }
     QByteArray data = frame.data;
     if (data.endsWith('\0')) data.chop(1);
@@ -89,9 +96,14 @@ std::optional<Frame> outgoing(const QString& ownCall, const QString& call, const
             f.pid = kPidText;
             f.data = data.toLatin1();
             return f;
-        case 'c': f.kind = 'C'; return f;
-        case 'd': f.kind = 'd'; return f;
-        default: return std::nullopt;
+        case 'c':
+            f.kind = 'C';
+            return f;
+        case 'd':
+            f.kind = 'd';
+            return f;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -3,8 +3,6 @@
 #include "platform/System.h"
 
 #include <arpa/inet.h>
-#include <cerrno>
-#include <chrono>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -12,6 +10,8 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
 
 namespace qf {
 
@@ -53,7 +53,9 @@ TcpPacketEngine::TcpPacketEngine(const Environment* environment)
     if (ok && port > 0 && port <= 65535) port_ = quint16(port);
 }
 
-TcpPacketEngine::~TcpPacketEngine() { drop(); }
+TcpPacketEngine::~TcpPacketEngine() {
+    drop();
+}
 
 void TcpPacketEngine::setEndpoint(const QString& host, quint16 port) {
     host_ = host;
@@ -70,8 +72,8 @@ bool TcpPacketEngine::connectWithin(int ms) {
     const QByteArray port = QByteArray::number(port_);
     if (::getaddrinfo(host.constData(), port.constData(), &hints, &found) != 0) return false;
     for (addrinfo* a = found; a && fd_ < 0; a = a->ai_next) {
-        const int fd = ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                                a->ai_protocol);
+        const int fd =
+            ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
         if (fd < 0) continue;
         bool ok = ::connect(fd, a->ai_addr, a->ai_addrlen) == 0;
         if (!ok && errno == EINPROGRESS && waitFor(fd, POLLOUT, deadline)) {

@@ -57,7 +57,8 @@ void PacketSpotfrm::ConnectAGW() {
         const QString name = trimBlanks(app_.forms().Form1().Caption().left(50));
         if (engine.AGWStartPoll(call, name) != 0) {
             Timer1->setEnabled(true);
-            appendMonitor(kCrLf + QStringLiteral("** Successfully connected to AGW Packet Engine **") +
+            appendMonitor(kCrLf +
+                          QStringLiteral("** Successfully connected to AGW Packet Engine **") +
                           kCrLf2);
             return;
         }

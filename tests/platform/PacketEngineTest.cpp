@@ -115,7 +115,8 @@ TEST(AgwFrameTest, DeliveredFramesMapKindsAndTrimTheirData) {
         {'K', "raw", 0, {}},
     };
     for (const auto& c : cases) {
-        const std::optional<PacketEngineFrame> out = agw::delivered(frameOf(c.kind, "W1AW", c.data));
+        const std::optional<PacketEngineFrame> out =
+            agw::delivered(frameOf(c.kind, "W1AW", c.data));
         ASSERT_EQ(out.has_value(), c.deliveredKind != 0) << c.kind;
         if (!out) continue;
         EXPECT_EQ(out->kind, c.deliveredKind) << c.kind;
@@ -145,9 +146,9 @@ TEST(AgwFrameTest, PutsBecomeFramesFromTheOwnCall) {
         {'x', false, 0, 0, {}},
     };
     for (const auto& c : cases) {
-        const std::optional<agw::Frame> f = agw::outgoing(QStringLiteral("N0CALL"), QStringLiteral("W1AW"),
-                                                          c.kind == 'D' ? QStringLiteral("hello\r") : QString(),
-                                                          c.kind);
+        const std::optional<agw::Frame> f =
+            agw::outgoing(QStringLiteral("N0CALL"), QStringLiteral("W1AW"),
+                          c.kind == 'D' ? QStringLiteral("hello\r") : QString(), c.kind);
         ASSERT_EQ(f.has_value(), c.sent) << char(c.kind);
         if (!f) continue;
         EXPECT_EQ(f->kind, c.wireKind);
@@ -164,7 +165,9 @@ struct Session {
     FakePacketEngine engine;
     TcpPacketEngine client;
     Session() { client.setEndpoint(QStringLiteral("127.0.0.1"), engine.port()); }
-    bool start() { return client.AGWStartPoll(QStringLiteral("N0CALL"), QStringLiteral("Form1")) != 0; }
+    bool start() {
+        return client.AGWStartPoll(QStringLiteral("N0CALL"), QStringLiteral("Form1")) != 0;
+    }
 };
 
 quint16 portNobodyListensOn() {
@@ -222,7 +225,8 @@ TEST(PacketEngineTest, StartFailsWithinTheBoundWithoutAnAnsweringEngine) {
         client.setEndpoint(QStringLiteral("127.0.0.1"), c.port);
         QElapsedTimer t;
         t.start();
-        EXPECT_EQ(client.AGWStartPoll(QStringLiteral("N0CALL"), QStringLiteral("Form1")), 0) << c.what;
+        EXPECT_EQ(client.AGWStartPoll(QStringLiteral("N0CALL"), QStringLiteral("Form1")), 0)
+            << c.what;
         EXPECT_GE(t.elapsed(), c.atLeastMs) << c.what;
         EXPECT_LT(t.elapsed(), TcpPacketEngine::kWaitMs + 1000) << c.what;
         EXPECT_FALSE(client.connected()) << c.what;
@@ -239,7 +243,8 @@ TEST(PacketEngineTest, StartFailsWithinTheBoundWithoutAnAnsweringEngine) {
 TEST(PacketEngineTest, FramesAreHandedOutOneAtATimeWithoutWaiting) {
     Session s;
     ASSERT_TRUE(s.start());
-    ASSERT_TRUE(s.engine.send({frameOf('G', "", "1;Port1;"), frameOf('C', "W1AW", "*** CONNECTED\r", "N0CALL"),
+    ASSERT_TRUE(s.engine.send({frameOf('G', "", "1;Port1;"),
+                               frameOf('C', "W1AW", "*** CONNECTED\r", "N0CALL"),
                                frameOf('D', "W1AW", "hello\r", "N0CALL"),
                                frameOf('d', "W1AW", "*** DISCONNECTED\r", "N0CALL")}));
     QString seen;
@@ -338,9 +343,8 @@ TEST(PacketEngineTest, ARealEngineRegistersAndDeliversAMonitoredPacket) {
     client.setEndpoint(QStringLiteral("127.0.0.1"), direwolf.agwPort());
     ASSERT_NE(client.AGWStartPoll(QStringLiteral("N0CALL"), QStringLiteral("Form1")), 0);
     PacketEngineFrame f;
-    const bool heard = direwolf.playUntil(QStringLiteral("W1AW>DX:hello from the engine"), [&] {
-        return client.AGWGetData(f) != 0;
-    });
+    const bool heard = direwolf.playUntil({QStringLiteral("W1AW>DX:hello from the engine")},
+                                          [&] { return client.AGWGetData(f) != 0; });
     ASSERT_TRUE(heard);
     EXPECT_EQ(f.kind, 'U');
     EXPECT_EQ(f.sender, QStringLiteral("W1AW"));

@@ -52,11 +52,12 @@ DirewolfPeer::DirewolfPeer() {
     process_.setWorkingDirectory(dir_.path());
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start(QStringLiteral("direwolf"),
-                   {QStringLiteral("-c"), conf.fileName(), QStringLiteral("-t"), QStringLiteral("0"),
-                    QStringLiteral("-q"), QStringLiteral("hd")});
+                   {QStringLiteral("-c"), conf.fileName(), QStringLiteral("-t"),
+                    QStringLiteral("0"), QStringLiteral("-q"), QStringLiteral("hd")});
     if (!process_.waitForStarted(kStartMs)) {
-        failure_ = QStringLiteral("direwolf did not start (is it installed? scripts/deps installs it): ") +
-                   process_.errorString();
+        failure_ =
+            QStringLiteral("direwolf did not start (is it installed? scripts/deps installs it): ") +
+            process_.errorString();
         return;
     }
     const QByteArray ready = QStringLiteral("Ready to accept AGW client application 0 on port %1")
@@ -75,7 +76,8 @@ DirewolfPeer::DirewolfPeer() {
         if (output_.contains(ready)) return;
         if (process_.state() == QProcess::NotRunning) break;
     }
-    failure_ = QStringLiteral("direwolf did not come up within 10 s:\n") + QString::fromLocal8Bit(output_);
+    failure_ =
+        QStringLiteral("direwolf did not come up within 10 s:\n") + QString::fromLocal8Bit(output_);
 }
 
 DirewolfPeer::~DirewolfPeer() {
@@ -88,10 +90,11 @@ DirewolfPeer::~DirewolfPeer() {
     }
 }
 
-bool DirewolfPeer::playUntil(const QString& packet, const std::function<bool()>& heard, int ms) {
+bool DirewolfPeer::playUntil(const QStringList& packets, const std::function<bool()>& heard,
+                             int ms) {
     QFile text(dir_.filePath(QStringLiteral("packet.txt")));
     if (!text.open(QIODevice::WriteOnly)) return false;
-    text.write(packet.toLatin1() + '\n');
+    for (const QString& p : packets) text.write(p.toLatin1() + '\n');
     text.close();
     const QString wavePath = dir_.filePath(QStringLiteral("packet.wav"));
     QProcess gen;

@@ -6,6 +6,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -23,10 +24,10 @@ class DirewolfPeer {
     const QString& failure() const { return failure_; }
     quint16 agwPort() const { return agwPort_; }
 
-    // Sends `packet` (monitor form, "W1AW>DX:text") as audio, again and again (the engine
-    // ignores its first second of audio), asking `heard` between the sends, until it says yes
-    // or `ms` of real time have passed. True when heard.
-    bool playUntil(const QString& packet, const std::function<bool()>& heard, int ms = 10000);
+    // Sends `packets` (monitor form, "W1AW>DX:text"), one after the other, as audio, again and
+    // again (the engine ignores its first second of audio), asking `heard` every 20 ms between
+    // the sends, until it says yes or `ms` of real time have passed. True when heard.
+    bool playUntil(const QStringList& packets, const std::function<bool()>& heard, int ms = 10000);
 
   private:
     QTemporaryDir dir_;

@@ -1,11 +1,15 @@
 #include "support/FakePacketEngine.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 #include <chrono>
 #include <memory>
+
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
 
 namespace qf::test {
 
@@ -25,7 +29,9 @@ void FakePacketEngine::setRegistration(Registration r) {
     registration_ = r;
 }
 
-bool FakePacketEngine::send(const agw::Frame& frame) { return sendRaw(agw::encode(frame)); }
+bool FakePacketEngine::send(const agw::Frame& frame) {
+    return sendRaw(agw::encode(frame));
+}
 
 bool FakePacketEngine::send(const std::vector<agw::Frame>& frames) {
     QByteArray bytes;
@@ -112,6 +118,14 @@ void FakePacketEngine::run() {
             client->write(out);
             while (client->bytesToWrite() > 0 && client->waitForBytesWritten(1000)) {
             }
+            // Sent counts only once the program's side has taken the bytes in (acknowledged,
+            // so they wait in its socket): a fetch right after a send finds them.
+            QElapsedTimer acked;
+            acked.start();
+            int unacked = 0;
+            while (acked.elapsed() < 2000 &&
+                   ::ioctl(int(client->socketDescriptor()), SIOCOUTQ, &unacked) == 0 && unacked > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         if (sends) {
             {

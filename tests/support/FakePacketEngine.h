@@ -28,7 +28,7 @@ class FakePacketEngine {
     quint16 port() const { return port_; }
     void setRegistration(Registration r);
 
-    // Sends to the connected client; true once the bytes have left (bounded wait).
+    // Sends to the connected client; true once its side has taken the bytes in (bounded wait).
     bool send(const agw::Frame& frame);
     bool send(const std::vector<agw::Frame>& frames);
     bool sendRaw(const QByteArray& bytes);

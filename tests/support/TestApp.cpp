@@ -53,8 +53,8 @@ TestApp::TestApp(TestAppOptions options) {
     winKey_ = winKey.get();
     s.winKey = std::move(winKey);
     // Port 1 on loopback refuses at once: no test talks to an engine it did not start.
-    auto packetEngine = std::make_unique<TcpPacketEngine>();
-    packetEngine->setEndpoint(QStringLiteral("127.0.0.1"), 1);
+    auto packetEngine = std::make_unique<PacketEngineRecorder>();
+    packetEngine->useLocalPort(1);
     packetEngine_ = packetEngine.get();
     s.packetEngine = std::move(packetEngine);
     s.serialPorts = std::move(serial);

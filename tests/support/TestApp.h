@@ -9,6 +9,7 @@
 #include "support/TestClock.h"
 #include "support/KeyingRecorder.h"
 #include "support/WinKeyRecorder.h"
+#include "support/PacketEngineRecorder.h"
 
 #include <QTemporaryDir>
 
@@ -38,8 +39,9 @@ public:
     KeyingRecorder& keying() { return *keying_; }
     SerialPorts& serialPorts() { return *serialPorts_; }
     WinKeyRecorder& winKey() { return *winKey_; }
-    // The program's own packet engine client; it reaches no engine until a test points it at one.
-    TcpPacketEngine& packetEngine() { return *packetEngine_; }
+    // The program's own packet engine client, its calls written down; it reaches no engine
+    // until a test points it at one.
+    PacketEngineRecorder& packetEngine() { return *packetEngine_; }
 
     const QString& root() const { return root_; }
     const QString& work() const { return work_; }
@@ -65,7 +67,7 @@ private:
     KeyingRecorder* keying_;
     SerialPorts* serialPorts_;
     WinKeyRecorder* winKey_;
-    TcpPacketEngine* packetEngine_;
+    PacketEngineRecorder* packetEngine_;
     std::unique_ptr<App> app_;
 };
 
