@@ -51,7 +51,8 @@ void MonitorBox::refresh() {
     drawn_ = monitor_.revision();
     // A CR LF pair is one line end; a lone CR or LF shows as one too.
     QString shown = monitor_.text();
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setPlainText(shown);
     if (monitor_.caret() > 0) {
         moveCursor(QTextCursor::End);
@@ -152,9 +153,9 @@ void PacketSpotfrm::buildControls() {
     }
     optComm[0]->setValue(true);
 
-    fraBaud = frame("fraBaud",
-                    "Baud Rate of Com Port to TNC (not necessarily transmitted baud rate)", 2160,
-                    660, 6375, 495);
+    fraBaud =
+        frame("fraBaud", "Baud Rate of Com Port to TNC (not necessarily transmitted baud rate)",
+              2160, 660, 6375, 495);
     optBaud12 = option("optBaud12", "1.2k", fraBaud, 120, 900);
     optBaud24 = option("optBaud24", "2.4k", fraBaud, 1140, 900);
     optBaud48 = option("optBaud48", "4.8k", fraBaud, 2160, 900);
@@ -192,7 +193,8 @@ void PacketSpotfrm::buildControls() {
     Option4 = option("Option4", "RTS OnOff", Frame1, 2680, 1100);
     Option1->setValue(true);
 
-    Label2 = rightLabel("Label2", QStringLiteral("TNC cmd mode hex character:"), 0, 2400, 2415, 225);
+    Label2 =
+        rightLabel("Label2", QStringLiteral("TNC cmd mode hex character:"), 0, 2400, 2415, 225);
     txtHex = add<TextBox>(QStringLiteral("txtHex"));
     txtHex->Move(2520, 2400, 375, 315);
     txtHex->setMaxLength(2);
@@ -235,9 +237,9 @@ void PacketSpotfrm::buildControls() {
     chkConvToHex->Move(7080, 4200, 1575, 375);
     chkConvToHex->setVisible(false);
 
-    Label6 = rightLabel("Label6",
-                        QStringLiteral("Send text  (Ctrl  C or Esc for TNC Command mode):"), 0,
-                        5595, 3975, 375);
+    Label6 =
+        rightLabel("Label6", QStringLiteral("Send text  (Ctrl  C or Esc for TNC Command mode):"), 0,
+                   5595, 3975, 375);
     txtSent = add<TextBox>(QStringLiteral("txtSent"));
     txtSent->Move(4080, 5520, 4575, 315);
     txtSent->setFontName(QStringLiteral("Arial"));
@@ -257,10 +259,10 @@ void PacketSpotfrm::buildControls() {
 void PacketSpotfrm::wireHandlers() {
     List1->Click = [this] { List1_Click(); };
     for (OptionButton* o : optComm) o->Click = [this] { optionClick(); };
-    for (OptionButton* o :
-         {optBaud12, optBaud24, optBaud48, optBaud96, optBaud144, optBaud192, optData7, optData8,
-          Option1, Option2, Option3, Option4, optParityOdd, optParityNone, optParityEven,
-          optPowerNone, optPowerRTS, optPowerDTR, optStop1, optStop2})
+    for (OptionButton* o : {optBaud12,    optBaud24,   optBaud48,    optBaud96,     optBaud144,
+                            optBaud192,   optData7,    optData8,     Option1,       Option2,
+                            Option3,      Option4,     optParityOdd, optParityNone, optParityEven,
+                            optPowerNone, optPowerRTS, optPowerDTR,  optStop1,      optStop2})
         o->Click = [this] { optionClick(); };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
@@ -275,7 +277,9 @@ bool PacketSpotfrm::sourceIs(const char* name) const {
     return SpotSource.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
 
-bool PacketSpotfrm::listening() const { return Label4->Visible(); }
+bool PacketSpotfrm::listening() const {
+    return Label4->Visible();
+}
 
 void PacketSpotfrm::focusSendBox() {
     // Disabled while no source's panel is on (no settings yet, or a load that stopped early):
@@ -367,7 +371,8 @@ void PacketSpotfrm::LoadSpotSettings() {
     txtTelnetPort->setText(telnetPort);
     txtTelnetHost->setText(telnetHost);
     for (int i = 0; i < List1->ListCount(); ++i) {
-        if (List1->List(i) == SpotSource) {
+        // The source is compared without regard to case, here as everywhere in the window.
+        if (List1->List(i).compare(SpotSource, Qt::CaseInsensitive) == 0) {
             List1->setListIndex(i);
             List1_Click();
         }
@@ -381,14 +386,19 @@ void PacketSpotfrm::LoadSpotSettings() {
         for (const auto& [text, o] : group)
             o->setValue(value.compare(QLatin1String(text), Qt::CaseInsensitive) == 0);
     };
-    setGroup(trimRight(SpotBaud), {{"1200", optBaud12}, {"2400", optBaud24}, {"4800", optBaud48},
-                                   {"9600", optBaud96}, {"14400", optBaud144}, {"19200", optBaud192}});
+    setGroup(trimRight(SpotBaud), {{"1200", optBaud12},
+                                   {"2400", optBaud24},
+                                   {"4800", optBaud48},
+                                   {"9600", optBaud96},
+                                   {"14400", optBaud144},
+                                   {"19200", optBaud192}});
     setGroup(SpotParity, {{"O", optParityOdd}, {"N", optParityNone}, {"E", optParityEven}});
     setGroup(SpotDataBits, {{"7", optData7}, {"8", optData8}});
     setGroup(SpotStopBits, {{"1", optStop1}, {"2", optStop2}});
     setGroup(SpotPower, {{"N", optPowerNone}, {"R", optPowerRTS}, {"D", optPowerDTR}});
     const std::array<OptionButton*, 4> handshaking{Option1, Option2, Option3, Option4};
-    if (SpotHandshaking >= 1 && SpotHandshaking <= 4) handshaking[SpotHandshaking - 1u]->setValue(true);
+    if (SpotHandshaking >= 1 && SpotHandshaking <= 4)
+        handshaking[SpotHandshaking - 1u]->setValue(true);
     SpotLoading = 0;
     if (sourceIs("TNC")) EnableTNCOptions();
     if (sourceIs("Telnet")) EnableTelnetOptions();
@@ -447,22 +457,24 @@ void PacketSpotfrm::List1_Click() {
         if (sourceIs("AGW Packet Engine"))
             Label6->setCaption(
                 QStringLiteral("Send text (use : to send cmds such as :C Ardlow or :D)"));
-        if (sourceIs("Telnet")) Label6->setCaption(QStringLiteral("Type text to send and press enter:"));
+        if (sourceIs("Telnet"))
+            Label6->setCaption(QStringLiteral("Type text to send and press enter:"));
     } catch (const Error&) {
     }
 }
 
 void PacketSpotfrm::DisableSpotOptions() {
     for (Control* c : std::initializer_list<Control*>{
-             fraPort, fraBaud, fraParity, fraData, fraStop, fraPower, Frame1, Label2, txtHex,
-             chkConvToHex, Label7, txtTelnetHost, Label3, txtTelnetPort, Frame2, OptList, OptBand,
-             chkDX, Label6, txtSent, Command1, Command2})
+             fraPort, fraBaud,       fraParity, fraData,      fraStop, fraPower,
+             Frame1,  Label2,        txtHex,    chkConvToHex, Label7,  txtTelnetHost,
+             Label3,  txtTelnetPort, Frame2,    OptList,      OptBand, chkDX,
+             Label6,  txtSent,       Command1,  Command2})
         c->setEnabled(false);
     for (OptionButton* o : optComm) o->setEnabled(false);
-    for (OptionButton* o : {optBaud12, optBaud24, optBaud48, optBaud96, optBaud144, optBaud192,
-                            optParityOdd, optParityNone, optParityEven, optData7, optData8,
-                            optStop1, optStop2, optPowerNone, optPowerRTS, optPowerDTR, Option1,
-                            Option2, Option3, Option4})
+    for (OptionButton* o :
+         {optBaud12,     optBaud24,     optBaud48, optBaud96, optBaud144, optBaud192, optParityOdd,
+          optParityNone, optParityEven, optData7,  optData8,  optStop1,   optStop2,   optPowerNone,
+          optPowerRTS,   optPowerDTR,   Option1,   Option2,   Option3,    Option4})
         o->setEnabled(false);
 }
 
@@ -473,12 +485,13 @@ void enable(std::initializer_list<Control*> controls) {
 }  // namespace
 
 void PacketSpotfrm::EnableTNCOptions() {
-    enable({fraPort, fraBaud, fraParity, fraData, fraStop, fraPower, Frame1, Label2, txtHex,
-            Frame2, OptList, OptBand, chkDX, Label6, txtSent, Command1, Command2, Label4, Label1});
+    enable({fraPort, fraBaud, fraParity, fraData, fraStop, fraPower, Frame1, Label2, txtHex, Frame2,
+            OptList, OptBand, chkDX, Label6, txtSent, Command1, Command2, Label4, Label1});
     for (OptionButton* o : optComm) o->setEnabled(true);
-    enable({optBaud12, optBaud24, optBaud48, optBaud96, optBaud144, optBaud192, optParityOdd,
-            optParityNone, optParityEven, optData7, optData8, optStop1, optStop2, optPowerNone,
-            optPowerRTS, optPowerDTR, Option1, Option2, Option3, Option4});
+    enable({optBaud12,   optBaud24,    optBaud48,     optBaud96,     optBaud144,
+            optBaud192,  optParityOdd, optParityNone, optParityEven, optData7,
+            optData8,    optStop1,     optStop2,      optPowerNone,  optPowerRTS,
+            optPowerDTR, Option1,      Option2,       Option3,       Option4});
 }
 
 void PacketSpotfrm::EnableTelnetOptions() {

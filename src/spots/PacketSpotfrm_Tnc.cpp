@@ -23,15 +23,19 @@ void PacketSpotfrm::ReadCommSettings() {
             for (const auto& [text, o] : group)
                 if (o->Value()) field = QLatin1String(text);
         };
-        pick(SpotBaud, {{"1200", optBaud12}, {"2400", optBaud24}, {"4800", optBaud48},
-                        {"9600", optBaud96}, {"14400", optBaud144}, {"19200", optBaud192}});
+        pick(SpotBaud, {{"1200", optBaud12},
+                        {"2400", optBaud24},
+                        {"4800", optBaud48},
+                        {"9600", optBaud96},
+                        {"14400", optBaud144},
+                        {"19200", optBaud192}});
         pick(SpotParity, {{"O", optParityOdd}, {"N", optParityNone}, {"E", optParityEven}});
         pick(SpotDataBits, {{"7", optData7}, {"8", optData8}});
         pick(SpotStopBits, {{"1", optStop1}, {"2", optStop2}});
         QString baud = SpotBaud;
         while (baud.endsWith(QLatin1Char(' '))) baud.chop(1);
-        SpotCommSettings = baud + QLatin1Char(',') + SpotParity + QLatin1Char(',') +
-                           SpotDataBits + QLatin1Char(',') + SpotStopBits;
+        SpotCommSettings = baud + QLatin1Char(',') + SpotParity + QLatin1Char(',') + SpotDataBits +
+                           QLatin1Char(',') + SpotStopBits;
         pick(SpotPower, {{"N", optPowerNone}, {"R", optPowerRTS}, {"D", optPowerDTR}});
         const std::array<OptionButton*, 4> handshaking{Option1, Option2, Option3, Option4};
         for (size_t i = 0; i < handshaking.size(); ++i)
@@ -52,7 +56,9 @@ void PacketSpotfrm::OpenTNCPort() {
         // Tested in the order 1, 3, 4, 2; with RTS/CTS the line is raised although the driver
         // then drives it.
         switch (SpotHandshaking) {
-            case 1: comComm1->setHandshaking(SerialPort::Handshake::None); break;
+            case 1:
+                comComm1->setHandshaking(SerialPort::Handshake::None);
+                break;
             case 3:
                 comComm1->setHandshaking(SerialPort::Handshake::RtsCts);
                 comComm1->setRTSEnable(true);
@@ -61,8 +67,11 @@ void PacketSpotfrm::OpenTNCPort() {
                 comComm1->setHandshaking(SerialPort::Handshake::Both);
                 comComm1->setRTSEnable(true);
                 break;
-            case 2: comComm1->setHandshaking(SerialPort::Handshake::XonXoff); break;
-            default: break;
+            case 2:
+                comComm1->setHandshaking(SerialPort::Handshake::XonXoff);
+                break;
+            default:
+                break;
         }
         comComm1->setPortOpen(true);
         // The powering line. A device without modem lines (a pseudo-terminal) still serves;

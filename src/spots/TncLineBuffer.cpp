@@ -2,7 +2,9 @@
 
 namespace qf {
 
-void TncLineBuffer::append(const QString& chunk) { text_ += chunk; }
+void TncLineBuffer::append(const QString& chunk) {
+    text_ += chunk;
+}
 
 std::optional<QString> TncLineBuffer::nextLine() {
     const qsizetype first = text_.indexOf(QLatin1Char('\n'), pos_);

@@ -35,12 +35,14 @@ TEST(SpotLineTest, ColumnsAndTheWholeFrequencyField) {
         // a long spotter call pushes the number one column right: columns 15 and 25 hold digits
         {"DX de VE3XYZ-12:  14025.0  JA1ABC", ":  14025.", "JA1ABC",
          "de VE3XYZ-12:  14025.0  JA1ABC", false},
+        {"DX de W3LPL-12:   14025.9  JA1ABC", "14025.", "JA1ABC", "de W3LPL-12:   14025.9  JA1ABC",
+         false},
         // a number wider than the field: column 15 holds a digit
         {"DX de W3LPL: 1296025.01  JA1ABC", "96025.01", "A1ABC", "de W3LPL: 1296025.01  JA1ABC",
          false},
         // not a number: the field still stands whole; the logging window drops it
-        {"DX de W3LPL:   SOMEWHERE  JA1ABC", "SOMEWHERE", "JA1ABC",
-         "de W3LPL:   SOMEWHERE  JA1ABC", true},
+        {"DX de W3LPL:   SOMEWHERE  JA1ABC", "SOMEWHERE", "JA1ABC", "de W3LPL:   SOMEWHERE  JA1ABC",
+         true},
         // shorter than the columns: empty fields
         {"DX de W3LPL:", "", "", "de W3LPL:", true},
         {"DX", "", "", "", true},
@@ -65,7 +67,8 @@ std::vector<QString> drain(TncLineBuffer& b) {
 TEST(TncLineBufferTest, LinesKeepTheirEndsAndAnIncompleteLineWaits) {
     TncLineBuffer b;
     b.append(QStringLiteral("one\r\ntwo\r\nthr"));
-    EXPECT_EQ(drain(b), (std::vector<QString>{QStringLiteral("one\r\n"), QStringLiteral("two\r\n")}));
+    EXPECT_EQ(drain(b),
+              (std::vector<QString>{QStringLiteral("one\r\n"), QStringLiteral("two\r\n")}));
     EXPECT_EQ(b.text(), QStringLiteral("\nthr"));
     b.append(QStringLiteral("ee\r\n"));
     EXPECT_EQ(drain(b), std::vector<QString>{QStringLiteral("three\r\n")});

@@ -22,13 +22,24 @@ const char* const kSources[] = {"None", "TNC", "Telnet", "AGW Packet Engine"};
 
 std::vector<OptionButton*> serialOptions(PacketSpotfrm& w) {
     std::vector<OptionButton*> all(w.optComm.begin(), w.optComm.end());
-    for (OptionButton* o : {w.optBaud12, w.optBaud24, w.optBaud48, w.optBaud96, w.optBaud144,
-                            w.optBaud192, w.optData7, w.optData8, w.Option1, w.Option2,
-                            w.Option3, w.Option4, w.optParityOdd, w.optParityNone,
-                            w.optParityEven, w.optPowerNone, w.optPowerRTS, w.optPowerDTR,
-                            w.optStop1, w.optStop2})
+    for (OptionButton* o :
+         {w.optBaud12,    w.optBaud24,   w.optBaud48,    w.optBaud96,     w.optBaud144,
+          w.optBaud192,   w.optData7,    w.optData8,     w.Option1,       w.Option2,
+          w.Option3,      w.Option4,     w.optParityOdd, w.optParityNone, w.optParityEven,
+          w.optPowerNone, w.optPowerRTS, w.optPowerDTR,  w.optStop1,      w.optStop2})
         all.push_back(o);
     return all;
+}
+
+TEST_F(SpottingWindowTest, ScalesToTheScreenNearItsTopWithAnUncappedWindowFont) {
+    // 1920 x 1080: three times the design width, so the controls' fonts meet their 1.5 cap.
+    EXPECT_DOUBLE_EQ(w().Width(), 9420.0 * 3);
+    EXPECT_DOUBLE_EQ(w().Left(), (28800 - w().Width()) / 2);
+    EXPECT_DOUBLE_EQ(w().Top(), 2);
+    EXPECT_NEAR(w().FontSize(), 8.25 * w().Width() / 9600, 1e-9);
+    EXPECT_NEAR(w().txtSent->FontSize(), 9 * 1.5, 1e-6);
+    EXPECT_NEAR(w().txtUnProcessed->FontSize(), 9 * 1.5, 1e-6);
+    EXPECT_EQ(w().Caption(), QStringLiteral(" DX Spotting Setup"));
 }
 
 TEST_F(SpottingWindowTest, LoadsThatStopEarlyApplyNothingAfterTheirStop) {
@@ -38,17 +49,24 @@ TEST_F(SpottingWindowTest, LoadsThatStopEarlyApplyNothingAfterTheirStop) {
         QString source;                 // SpotSource after the load
         QString selected;               // the list's selection
         bool telnetPanel;
-        QString baud;                   // SpotBaud
+        QString baud;  // SpotBaud
     };
     const Case cases[] = {
         {"missing", {}, QString(), QString(), false, QString()},
-        {"short", {"\"9600\"", "\"N\"", "\"8\"", "\"1\"", "2", "\"N\""}, QString(), QString(),
-         false, QStringLiteral("9600")},
+        {"short",
+         {"\"9600\"", "\"N\"", "\"8\"", "\"1\"", "2", "\"N\""},
+         QString(),
+         QString(),
+         false,
+         QStringLiteral("9600")},
         // port 0: stored by an operator who never opened the TNC
         {"port 0",
          {"\"4800\"", "\"E\"", "\"7\"", "\"2\"", "0", "\"N\"", "\"Telnet\"", "0", "3", "0",
           "#TRUE#", "\"03\"", "\"7300\"", "\"dxc.example.org\""},
-         QStringLiteral("Telnet"), QStringLiteral("Telnet"), true, QStringLiteral("4800")},
+         QStringLiteral("Telnet"),
+         QStringLiteral("Telnet"),
+         true,
+         QStringLiteral("4800")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,8 +93,8 @@ TEST_F(SpottingWindowTest, LoadsThatStopEarlyApplyNothingAfterTheirStop) {
 }
 
 TEST_F(SpottingWindowTest, AWholeFileRestoresEveryOptionButTheDxOnlyBox) {
-    writeSettings({"\"4800\"", "\"e\"", "\"7\"", "\"2\"", "3", "\"D\"", "\"None\"", "1", "4",
-                   "1", "#TRUE#", "\"1B\"", "\"7300\"", "\"dxc.example.org\""});
+    writeSettings({"\"4800\"", "\"e\"", "\"7\"", "\"2\"", "3", "\"D\"", "\"None\"", "1", "4", "1",
+                   "#TRUE#", "\"1B\"", "\"7300\"", "\"dxc.example.org\""});
     EXPECT_TRUE(w().optBaud48->Value());
     EXPECT_TRUE(w().optParityEven->Value());
     EXPECT_TRUE(w().optData7->Value());
@@ -100,8 +118,8 @@ TEST_F(SpottingWindowTest, AWholeFileRestoresEveryOptionButTheDxOnlyBox) {
                     "\"57600\"\r\n\"N\"\r\n\"8\"\r\n\"1\"\r\n1\r\n\"N\"\r\n\"None\"\r\n0\r\n1\r\n"
                     "0\r\n#FALSE#\r\n\"\"\r\n\"\"\r\n\"\"\r\n");
     PacketSpotfrm& s = fresh.app().forms().PacketSpotfrm();
-    for (OptionButton* o : {s.optBaud12, s.optBaud24, s.optBaud48, s.optBaud96, s.optBaud144,
-                            s.optBaud192})
+    for (OptionButton* o :
+         {s.optBaud12, s.optBaud24, s.optBaud48, s.optBaud96, s.optBaud144, s.optBaud192})
         EXPECT_FALSE(o->Value()) << o->Name().toStdString();
     EXPECT_TRUE(s.OptBand->Value());
 }
@@ -129,18 +147,18 @@ TEST_F(SpottingWindowTest, EachSourceEnablesExactlyItsPanel) {
         choose(QLatin1String(c.source));
         EXPECT_EQ(w().SpotSource, QLatin1String(c.source));
         EXPECT_EQ(w().chkDX->Value(), 0);
-        for (Control* ctl : std::initializer_list<Control*>{w().fraPort, w().fraBaud, w().fraParity,
-                                                            w().fraData, w().fraStop, w().fraPower,
-                                                            w().Frame1, w().optComm[9], w().Option4})
+        for (Control* ctl : std::initializer_list<Control*>{
+                 w().fraPort, w().fraBaud, w().fraParity, w().fraData, w().fraStop, w().fraPower,
+                 w().Frame1, w().optComm[9], w().Option4})
             EXPECT_EQ(ctl->Enabled(), c.serial) << ctl->Name().toStdString();
         EXPECT_EQ(w().txtHex->Enabled(), c.hex);
         EXPECT_EQ(w().Label2->Enabled(), c.hex);
         for (Control* ctl : std::initializer_list<Control*>{w().Label7, w().txtTelnetHost,
                                                             w().Label3, w().txtTelnetPort})
             EXPECT_EQ(ctl->Enabled(), c.telnet) << ctl->Name().toStdString();
-        for (Control* ctl : std::initializer_list<Control*>{w().Frame2, w().OptList, w().OptBand,
-                                                            w().chkDX, w().Label6, w().txtSent,
-                                                            w().Command1, w().Command2})
+        for (Control* ctl :
+             std::initializer_list<Control*>{w().Frame2, w().OptList, w().OptBand, w().chkDX,
+                                             w().Label6, w().txtSent, w().Command1, w().Command2})
             EXPECT_EQ(ctl->Enabled(), c.common) << ctl->Name().toStdString();
         EXPECT_FALSE(w().chkConvToHex->Enabled());
         for (Control* ctl : std::initializer_list<Control*>{w().List1, w().cmdDone, w().Command3,
@@ -286,9 +304,15 @@ TEST_F(SpottingWindowTest, DoneOpensSavesAndLaysOutListMapOrNeither) {
 TEST_F(SpottingWindowTest, TheLoggingWindowShowsItModelessAndClosesItOnlyWhenLoaded) {
     writeLog({});
     Outfrm& out = openOut();
-    // Never loaded: closing does not load it just to close it.
+    // Never loaded: closing does not make one just to close it.
+    auto spottingWindows = [] {
+        int n = 0;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            n += qobject_cast<PacketSpotfrm*>(top) != nullptr;
+        return n;
+    };
     spots::UnloadWindow(t.app());
-    EXPECT_FALSE(t.app().forms().packetSpotSlot().isLoaded());
+    EXPECT_EQ(spottingWindows(), 0);
     struct Case {
         const char* how;
         std::function<void()> open;
@@ -311,10 +335,19 @@ TEST_F(SpottingWindowTest, TheLoggingWindowShowsItModelessAndClosesItOnlyWhenLoa
         ASSERT_TRUE(t.app().forms().packetSpotSlot().isLoaded());
         EXPECT_TRUE(w().isVisible());
         EXPECT_FALSE(w().isModal());
-        EXPECT_EQ(hasFile("QSOpref.txt"),
-                  QLatin1String(c.how) == QLatin1String("menu"));
+        EXPECT_EQ(hasFile("QSOpref.txt"), QLatin1String(c.how) == QLatin1String("menu"));
     }
     EXPECT_TRUE(out.txtCall->Text().isEmpty());  // Ctrl+D typed nothing
+
+    // Each showing activates it: with a source chosen the monitor is trimmed and the send box
+    // takes the focus.
+    choose(QStringLiteral("Telnet"));
+    w().Monitor.setText(QString(10001, QLatin1Char('m')));
+    w().Hide();
+    spots::ShowWindow(t.app());
+    settle();
+    EXPECT_EQ(monitor().size(), 9000);
+    EXPECT_EQ(w().focusWidget(), w().txtSent);
 
     // The logging window's unload takes the spotting window along.
     int cancel = 0;

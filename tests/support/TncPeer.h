@@ -20,7 +20,8 @@ class TncPeer {
   public:
     // far: the TNC's end; near: the program's end (only looked at, never read).
     TncPeer(const QString& far, const QString& near) : near_(near) {
-        fd_ = ::open(QFile::encodeName(far).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        fd_ =
+            ::open(QFile::encodeName(far).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ < 0) return;
         termios t{};
         if (::tcgetattr(fd_, &t) == 0) {
@@ -43,8 +44,10 @@ class TncPeer {
         QElapsedTimer waited;
         waited.start();
         while (off < chunk.size() && waited.elapsed() < 2000) {
-            const ssize_t n = ::write(fd_, chunk.constData() + off, static_cast<size_t>(chunk.size() - off));
-            if (n > 0) off += n;
+            const ssize_t n =
+                ::write(fd_, chunk.constData() + off, static_cast<size_t>(chunk.size() - off));
+            if (n > 0)
+                off += n;
             else {
                 pollfd p{fd_, POLLOUT, 0};
                 (void)::poll(&p, 1, 20);
@@ -60,7 +63,8 @@ class TncPeer {
 
     // Bytes queued for the program to read.
     qsizetype waitingAtProgram() const {
-        const int fd = ::open(QFile::encodeName(near_).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        const int fd = ::open(QFile::encodeName(near_).constData(),
+                              O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) return -1;
         int n = 0;
         if (::ioctl(fd, FIONREAD, &n) != 0) n = -1;
@@ -94,7 +98,8 @@ class TncPeer {
     };
     Handshaking handshaking() const {
         Handshaking h;
-        const int fd = ::open(QFile::encodeName(near_).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        const int fd = ::open(QFile::encodeName(near_).constData(),
+                              O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) return h;
         termios t{};
         if (::tcgetattr(fd, &t) == 0) {
