@@ -14,11 +14,13 @@
 namespace qf {
 
 namespace {
-// A bundle that names no WinKey driver gets the real one over its own ports and clock.
+// A bundle that names no WinKey driver gets the real one over its own ports and clock; one
+// without a packet engine client gets the real one.
 Services withDefaults(Services s) {
     if (!s.winKey && s.serialPorts && s.clock)
         s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
     if (!s.tcpClients) s.tcpClients = std::make_unique<SystemTcpClients>();
+    if (!s.packetEngine) s.packetEngine = std::make_unique<TcpPacketEngine>(s.environment.get());
     return s;
 }
 
@@ -68,6 +70,7 @@ Services Services::real(const QString& workingFolder) {
     s.serialPorts = std::make_unique<SystemSerialPorts>(s.environment.get());
     s.keyingLines = std::make_unique<SystemKeyingLines>(s.environment.get());
     s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
+    s.packetEngine = std::make_unique<TcpPacketEngine>(s.environment.get());
     return s;
 }
 
@@ -76,7 +79,8 @@ App::App(Services services)
       platform_{*services_.clock,    *services_.dialogs, *services_.screen, *services_.files,
                 *services_.registry, *services_.ending,  *services_.beeper,
                 *services_.environment, *services_.serialPorts, *services_.keyingLines, *services_.winKey,
-                *services_.tcpClients},
+                *services_.tcpClients,
+                *services_.packetEngine},
       sharedPreferences_(platform_),
       logStore_(platform_, startup_, log_, tallies_),
       forms_(std::make_unique<Forms>(*this)) {

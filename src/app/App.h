@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/PacketEngine.h"
 #include "platform/KeyingLine.h"
 #include "platform/Platform.h"
 #include "platform/Registry.h"
@@ -49,6 +50,7 @@ struct Services {
     std::unique_ptr<KeyingLines> keyingLines;
     std::unique_ptr<WinKeyDriver> winKey;
     std::unique_ptr<TcpClients> tcpClients;  // real clients when none is given
+    std::unique_ptr<PacketEngine> packetEngine;
 
     // The real ones, on the given working folder.
     static Services real(const QString& workingFolder);

@@ -19,6 +19,7 @@ class SerialPorts;
 class KeyingLines;
 class WinKeyDriver;
 class TcpClients;
+class PacketEngine;
 
 struct Platform {
     Clock& clock;
@@ -33,6 +34,7 @@ struct Platform {
     KeyingLines& keyingLines;
     WinKeyDriver& winKey;
     TcpClients& tcpClients;
+    PacketEngine& packetEngine;
 };
 
 }  // namespace qf

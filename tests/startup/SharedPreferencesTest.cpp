@@ -157,7 +157,8 @@ TEST(UserFoldersTest, NoHomeEndsAtOnceCreatingNothing) {
     Platform& p = t.app().platform();
     Platform withProfile{p.clock, p.dialogs, p.screen, p.files, p.registry, p.ending, p.beeper,
                          profileOnly, p.serialPorts, p.keyingLines, p.winKey,
-                         p.tcpClients};
+                         p.tcpClients,
+                         p.packetEngine};
     EXPECT_EQ(GetUserDataFolder(QStringLiteral("\\Ardlow Software"), QStringLiteral("\\Shared"),
                                 withProfile),
               t.home() + QStringLiteral("/Ardlow Software"));

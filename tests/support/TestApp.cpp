@@ -52,6 +52,11 @@ TestApp::TestApp(TestAppOptions options) {
         std::make_unique<SerialWinKeyDriver>(*serial, *clock_), *clock_);
     winKey_ = winKey.get();
     s.winKey = std::move(winKey);
+    // Port 1 on loopback refuses at once: no test talks to an engine it did not start.
+    auto packetEngine = std::make_unique<PacketEngineRecorder>();
+    packetEngine->useLocalPort(1);
+    packetEngine_ = packetEngine.get();
+    s.packetEngine = std::move(packetEngine);
     s.serialPorts = std::move(serial);
     s.keyingLines = std::move(keying);
     // Real sockets (tests talk to servers on 127.0.0.1), with errors raised on cue.

@@ -10,6 +10,7 @@
 #include "support/KeyingRecorder.h"
 #include "support/WinKeyRecorder.h"
 #include "support/CueTcpClients.h"
+#include "support/PacketEngineRecorder.h"
 
 #include <QTemporaryDir>
 
@@ -40,6 +41,9 @@ public:
     SerialPorts& serialPorts() { return *serialPorts_; }
     WinKeyRecorder& winKey() { return *winKey_; }
     CueTcpClients& tcpClients() { return *tcpClients_; }
+    // The program's own packet engine client, its calls written down; it reaches no engine
+    // until a test points it at one.
+    PacketEngineRecorder& packetEngine() { return *packetEngine_; }
 
     const QString& root() const { return root_; }
     const QString& work() const { return work_; }
@@ -66,6 +70,7 @@ private:
     SerialPorts* serialPorts_;
     WinKeyRecorder* winKey_;
     CueTcpClients* tcpClients_;
+    PacketEngineRecorder* packetEngine_;
     std::unique_ptr<App> app_;
 };
 
