@@ -18,6 +18,8 @@ namespace {
 Services withDefaults(Services s) {
     if (!s.winKey && s.serialPorts && s.clock)
         s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
+    // Likewise the wave players: the real ones, on the bundle's clock.
+    if (!s.wavePlayers && s.clock) s.wavePlayers = std::make_unique<QtWavePlayers>(*s.clock);
     return s;
 }
 
@@ -51,7 +53,9 @@ Forms::Forms(App& app)
       rigfrm_(slotFor<qf::RigControlfrm>(app)),
       winKey_(slotFor<qf::frmWinKey>(app)),
       graph_(slotFor<qf::GraphQSO>(app)),
-      codePractice_(slotFor<qf::frmCodePractice>(app)) {}
+      codePractice_(slotFor<qf::frmCodePractice>(app)),
+      phoneFrm_(slotFor<qf::PhoneFrm>(app)),
+      blindFrm_(slotFor<qf::BlindFrm>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;
@@ -66,6 +70,7 @@ Services Services::real(const QString& workingFolder) {
     s.serialPorts = std::make_unique<SystemSerialPorts>(s.environment.get());
     s.keyingLines = std::make_unique<SystemKeyingLines>(s.environment.get());
     s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
+    s.wavePlayers = std::make_unique<QtWavePlayers>(*s.clock);
     return s;
 }
 
@@ -73,7 +78,8 @@ App::App(Services services)
     : services_(withDefaults(std::move(services))),
       platform_{*services_.clock,    *services_.dialogs, *services_.screen, *services_.files,
                 *services_.registry, *services_.ending,  *services_.beeper,
-                *services_.environment, *services_.serialPorts, *services_.keyingLines, *services_.winKey},
+                *services_.environment, *services_.serialPorts, *services_.keyingLines, *services_.winKey,
+                *services_.wavePlayers},
       sharedPreferences_(platform_),
       logStore_(platform_, startup_, log_, tallies_),
       forms_(std::make_unique<Forms>(*this)) {

@@ -15,6 +15,7 @@
 #include "platform/Screen.h"
 #include "platform/SerialPort.h"
 #include "platform/System.h"
+#include "platform/WavePlayer.h"
 #include "platform/WinKey.h"
 #include "app/RunState.h"
 #include "common/RandomSource.h"
@@ -47,6 +48,7 @@ struct Services {
     std::unique_ptr<SerialPorts> serialPorts;
     std::unique_ptr<KeyingLines> keyingLines;
     std::unique_ptr<WinKeyDriver> winKey;
+    std::unique_ptr<WavePlayers> wavePlayers;
 
     // The real ones, on the given working folder.
     static Services real(const QString& workingFolder);

@@ -18,6 +18,7 @@ class Environment;
 class SerialPorts;
 class KeyingLines;
 class WinKeyDriver;
+class WavePlayers;
 
 struct Platform {
     Clock& clock;
@@ -31,6 +32,7 @@ struct Platform {
     SerialPorts& serialPorts;
     KeyingLines& keyingLines;
     WinKeyDriver& winKey;
+    WavePlayers& wavePlayers;
 };
 
 }  // namespace qf

@@ -156,7 +156,7 @@ TEST(UserFoldersTest, NoHomeEndsAtOnceCreatingNothing) {
     MapEnvironment profileOnly({{QStringLiteral("USERPROFILE"), t.home()}});
     Platform& p = t.app().platform();
     Platform withProfile{p.clock, p.dialogs, p.screen, p.files, p.registry, p.ending, p.beeper,
-                         profileOnly, p.serialPorts, p.keyingLines, p.winKey};
+                         profileOnly, p.serialPorts, p.keyingLines, p.winKey, p.wavePlayers};
     EXPECT_EQ(GetUserDataFolder(QStringLiteral("\\Ardlow Software"), QStringLiteral("\\Shared"),
                                 withProfile),
               t.home() + QStringLiteral("/Ardlow Software"));

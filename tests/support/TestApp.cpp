@@ -54,6 +54,10 @@ TestApp::TestApp(TestAppOptions options) {
     s.winKey = std::move(winKey);
     s.serialPorts = std::move(serial);
     s.keyingLines = std::move(keying);
+    // No test makes a sound: the players keep their state on the set clock.
+    auto sound = std::make_unique<SilentWavePlayers>(*clock_);
+    sound_ = sound.get();
+    s.wavePlayers = std::move(sound);
     app_ = std::make_unique<App>(std::move(s));
     app_->onQuit = [](int) {};
 }

@@ -8,6 +8,7 @@
 #include "support/SystemDoubles.h"
 #include "support/TestClock.h"
 #include "support/KeyingRecorder.h"
+#include "support/SilentWavePlayer.h"
 #include "support/WinKeyRecorder.h"
 
 #include <QTemporaryDir>
@@ -38,6 +39,7 @@ public:
     KeyingRecorder& keying() { return *keying_; }
     SerialPorts& serialPorts() { return *serialPorts_; }
     WinKeyRecorder& winKey() { return *winKey_; }
+    SilentWavePlayers& sound() { return *sound_; }
 
     const QString& root() const { return root_; }
     const QString& work() const { return work_; }
@@ -63,6 +65,7 @@ private:
     KeyingRecorder* keying_;
     SerialPorts* serialPorts_;
     WinKeyRecorder* winKey_;
+    SilentWavePlayers* sound_;
     std::unique_ptr<App> app_;
 };
 
