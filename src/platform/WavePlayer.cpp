@@ -140,7 +140,7 @@ void WaitWhilePlaying(WavePlayer& player, Clock& clock, qint64 limitMs) {
     while (player.Mode() == mci::kPlaying) {
         const qint64 left = limitMs - (clock.tickMs() - start);
         if (left <= 0) return;
-        clock.sleepMs(std::min<qint64>(left, 5));
+        clock.sleepMs(1);  // the end of the prompt is met to the millisecond
     }
 }
 

@@ -329,5 +329,20 @@ TEST_F(VoiceKeyerTest, BoxChecksAndBrowse) {
     EXPECT_EQ(t.beeper().count(), 3);
 }
 
+TEST_F(VoiceKeyerTest, DoneWritesTheSettingsFileWhole) {
+    ph().Show();
+    ph().Text1->setText(QStringLiteral("  /waves/cq.wav "));
+    ph().Text2->setText(QStringLiteral("/waves/my call.wav"));
+    ph().Text9->setText(QStringLiteral("/waves/73.wav"));
+    ph().Text10->setText(QStringLiteral("3"));
+    ph().Option2->setValue(true);
+    ph().txtPHLoop->setText(QStringLiteral("5"));
+    ph().Text11->setText(QStringLiteral("&H278"));
+    ph().Command1->Click();
+    EXPECT_FALSE(ph().isVisible());
+    EXPECT_EQ(t.readFile(QStringLiteral("wave2.txt")), test::fixture(QStringLiteral("wave2-done.txt")));
+    EXPECT_TRUE(t.dialogs().shown().empty());
+}
+
 }  // namespace
 }  // namespace qf

@@ -114,6 +114,25 @@ TEST_F(StationSetupTest, TheLoadShowsTheStationAndReadsTablesAndKeyerSettings) {
     EXPECT_EQ(cw.Check1->Value(), 1);
 }
 
+TEST_F(StationSetupTest, TheVoiceKeyersSavedSettingsComeBackIntoItsWindow) {
+    install(t);
+    t.writeFile(QStringLiteral("wave2.txt"), test::fixture(QStringLiteral("wave2-done.txt")));
+    openSetup(t);
+    const PhoneFrm& v = t.app().forms().PhoneFrm();
+    EXPECT_TRUE(v.isHidden());
+    EXPECT_EQ(v.Text1->Text(), QStringLiteral("/waves/cq.wav"));
+    EXPECT_EQ(v.Text2->Text(), QStringLiteral("/waves/my call.wav"));
+    EXPECT_EQ(v.Text9->Text(), QStringLiteral("/waves/73.wav"));
+    EXPECT_EQ(v.Text10->Text(), QStringLiteral("3"));
+    EXPECT_TRUE(v.Option2->Value());  // DTR
+    EXPECT_EQ(v.txtPHLoop->Text(), QStringLiteral("5"));
+    EXPECT_EQ(v.tmrRepeat->Interval(), 5000);
+    EXPECT_FALSE(v.tmrRepeat->Enabled());
+    EXPECT_EQ(v.Text11->Text(), QStringLiteral("&H278"));
+    // Reading the port number opens nothing: the port opens at the first message.
+    EXPECT_FALSE(v.CommPhone->PortOpen());
+}
+
 TEST_F(StationSetupTest, TheWindowScalesToTheScreenWithEveryControlInside) {
     install(t);
     frmStationID& w = openSetup(t);
