@@ -37,7 +37,8 @@ int repeatInterval(const QString& seconds) {
     const auto n = CWFrm::NumberIn(seconds);
     if (!n) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
     const double ms = std::nearbyint(*n * 1000.0);
-    if (ms < 0 || ms > 65535) throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
+    if (ms < 0 || ms > 65535)
+        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
     return static_cast<int>(ms);
 }
 
@@ -126,9 +127,9 @@ void PhoneFrm::buildControls() {
     Label* note = label(QStringLiteral("Label17"), QStringLiteral("(You  must be in Phone mode)"),
                         6000, 2760, 3420);
     note->setFontBold(true);
-    Label* caution = label(QStringLiteral("Label18"),
-                           QStringLiteral("Caution, RF feedback can damage your PC!"), 6000, 3120,
-                           3420);
+    Label* caution =
+        label(QStringLiteral("Label18"), QStringLiteral("Caution, RF feedback can damage your PC!"),
+              6000, 3120, 3420);
     caution->setForeColor(0x0000FF);
 
     // What the operator needs to know, in our own words.
@@ -260,9 +261,10 @@ void PhoneFrm::raisePushToTalk() {
         if (CommPhone->PortOpen()) {
             const SerialSignal signal = Option2->Value() ? SerialSignal::Dtr : SerialSignal::Rts;
             const int port = CommPhone->CommPort();
-            const bool already = std::any_of(raised_.begin(), raised_.end(), [&](const RaisedLine& r) {
-                return !r.parallel && r.port == port && r.signal == signal;
-            });
+            const bool already =
+                std::any_of(raised_.begin(), raised_.end(), [&](const RaisedLine& r) {
+                    return !r.parallel && r.port == port && r.signal == signal;
+                });
             if (!already) {
                 platform().keyingLines.serialLine(*CommPhone, signal)->setKeyDown(true);
                 raised_.push_back({false, port, signal, 0});
@@ -333,9 +335,10 @@ void PhoneFrm::PhoneSetup() {
         CommPhone->setPortOpen(true);
     } catch (const Error&) {
         platform().beeper.beep();
-        platform().dialogs.ok(QStringLiteral("The port you have selected for Phone keying is "
-                                             "invalid.  Please select another or enter 0 for none."),
-                              QStringLiteral("Invalid port."));
+        platform().dialogs.ok(
+            QStringLiteral("The port you have selected for Phone keying is "
+                           "invalid.  Please select another or enter 0 for none."),
+            QStringLiteral("Invalid port."));
         if (!isVisible()) ShowModal();
     }
 }

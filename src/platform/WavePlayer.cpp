@@ -15,8 +15,12 @@ namespace qf {
 
 namespace {
 
-quint16 u16(const char* p) { return qFromLittleEndian<quint16>(p); }
-quint32 u32(const char* p) { return qFromLittleEndian<quint32>(p); }
+quint16 u16(const char* p) {
+    return qFromLittleEndian<quint16>(p);
+}
+quint32 u32(const char* p) {
+    return qFromLittleEndian<quint32>(p);
+}
 
 bool playable(const WaveInfo& w) {
     if (w.channels < 1 || w.channels > 8 || w.sampleRate < 1 || w.sampleRate > 384000) return false;
@@ -121,8 +125,7 @@ void WavePlayer::open() {
         throw Error(mci::kBadDevice, QStringLiteral("The device type is not known."));
     const auto info = ReadWaveInfo(FileName);
     if (!info)
-        throw Error(mci::kCannotOpen,
-                    QStringLiteral("The file cannot be played: ") + FileName);
+        throw Error(mci::kCannotOpen, QStringLiteral("The file cannot be played: ") + FileName);
     info_ = *info;
     openPath_ = FileName;
     open_ = true;

@@ -24,7 +24,7 @@ class Clock;
 
 // What the header of a wave file says, as far as a player needs it.
 struct WaveInfo {
-    int formatTag = 0;      // 1 PCM, 3 float (an extensible header gives its sub-format)
+    int formatTag = 0;  // 1 PCM, 3 float (an extensible header gives its sub-format)
     int channels = 0;
     int sampleRate = 0;
     int bitsPerSample = 0;
@@ -40,10 +40,10 @@ std::optional<WaveInfo> ReadWaveInfo(const QString& path);
 namespace mci {
 constexpr int kNotOpen = 524, kStopped = 525, kPlaying = 526;
 // The player's own error numbers.
-constexpr int kBadCommand = 30001;     // a command string it does not know
-constexpr int kNotOpenError = 30002;   // "play" or "Stop" with nothing open
-constexpr int kBadDevice = 30003;      // a device type other than "WaveAudio"
-constexpr int kCannotOpen = 30004;     // a file that is missing or cannot be played
+constexpr int kBadCommand = 30001;    // a command string it does not know
+constexpr int kNotOpenError = 30002;  // "play" or "Stop" with nothing open
+constexpr int kBadDevice = 30003;     // a device type other than "WaveAudio"
+constexpr int kCannotOpen = 30004;    // a file that is missing or cannot be played
 }  // namespace mci
 
 class WavePlayer {

@@ -132,8 +132,15 @@ TEST_F(VoiceKeyerTest, KeysPathsAndPushToTalkLines) {
         {"port 3 with RTS", 112, "*", "3", &PhoneFrm::Option1, "0", {"RTS+", "RTS-"}, 1, 0},
         {"port 3 with DTR", 112, "*", "3", &PhoneFrm::Option2, "0", {"DTR+", "DTR-"}, 1, 0},
         {"parallel, port 0", 112, "*", "0", &PhoneFrm::Option3, "0", {"890=3", "890=2"}, 1, 0},
-        {"parallel, port 3", 112, "*", "3", &PhoneFrm::Option3, "0",
-         {"RTS+", "890=3", "RTS-", "890=2"}, 1, 0},
+        {"parallel, port 3",
+         112,
+         "*",
+         "3",
+         &PhoneFrm::Option3,
+         "0",
+         {"RTS+", "890=3", "RTS-", "890=2"},
+         1,
+         0},
         {"F10 is no voice key", 121, "*", "3", &PhoneFrm::Option3, "0", {}, 0, 0},
     };
     const QString file = wave(QStringLiteral("msg.wav"), 1000);
@@ -143,8 +150,9 @@ TEST_F(VoiceKeyerTest, KeysPathsAndPushToTalkLines) {
         t.sound().clear();
         t.app().run().VoiceRepeatActive = 0;
         for (TextBox* b : {ph().Text1, ph().Text2, ph().Text9})
-            b->setText(QString::fromLatin1(c.path) == QLatin1String("*") ? file
-                                                                         : QString::fromLatin1(c.path));
+            b->setText(QString::fromLatin1(c.path) == QLatin1String("*")
+                           ? file
+                           : QString::fromLatin1(c.path));
         setup(QString::fromLatin1(c.port), c.option, QString::fromLatin1(c.loop));
         ph().FKeyPhone(c.key);
         t.clock().advance(20000);
@@ -171,39 +179,58 @@ TEST_F(VoiceKeyerTest, NoLineStaysKeyedWhateverHappensDuringPlayback) {
     } cases[] = {
         {"a missing file",
          [this] { ph().Text1->setText(t.path(QStringLiteral("gone.wav"))); },
-         nullptr, {"RTS+", "890=3", "RTS-", "890=2"}, 1},
+         nullptr,
+         {"RTS+", "890=3", "RTS-", "890=2"},
+         1},
         {"a file that is no wave file",
          [this] {
              t.writeFile(QStringLiteral("text.wav"), "not a recording");
              ph().Text1->setText(t.path(QStringLiteral("text.wav")));
          },
-         nullptr, {"RTS+", "890=3", "RTS-", "890=2"}, 1},
+         nullptr,
+         {"RTS+", "890=3", "RTS-", "890=2"},
+         1},
         {"a bad parallel address",
-         [this] { ph().Text11->setText(QStringLiteral("LPT")); }, nullptr,
-         {"RTS+", "RTS-"}, 1},
+         [this] { ph().Text11->setText(QStringLiteral("LPT")); },
+         nullptr,
+         {"RTS+", "RTS-"},
+         1},
         {"an address beyond the port library's range",
-         [this] { ph().Text11->setText(QStringLiteral("&H7FFE")); }, nullptr,
-         {"RTS+", "RTS-"}, 1},
-        {"the line option changed", nullptr,
+         [this] { ph().Text11->setText(QStringLiteral("&H7FFE")); },
+         nullptr,
+         {"RTS+", "RTS-"},
+         1},
+        {"the line option changed",
+         nullptr,
          [this] { ph().Option2->setValue(true); },
-         {"RTS+", "890=3", "RTS-", "890=2"}, 0},
-        {"the port changed and left", nullptr,
+         {"RTS+", "890=3", "RTS-", "890=2"},
+         0},
+        {"the port changed and left",
+         nullptr,
          [this] {
              ph().Text10->setText(QStringLiteral("4"));
              ph().Text10_LostFocus();
          },
-         {"RTS+", "890=3", "RTS-", "890=2"}, 0},
-        {"the CW keyer takes the serial port", nullptr,
+         {"RTS+", "890=3", "RTS-", "890=2"},
+         0},
+        {"the CW keyer takes the serial port",
+         nullptr,
          [this] {
              t.app().forms().CWFrm().Text10->setText(QStringLiteral("3"));
              EXPECT_TRUE(t.app().forms().CWFrm().CWSetup());
          },
-         {"RTS+", "890=3", "RTS-", "890=2"}, 0},
-        {"the window unloaded", nullptr, [this] { ph().Unload(); },
-         {"RTS+", "890=3", "RTS-", "890=2"}, 0},
-        {"a new key with an empty path", nullptr,
+         {"RTS+", "890=3", "RTS-", "890=2"},
+         0},
+        {"the window unloaded",
+         nullptr,
+         [this] { ph().Unload(); },
+         {"RTS+", "890=3", "RTS-", "890=2"},
+         0},
+        {"a new key with an empty path",
+         nullptr,
          [this] { ph().FKeyPhone(114); },
-         {"RTS+", "890=3", "RTS-", "890=2"}, 0},
+         {"RTS+", "890=3", "RTS-", "890=2"},
+         0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -340,7 +367,8 @@ TEST_F(VoiceKeyerTest, DoneWritesTheSettingsFileWhole) {
     ph().Text11->setText(QStringLiteral("&H278"));
     ph().Command1->Click();
     EXPECT_FALSE(ph().isVisible());
-    EXPECT_EQ(t.readFile(QStringLiteral("wave2.txt")), test::fixture(QStringLiteral("wave2-done.txt")));
+    EXPECT_EQ(t.readFile(QStringLiteral("wave2.txt")),
+              test::fixture(QStringLiteral("wave2-done.txt")));
     EXPECT_TRUE(t.dialogs().shown().empty());
 }
 

@@ -7,8 +7,8 @@
 namespace qf {
 namespace {
 
-const char* const kPrompts[] = {"Call.wav",   "Name.wav",  "SPC.wav",   "County.wav",
-                                "RstSnt.wav", "Dupe.wav",  "NavEn.wav", "NavDis.wav"};
+const char* const kPrompts[] = {"Call.wav",   "Name.wav", "SPC.wav",   "County.wav",
+                                "RstSnt.wav", "Dupe.wav", "NavEn.wav", "NavDis.wav"};
 
 class VoiceNavigationTest : public test::LoggingFixture {
   protected:
@@ -19,7 +19,9 @@ class VoiceNavigationTest : public test::LoggingFixture {
         st.OwnCounty = QStringLiteral("AIT");
     }
     BlindFrm& nav() { return t.app().forms().BlindFrm(); }
-    qint64 lengthOf(const char* name) { return ReadWaveInfo(t.path(QString::fromLatin1(name)))->lengthMs(); }
+    qint64 lengthOf(const char* name) {
+        return ReadWaveInfo(t.path(QString::fromLatin1(name)))->lengthMs();
+    }
     QByteArray settingsLine22() {
         return t.readFile(QStringLiteral("QSOpref.txt")).split('\n').value(21).trimmed();
     }
@@ -116,7 +118,8 @@ TEST_F(VoiceNavigationTest, EachEntryBoxNamesItselfAtLevelTwoAndOnlyTheCallAtOne
         {false, 0, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.inState ? "in-state " : "out-of-state ") + std::to_string(c.level));
+        SCOPED_TRACE(std::string(c.inState ? "in-state " : "out-of-state ") +
+                     std::to_string(c.level));
         test::TestApp& app = t;
         writeLog({});
         StationSettings& st = app.app().station();
@@ -157,8 +160,8 @@ TEST_F(VoiceNavigationTest, TheSpokenDupeHoldsEitherWindowAtMostFiveSeconds) {
         {false, 2, 0, -1},      {true, 0, 60000, 0},     {false, 0, 60000, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.inState ? "in-state " : "out-of-state ") + std::to_string(c.level) +
-                     " " + std::to_string(c.dupeMs));
+        SCOPED_TRACE(std::string(c.inState ? "in-state " : "out-of-state ") +
+                     std::to_string(c.level) + " " + std::to_string(c.dupeMs));
         if (c.dupeMs) {
             t.writeFile(QStringLiteral("Dupe.wav"), test::toneWave(c.dupeMs));
         } else {

@@ -24,13 +24,20 @@ namespace {
 class SoundServer {
   public:
     SoundServer() {
-        if (!dir_.isValid()) { why("no temporary folder"); return; }
+        if (!dir_.isValid()) {
+            why("no temporary folder");
+            return;
+        }
         const QString pulse = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
         const QString pactl = QStandardPaths::findExecutable(QStringLiteral("pactl"));
-        if (pulse.isEmpty() || pactl.isEmpty()) { why("pulseaudio or pactl is not installed"); return; }
+        if (pulse.isEmpty() || pactl.isEmpty()) {
+            why("pulseaudio or pactl is not installed");
+            return;
+        }
         QDir(dir_.path()).mkdir(QStringLiteral("run"));
-        QFile::setPermissions(dir_.path() + QStringLiteral("/run"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(dir_.path() + QStringLiteral("/run"), QFileDevice::ReadOwner |
+                                                                        QFileDevice::WriteOwner |
+                                                                        QFileDevice::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), dir_.path());
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.path() + QStringLiteral("/run"));
@@ -39,14 +46,18 @@ class SoundServer {
         recorder_.setProcessEnvironment(env);
         server_.setStandardOutputFile(dir_.path() + QStringLiteral("/server.log"));
         server_.setStandardErrorFile(dir_.path() + QStringLiteral("/server.log"));
-        server_.start(pulse, {QStringLiteral("--daemonize=no"), QStringLiteral("-n"),
-                              QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
-                              QStringLiteral("-L"),
-                              QStringLiteral("module-native-protocol-unix socket=%1 auth-anonymous=1")
-                                  .arg(socket()),
-                              QStringLiteral("-L"),
-                              QStringLiteral("module-null-sink sink_name=quillfen rate=8000 channels=1")});
-        if (!server_.waitForStarted(5000)) { why("the sound server did not start"); return; }
+        server_.start(
+            pulse,
+            {QStringLiteral("--daemonize=no"), QStringLiteral("-n"),
+             QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
+             QStringLiteral("-L"),
+             QStringLiteral("module-native-protocol-unix socket=%1 auth-anonymous=1").arg(socket()),
+             QStringLiteral("-L"),
+             QStringLiteral("module-null-sink sink_name=quillfen rate=8000 channels=1")});
+        if (!server_.waitForStarted(5000)) {
+            why("the sound server did not start");
+            return;
+        }
         // Up when it answers, within ten seconds.
         for (int i = 0; i < 100; ++i) {
             QProcess probe;
@@ -85,10 +96,11 @@ class SoundServer {
         if (parec.isEmpty()) return false;
         recorder_.setStandardOutputFile(path(QStringLiteral("monitor.raw")));
         recorder_.setStandardErrorFile(path(QStringLiteral("parec.log")));
-        recorder_.start(parec, {QStringLiteral("-s"), address(), QStringLiteral("-d"),
-                                QStringLiteral("quillfen.monitor"), QStringLiteral("--raw"),
-                                QStringLiteral("--format=s16le"), QStringLiteral("--rate=8000"),
-                                QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
+        recorder_.start(parec,
+                        {QStringLiteral("-s"), address(), QStringLiteral("-d"),
+                         QStringLiteral("quillfen.monitor"), QStringLiteral("--raw"),
+                         QStringLiteral("--format=s16le"), QStringLiteral("--rate=8000"),
+                         QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")});
         return recorder_.waitForStarted(5000);
     }
     qint64 recordedBytes() const { return QFileInfo(path(QStringLiteral("monitor.raw"))).size(); }

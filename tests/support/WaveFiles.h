@@ -25,9 +25,9 @@ inline QByteArray le32(qint64 v) {
 // A header for PCM samples; `dataBytes` as declared in the data chunk.
 inline QByteArray waveHeader(int channels, int rate, int bits, qint64 dataBytes, int tag = 1) {
     const int align = channels * bits / 8;
-    return "RIFF" + le32(36 + dataBytes) + "WAVE" + "fmt " + le32(16) + le16(tag) +
-           le16(channels) + le32(rate) + le32(static_cast<qint64>(rate) * align) + le16(align) +
-           le16(bits) + "data" + le32(dataBytes);
+    return "RIFF" + le32(36 + dataBytes) + "WAVE" + "fmt " + le32(16) + le16(tag) + le16(channels) +
+           le32(rate) + le32(static_cast<qint64>(rate) * align) + le16(align) + le16(bits) +
+           "data" + le32(dataBytes);
 }
 
 // `ms` of a 16-bit mono tone at `hz` (0 for silence).
@@ -36,7 +36,8 @@ inline QByteArray toneWave(int ms, int hz = 0, int rate = 8000, double amplitude
     QByteArray samples;
     samples.reserve(static_cast<qsizetype>(frames * 2));
     for (qint64 i = 0; i < frames; ++i) {
-        const double v = hz ? amplitude * std::sin(2 * M_PI * hz * static_cast<double>(i) / rate) : 0;
+        const double v =
+            hz ? amplitude * std::sin(2 * M_PI * hz * static_cast<double>(i) / rate) : 0;
         samples += le16(static_cast<qint16>(std::lround(v * 32767)));
     }
     return waveHeader(1, rate, 16, samples.size()) + samples;
