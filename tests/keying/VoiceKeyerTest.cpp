@@ -3,6 +3,7 @@
 // "wave2.txt". The player is the silent double; lines go to the keying recorder.
 #include "keying/PhoneFrm.h"
 #include "keying/VoiceKeyer.h"
+#include "keying/frmWinKey.h"
 #include "logging/LoggingFixture.h"
 #include "support/PtyPair.h"
 #include "support/WaveFiles.h"
@@ -219,6 +220,11 @@ TEST_F(VoiceKeyerTest, NoLineStaysKeyedWhateverHappensDuringPlayback) {
              t.app().forms().CWFrm().Text10->setText(QStringLiteral("3"));
              EXPECT_TRUE(t.app().forms().CWFrm().CWSetup());
          },
+         {"RTS+", "890=3", "RTS-", "890=2"},
+         0},
+        {"the WinKey keyer opens",
+         nullptr,
+         [this] { t.app().forms().frmWinKey().cmdOpenWinkey_Click(); },
          {"RTS+", "890=3", "RTS-", "890=2"},
          0},
         {"the window unloaded",
