@@ -21,6 +21,8 @@ Services withDefaults(Services s) {
         s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
     if (!s.tcpClients) s.tcpClients = std::make_unique<SystemTcpClients>();
     if (!s.packetEngine) s.packetEngine = std::make_unique<TcpPacketEngine>(s.environment.get());
+    // Likewise the wave players: the real ones, on the bundle's clock.
+    if (!s.wavePlayers && s.clock) s.wavePlayers = std::make_unique<QtWavePlayers>(*s.clock);
     return s;
 }
 
@@ -55,7 +57,9 @@ Forms::Forms(App& app)
       packetSpot_(slotFor<qf::PacketSpotfrm>(app)),
       winKey_(slotFor<qf::frmWinKey>(app)),
       graph_(slotFor<qf::GraphQSO>(app)),
-      codePractice_(slotFor<qf::frmCodePractice>(app)) {}
+      codePractice_(slotFor<qf::frmCodePractice>(app)),
+      phoneFrm_(slotFor<qf::PhoneFrm>(app)),
+      blindFrm_(slotFor<qf::BlindFrm>(app)) {}
 
 Services Services::real(const QString& workingFolder) {
     Services s;
@@ -71,6 +75,7 @@ Services Services::real(const QString& workingFolder) {
     s.keyingLines = std::make_unique<SystemKeyingLines>(s.environment.get());
     s.winKey = std::make_unique<SerialWinKeyDriver>(*s.serialPorts, *s.clock);
     s.packetEngine = std::make_unique<TcpPacketEngine>(s.environment.get());
+    s.wavePlayers = std::make_unique<QtWavePlayers>(*s.clock);
     return s;
 }
 
@@ -80,7 +85,8 @@ App::App(Services services)
                 *services_.registry, *services_.ending,  *services_.beeper,
                 *services_.environment, *services_.serialPorts, *services_.keyingLines, *services_.winKey,
                 *services_.tcpClients,
-                *services_.packetEngine},
+                *services_.packetEngine,
+                *services_.wavePlayers},
       sharedPreferences_(platform_),
       logStore_(platform_, startup_, log_, tallies_),
       forms_(std::make_unique<Forms>(*this)) {

@@ -17,6 +17,7 @@
 #include "platform/SerialPort.h"
 #include "platform/System.h"
 #include "platform/TcpClient.h"
+#include "platform/WavePlayer.h"
 #include "platform/WinKey.h"
 #include "app/RunState.h"
 #include "common/RandomSource.h"
@@ -51,6 +52,7 @@ struct Services {
     std::unique_ptr<WinKeyDriver> winKey;
     std::unique_ptr<TcpClients> tcpClients;  // real clients when none is given
     std::unique_ptr<PacketEngine> packetEngine;
+    std::unique_ptr<WavePlayers> wavePlayers;
 
     // The real ones, on the given working folder.
     static Services real(const QString& workingFolder);

@@ -1,7 +1,9 @@
 // Every window of the program, each loaded at its first reference.
 #pragma once
 
+#include "keying/BlindFrm.h"
 #include "keying/CWFrm.h"
+#include "keying/PhoneFrm.h"
 #include "keying/frmWinKey.h"
 #include "keying/frmCodePractice.h"
 #include "logging/Form1.h"
@@ -53,6 +55,8 @@ public:
     qf::frmWinKey& frmWinKey() { return winKey_.get(); }
     qf::GraphQSO& GraphQSO() { return graph_.get(); }
     qf::frmCodePractice& frmCodePractice() { return codePractice_.get(); }
+    qf::PhoneFrm& PhoneFrm() { return phoneFrm_.get(); }
+    qf::BlindFrm& BlindFrm() { return blindFrm_.get(); }
 
     FormSlot<qf::frmSplash>& splashSlot() { return splash_; }
     FormSlot<qf::frmArdlowLogo>& logoSlot() { return logo_; }
@@ -77,6 +81,8 @@ public:
     FormSlot<qf::frmWinKey>& winKeySlot() { return winKey_; }
     FormSlot<qf::GraphQSO>& graphSlot() { return graph_; }
     FormSlot<qf::frmCodePractice>& codePracticeSlot() { return codePractice_; }
+    FormSlot<qf::PhoneFrm>& phoneFrmSlot() { return phoneFrm_; }
+    FormSlot<qf::BlindFrm>& blindFrmSlot() { return blindFrm_; }
 
 private:
     FormSlot<qf::frmSplash> splash_;
@@ -101,6 +107,8 @@ private:
     FormSlot<qf::frmWinKey> winKey_;
     FormSlot<qf::GraphQSO> graph_;
     FormSlot<qf::frmCodePractice> codePractice_;
+    FormSlot<qf::PhoneFrm> phoneFrm_;
+    FormSlot<qf::BlindFrm> blindFrm_;
 };
 
 }  // namespace qf

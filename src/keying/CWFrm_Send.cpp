@@ -6,6 +6,7 @@
 #include "keying/CWFrm.h"
 #include "keying/CWMacros.h"
 #include "keying/MorseTable.h"
+#include "keying/VoiceKeyer.h"
 #include "platform/Error.h"
 #include "platform/KeyingLine.h"
 #include "platform/System.h"
@@ -187,7 +188,8 @@ bool CWFrm::CWSetup() {
         const auto number = NumberIn(Text10->Text());
         if (!number) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
         if (*number > 0) {
-            // The voice keyer's push-to-talk port is closed here once the voice keyer exists.
+            // The keyers share ports: the voice keyer gives its push-to-talk port up first.
+            voice::ClosePushToTalkPort(app_);
             Comm->setCommPort(static_cast<int>(std::nearbyint(*number)));
             Comm->setDTREnable(false);
             Comm->setRTSEnable(false);

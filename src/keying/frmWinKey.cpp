@@ -6,6 +6,7 @@
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
 #include "keying/CWFrm.h"
+#include "keying/VoiceKeyer.h"
 #include "platform/Error.h"
 #include "platform/WinKey.h"
 
@@ -188,8 +189,9 @@ std::optional<QString> frmWinKey::OpenStatusText(qint32 code) {
 void frmWinKey::cmdOpenWinkey_Click() {
     RunState& run = app_.run();
     try {
-        // The three keyers share ports: the voice keyer's push-to-talk port closes here once the
-        // voice keyer exists; then the CW window's keying port.
+        // The three keyers share ports: the voice keyer's push-to-talk port closes first, then
+        // the CW window's keying port.
+        voice::ClosePushToTalkPort(app_);
         CWFrm& cw = app_.forms().CWFrm();
         if (cw.Comm->PortOpen()) cw.Comm->setPortOpen(false);
 

@@ -122,6 +122,7 @@ public:
     void txtCall_Change();
     void txtCall_KeyPress(int& KeyAscii);
     void txtRSTR_GotFocus();
+    void txtRSTS_GotFocus();
     void txtRSTR_KeyPress(int& KeyAscii);
     void txtCntry_Change();
     virtual void txtSec_GotFocus();

@@ -5,6 +5,7 @@
 #include "common/KeyFilters.h"
 #include "logging/ContactRules.h"
 #include "keying/CWKeyer.h"
+#include "keying/VoiceKeyer.h"
 #include "logging/LogIndex.h"
 #include "rig/RigControl.h"
 #include "spots/Spotting.h"
@@ -45,6 +46,7 @@ void LoggingWindow::wireEntry() {
     txtSec->GotFocus = [this] { txtSec_GotFocus(); };
     txtSec->KeyPress = [this](int& k) { txtSec_KeyPress(k); };
     txtRSTS->Change = [this] { txtRSTS_Change(); };
+    txtRSTS->GotFocus = [this] { txtRSTS_GotFocus(); };
     txtRSTS->KeyPress = [this](int& k) { txtRSTS_KeyPress(k); };
     txtPostConDate->GotFocus = [this] { txtPostConDate_GotFocus(); };
     txtPostConTime->GotFocus = [this] { txtPostConTime_GotFocus(); };
@@ -105,8 +107,12 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
                 spots::ShowWindow(app_);
                 KeyCode = 0;
                 return;
-            case 'P': case 'B': case 'F': case 'G':
-                // The voice keyer, spectrum, band-plan and tuning windows open here once they
+            case 'P':
+                voice::ShowWindow(app_, false);
+                KeyCode = 0;
+                return;
+            case 'B': case 'F': case 'G':
+                // The spectrum, band-plan and tuning windows open here once they
                 // exist.
                 KeyCode = 0;
                 return;
@@ -115,12 +121,16 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
     }
     // Any other key stops a repeating message.
     if (run.CWRepeatActive != 0) cw::StopRepeat(app_);
-    if (run.VoiceRepeatActive != 0) run.VoiceRepeatActive = 0;
+    if (run.VoiceRepeatActive != 0) voice::StopRepeat(app_);
 
     const QString mode = app_.station().CurrentMode;
     if (modeIs(mode, "PH")) {
-        // F1 to F9 play the voice keyer's messages once it exists; F10 is kept from the boxes.
-        if (KeyCode == key::F10) KeyCode = 0;
+        // F1 to F9 play the voice keyer's messages; F10 is kept from the boxes.
+        if (KeyCode == key::F10) {
+            KeyCode = 0;
+        } else if (KeyCode >= key::F1 && KeyCode <= key::F1 + 8) {
+            voice::PlayFunctionKey(app_, KeyCode);
+        }
     } else if (modeIs(mode, "CW") && run.CWKeyingInterface != 0) {
         if (KeyCode == key::Down || KeyCode == key::Up) {
             const QString wpm = KeyCode == key::Down ? cw::SpeedDown(app_) : cw::SpeedUp(app_);
@@ -146,6 +156,11 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     RunState& run = app_.run();
     if (CtrlKeyPending == 1) {
         CtrlKeyPending = 0;
+        KeyAscii = 0;
+        return;
+    }
+    // Esc in phone mode stops a voice message that is playing, and nothing else.
+    if (KeyAscii == 27 && modeIs(app_.station().CurrentMode, "PH") && voice::StopIfPlaying(app_)) {
         KeyAscii = 0;
         return;
     }
@@ -202,7 +217,7 @@ void LoggingWindow::txtCall_GotFocus() {
         txtRSTS->setText(QString());
         txtRSTR->setText(QString());
     }
-    // The spoken prompt "Call" plays here once voice navigation exists.
+    if (app_.station().VoiceNavigationLevel > 0) speakPrompt(QStringLiteral("Call"));
     if (txtCall->Text().isEmpty() && ListView1->count() < app_.log().QSOCount && ListView1->count() < 18) {
         FillLogList();
     }
@@ -239,7 +254,11 @@ void LoggingWindow::txtCall_KeyPress(int& KeyAscii) {
 }
 
 void LoggingWindow::txtRSTR_GotFocus() {
-    // The spoken prompt "Name" plays here once voice navigation exists.
+    if (app_.station().VoiceNavigationLevel > 1) speakPrompt(QStringLiteral("Name"));
+}
+
+void LoggingWindow::txtRSTS_GotFocus() {
+    if (app_.station().VoiceNavigationLevel > 1) speakPrompt(QStringLiteral("RstSnt"));
 }
 
 void LoggingWindow::txtRSTR_KeyPress(int& KeyAscii) {
@@ -295,8 +314,7 @@ void LoggingWindow::txtSec_GotFocus() {
 }
 
 void LoggingWindow::speakPrompt(const QString& promptName) {
-    // BlindFrm.BlindKeyPhone(promptName) belongs here once voice navigation exists.
-    Q_UNUSED(promptName);
+    voice::Prompt(app_, promptName);
 }
 
 // The county box of both windows: a quote is refused; a digit is the RST sent and goes on as a

@@ -4,6 +4,7 @@
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
 #include "keying/CWKeyer.h"
+#include "keying/VoiceKeyer.h"
 #include "rig/RigControl.h"
 #include "spots/Spotting.h"
 #include "logging/LoggingWindow.h"
@@ -134,11 +135,13 @@ void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void LoggingWindow::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    // The device windows close here, in order: the voice keyer (once it exists), the CW
-    // window, voice navigation (once it exists), spotting, the spectrum map (once it exists),
-    // the rig, the facade and the WinKey, whose unload closes the keyer. Contacts held only in
-    // memory were written, or given up by the operator, in the query.
+    // The device windows close here, in order: the voice keyer, the CW window, voice
+    // navigation, spotting, the spectrum map (once it exists), the rig, the facade and the
+    // WinKey, whose unload closes the keyer. Contacts held only in memory were written, or
+    // given up by the operator, in the query.
+    voice::UnloadKeyerWindow(app_);
     cw::UnloadWindow(app_);
+    voice::UnloadNavigationWindow(app_);
     spots::UnloadWindow(app_);
     rig::UnloadWindow(app_);
     if (qf::Form1* facade = app_.forms().form1Slot().peek()) facade->Unload();

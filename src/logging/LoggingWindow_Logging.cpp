@@ -3,16 +3,13 @@
 #include "platform/Colors.h"
 #include "app/App.h"
 #include "common/Formats.h"
+#include "keying/VoiceKeyer.h"
 #include "logging/ContactRules.h"
 #include "logging/LoggingWindow.h"
 
 #include <QCoreApplication>
 
 namespace qf {
-
-namespace {
-constexpr int kVoicePollMs = 5;
-}  // namespace
 
 Exchange LoggingWindow::exchange() const {
     return kind() == Kind::InState ? Exchange::InState : Exchange::OutOfState;
@@ -73,8 +70,8 @@ void LoggingWindow::DupCheck() {
         lblDupe->setBackColor(kButtonFace);
         lblDupe->setCaption(QString());
         platform().beeper.beep();
-        // The spoken "Dupe" plays here once voice navigation exists.
-        if (kind() == Kind::InState && st.VoiceNavigationLevel != 0) waitForVoicePrompt();
+        speakPrompt(QStringLiteral("Dupe"));
+        if (st.VoiceNavigationLevel != 0) waitForVoicePrompt();
         run.EntryCheckFlags.DupeFlag = 1;
         const QDateTime now = platform().clock.localNow();
         run.LastDupeTime = now.addMSecs(-now.time().msec());  // whole seconds
@@ -86,9 +83,7 @@ void LoggingWindow::DupCheck() {
 }
 
 void LoggingWindow::waitForVoicePrompt() {
-    // Until voice navigation exists its player never reports playing.
-    const auto playing = [] { return false; };
-    while (playing()) platform().clock.sleepMs(kVoicePollMs);
+    voice::WaitForPrompt(app_);
 }
 
 void LoggingWindow::stampContact(QSORecord& q) {

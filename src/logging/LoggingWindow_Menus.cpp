@@ -5,6 +5,7 @@
 #include "app/Forms.h"
 #include "common/QuotedFieldLine.h"
 #include "keying/CWKeyer.h"
+#include "keying/VoiceKeyer.h"
 #include "rig/RigControl.h"
 #include "spots/Spotting.h"
 #include "logging/LoggingWindow.h"
@@ -222,9 +223,7 @@ void LoggingWindow::mnuColors_Click() {
 
 void LoggingWindow::mnuCW_Click() { cw::ShowWindow(app_, true); }
 
-void LoggingWindow::mnuVoice_Click() {
-    // The voice keyer window opens here, modal and kept loaded, once it exists.
-}
+void LoggingWindow::mnuVoice_Click() { voice::ShowWindow(app_, true); }
 
 void LoggingWindow::mnuRigInterface_Click() { rig::ShowWindow(app_); }
 
@@ -237,9 +236,7 @@ void LoggingWindow::mnuSpectrumMap_Click() {
     // The spectrum map opens here, modal and unloaded after it closes, once it exists.
 }
 
-void LoggingWindow::mnuBlind_Click() {
-    // The voice navigation window opens here, modeless, once it exists.
-}
+void LoggingWindow::mnuBlind_Click() { voice::ShowNavigation(app_); }
 
 void LoggingWindow::mnuPrivileges_Click() {
     // The band privileges chart opens here, modal and unloaded after it closes, once it exists.

@@ -20,6 +20,7 @@ class KeyingLines;
 class WinKeyDriver;
 class TcpClients;
 class PacketEngine;
+class WavePlayers;
 
 struct Platform {
     Clock& clock;
@@ -35,6 +36,7 @@ struct Platform {
     WinKeyDriver& winKey;
     TcpClients& tcpClients;
     PacketEngine& packetEngine;
+    WavePlayers& wavePlayers;
 };
 
 }  // namespace qf

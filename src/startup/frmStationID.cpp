@@ -51,15 +51,6 @@ bool fitsSingle(const QString& text) {
     }
 }
 
-// A repeat time in seconds as a timer interval in milliseconds.
-int repeatInterval(const QString& seconds) {
-    const double ms = std::nearbyint(static_cast<double>(toSingle(seconds)) * 1000.0);
-    if (ms < 0 || ms > 65535) {
-        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
-    }
-    return static_cast<int>(ms);
-}
-
 // The shortest text of a real, never with an exponent, so that a number box takes it back.
 QString shortest(float value) {
     QByteArray t = formatSingle(value);
@@ -92,24 +83,6 @@ QPixmap drawStationIcon(QSize size) {
 }  // namespace
 
 // ---- the keyer settings files
-
-void ReadVoiceKeyerSettings(const QByteArray& data, VoiceKeyerControls& c) {
-    RecordReader r(data);
-    for (QString& wave : c.Text) wave = r.readText();
-    c.Text10 = r.readText();
-    // The push-to-talk line: 0 (or nothing chosen) RTS, 1 DTR, 2 the parallel port; any other
-    // value leaves the window's own choice.
-    const QString line = r.readText().trimmed();
-    double v = 0;
-    if (line.isEmpty()) {
-        c.SelectedOption = 1;
-    } else if (parseNumber(line, v) && (v == 0 || v == 1 || v == 2)) {
-        c.SelectedOption = static_cast<int>(v) + 1;
-    }
-    c.txtPHLoop = r.readText();
-    c.tmrRepeatInterval = repeatInterval(c.txtPHLoop);
-    c.Text11 = r.readText();
-}
 
 // ---- the UTC-offset check
 
@@ -349,7 +322,9 @@ void frmStationID::setInStateQuestion() {
 }
 
 void frmStationID::LoadVoiceSettings() {
-    ReadVoiceKeyerSettings(platform().files.readAll(QStringLiteral("wave2.txt")), voiceKeyer);
+    const QByteArray data = platform().files.readAll(QStringLiteral("wave2.txt"));
+    // The first value placed loads the voice window hidden; its own load runs first.
+    app_.forms().PhoneFrm().LoadVoiceSettings(data);
 }
 
 void frmStationID::LoadCWSettings() {

@@ -19,22 +19,6 @@ class App;
 struct StationSettings;
 struct Platform;
 
-// The voice keyer window's controls that the setup window fills from "wave2.txt", holding their
-// design values until then.
-struct VoiceKeyerControls {
-    std::array<QString, 9> Text;               // Text1 to Text9: the wave files of F1 to F9
-    QString Text10 = QStringLiteral("0");      // push-to-talk serial port, "0" for none
-    int SelectedOption = 1;                    // Option1 "RTS", Option2 "DTR", Option3 "Parallel"
-    QString txtPHLoop = QStringLiteral("0");   // F1 repeat time, seconds
-    int tmrRepeatInterval = 0;                 // milliseconds
-    QString Text11 = QStringLiteral("&H378");  // parallel-port address
-};
-
-// Reads the 13 values of "wave2.txt" into the voice keyer's controls, each as soon as it is
-// read. Throws at the first value that is missing or that its control refuses (a repeat time
-// that is not a number, or whose interval falls outside 0 to 65535 ms); earlier values stay.
-void ReadVoiceKeyerSettings(const QByteArray& data, VoiceKeyerControls& controls);
-
 // Compares the stored UTC offset with the clock's (one reading: UTC minus local time, in
 // hours rounded to two places) and, when they differ, offers the clock's value in an input
 // box; a numeric answer is stored and "QSOpref.txt" rewritten. Any failure keeps the old value.
@@ -67,9 +51,6 @@ public:
     OptionButton* Option4;  // rover: Yes
     OptionButton* Option3;  // No
     CommandButton* Command1;
-
-    // What the load read for the voice keyer window ("cw.txt" goes into the CW window itself).
-    VoiceKeyerControls voiceKeyer;
 
     // Lower-case letters become capitals; every other code passes.
     static void Cap3(int& KeyCode);

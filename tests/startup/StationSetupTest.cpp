@@ -101,8 +101,10 @@ TEST_F(StationSetupTest, TheLoadShowsTheStationAndReadsTablesAndKeyerSettings) {
     EXPECT_EQ(t.app().tables().prefixes.PrefixCount, 4);
     EXPECT_FALSE(t.app().tables().StateLocations[50].LocationCode.isEmpty());
     // The shipped keyer settings: no wave files, a blank F9 message that becomes the test text.
-    EXPECT_EQ(w.voiceKeyer.SelectedOption, 1);
-    EXPECT_EQ(w.voiceKeyer.Text11, QStringLiteral("&H378"));
+    const PhoneFrm& phone = t.app().forms().PhoneFrm();
+    EXPECT_TRUE(phone.isHidden());
+    EXPECT_TRUE(phone.Option1->Value());
+    EXPECT_EQ(phone.Text11->Text(), QStringLiteral("&H378"));
     // The CW window is loaded hidden with the file's values.
     const CWFrm& cw = t.app().forms().CWFrm();
     EXPECT_TRUE(cw.isHidden());
@@ -110,6 +112,25 @@ TEST_F(StationSetupTest, TheLoadShowsTheStationAndReadsTablesAndKeyerSettings) {
     EXPECT_EQ(cw.Text11->Text(), QStringLiteral("22"));
     EXPECT_TRUE(cw.Option4->Value());
     EXPECT_EQ(cw.Check1->Value(), 1);
+}
+
+TEST_F(StationSetupTest, TheVoiceKeyersSavedSettingsComeBackIntoItsWindow) {
+    install(t);
+    t.writeFile(QStringLiteral("wave2.txt"), test::fixture(QStringLiteral("wave2-done.txt")));
+    openSetup(t);
+    const PhoneFrm& v = t.app().forms().PhoneFrm();
+    EXPECT_TRUE(v.isHidden());
+    EXPECT_EQ(v.Text1->Text(), QStringLiteral("/waves/cq.wav"));
+    EXPECT_EQ(v.Text2->Text(), QStringLiteral("/waves/my call.wav"));
+    EXPECT_EQ(v.Text9->Text(), QStringLiteral("/waves/73.wav"));
+    EXPECT_EQ(v.Text10->Text(), QStringLiteral("3"));
+    EXPECT_TRUE(v.Option2->Value());  // DTR
+    EXPECT_EQ(v.txtPHLoop->Text(), QStringLiteral("5"));
+    EXPECT_EQ(v.tmrRepeat->Interval(), 5000);
+    EXPECT_FALSE(v.tmrRepeat->Enabled());
+    EXPECT_EQ(v.Text11->Text(), QStringLiteral("&H278"));
+    // Reading the port number opens nothing: the port opens at the first message.
+    EXPECT_FALSE(v.CommPhone->PortOpen());
 }
 
 TEST_F(StationSetupTest, TheWindowScalesToTheScreenWithEveryControlInside) {
@@ -448,7 +469,8 @@ TEST_F(StationSetupTest, AFailedReadingStepIsReportedAndTheStationStillShows) {
         EXPECT_EQ(app.dialogs().messages()[0].title, QStringLiteral("Error opeining file"));
         // The reading goes on with its next step: the CW keyer's file is still read.
         EXPECT_EQ(app.app().forms().CWFrm().Text11->Text(), QStringLiteral("22"));
-        EXPECT_EQ(w.voiceKeyer.txtPHLoop != QStringLiteral("0"), c.voiceRead);
+        EXPECT_EQ(app.app().forms().PhoneFrm().txtPHLoop->Text() != QStringLiteral("0"),
+                  c.voiceRead);
         // What was read still shows, so Done keeps the station as it was.
         EXPECT_EQ(w.Text1->Text(), QStringLiteral("K0XYZ"));
         EXPECT_TRUE(w.Option1->Value());
@@ -567,20 +589,22 @@ TEST(KeyerSettingsFiles, VoiceValuesGoToTheirControlsUntilOneIsRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.line11) + " " + c.repeat);
-        VoiceKeyerControls v;
-        v.SelectedOption = 2;
+        test::TestApp t;
+        PhoneFrm& v = t.app().forms().PhoneFrm();
+        v.Option2->setValue(true);
         const QByteArray file = voiceFile(c.line11, c.repeat);
         if (c.fails) {
-            EXPECT_THROW(ReadVoiceKeyerSettings(file, v), Error);
-            EXPECT_EQ(v.Text11, QStringLiteral("&H378"));  // not reached
+            EXPECT_THROW(v.LoadVoiceSettings(file), Error);
+            EXPECT_EQ(v.Text11->Text(), QStringLiteral("&H378"));  // not reached
         } else {
-            ReadVoiceKeyerSettings(file, v);
-            EXPECT_EQ(v.tmrRepeatInterval, c.interval);
-            EXPECT_EQ(v.Text11, QStringLiteral("&H3BC"));
+            v.LoadVoiceSettings(file);
+            EXPECT_EQ(v.tmrRepeat->Interval(), c.interval);
+            EXPECT_EQ(v.Text11->Text(), QStringLiteral("&H3BC"));
         }
-        EXPECT_EQ(v.SelectedOption, c.option);
-        EXPECT_EQ(v.Text[8], QStringLiteral("F9.wav"));
-        EXPECT_EQ(v.Text10, QStringLiteral("2"));
+        const OptionButton* options[] = {v.Option1, v.Option2, v.Option3};
+        EXPECT_TRUE(options[c.option - 1]->Value());
+        EXPECT_EQ(v.Text9->Text(), QStringLiteral("F9.wav"));
+        EXPECT_EQ(v.Text10->Text(), QStringLiteral("2"));
     }
 }
 

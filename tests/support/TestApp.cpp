@@ -63,6 +63,10 @@ TestApp::TestApp(TestAppOptions options) {
     auto tcp = std::make_unique<CueTcpClients>();
     tcpClients_ = tcp.get();
     s.tcpClients = std::move(tcp);
+    // No test makes a sound: the players keep their state on the set clock.
+    auto sound = std::make_unique<SilentWavePlayers>(*clock_);
+    sound_ = sound.get();
+    s.wavePlayers = std::move(sound);
     app_ = std::make_unique<App>(std::move(s));
     app_->onQuit = [](int) {};
 }

@@ -8,6 +8,7 @@
 #include "support/SystemDoubles.h"
 #include "support/TestClock.h"
 #include "support/KeyingRecorder.h"
+#include "support/SilentWavePlayer.h"
 #include "support/WinKeyRecorder.h"
 #include "support/CueTcpClients.h"
 #include "support/PacketEngineRecorder.h"
@@ -44,6 +45,7 @@ public:
     // The program's own packet engine client, its calls written down; it reaches no engine
     // until a test points it at one.
     PacketEngineRecorder& packetEngine() { return *packetEngine_; }
+    SilentWavePlayers& sound() { return *sound_; }
 
     const QString& root() const { return root_; }
     const QString& work() const { return work_; }
@@ -71,6 +73,7 @@ private:
     WinKeyRecorder* winKey_;
     CueTcpClients* tcpClients_;
     PacketEngineRecorder* packetEngine_;
+    SilentWavePlayers* sound_;
     std::unique_ptr<App> app_;
 };
 
