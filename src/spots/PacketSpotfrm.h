@@ -19,9 +19,9 @@
 #include "platform/SerialPort.h"
 #include "platform/TcpClient.h"
 #include "spots/SpotLine.h"
+#include "spots/SpotMonitor.h"
 #include "spots/TelnetCluster.h"
 #include "spots/TncLineBuffer.h"
-#include "spots/SpotMonitor.h"
 
 #include <QPlainTextEdit>
 
@@ -143,7 +143,7 @@ class PacketSpotfrm : public Form {
     void Command2_Click();  // Close Port
     void Command3_Click();  // "&Spot Last"
     void cmdDone_Click();
-    void optionClick();     // each of the 21 serial, power and handshaking options
+    void optionClick();  // each of the 21 serial, power and handshaking options
     void Timer1_Timer();
     void ProcessTNCBuffer();
     void txtSent_KeyPress(int& KeyAscii);
@@ -155,17 +155,17 @@ class PacketSpotfrm : public Form {
     void ReadTNCPort();
 
     // ---- the Telnet source (PacketSpotfrm_Telnet.cpp)
-    void ConnectTelnet();     // Open Port with "Telnet"
-    void SendTelnetLine();    // the send box's Enter with "Telnet"
-    void closeTelnet();       // Close Port: the connection closes, whatever its state
+    void ConnectTelnet();   // Open Port with "Telnet"
+    void SendTelnetLine();  // the send box's Enter with "Telnet"
+    void closeTelnet();     // Close Port: the connection closes, whatever its state
     void Winsock1_DataArrival(const QString& text);
     void Winsock1_Error(int Number);
     const TelnetLineAssembler& telnetLines() const { return telnetLines_; }
 
     // ---- the packet-engine source (PacketSpotfrm_AGW.cpp)
-    void ConnectAGW();        // Open Port with "AGW Packet Engine"
-    void PollAGW();           // one frame per timer tick
-    void SendAGWLine();       // the send box's Enter, and a long line typed
+    void ConnectAGW();   // Open Port with "AGW Packet Engine"
+    void PollAGW();      // one frame per timer tick
+    void SendAGWLine();  // the send box's Enter, and a long line typed
     // Close Port with "AGW Packet Engine": the connected station is disconnected (the caption
     // loses its station) and the program unregisters.
     void closeAGW();

@@ -158,8 +158,7 @@ TEST(UserFoldersTest, NoHomeEndsAtOnceCreatingNothing) {
     Platform withProfile{p.clock, p.dialogs, p.screen, p.files, p.registry, p.ending, p.beeper,
                          profileOnly, p.serialPorts, p.keyingLines, p.winKey,
                          p.tcpClients,
-                         p.packetEngine,
-                         profileOnly, p.serialPorts, p.keyingLines, p.winKey, p.wavePlayers};
+                         p.packetEngine, p.wavePlayers};
     EXPECT_EQ(GetUserDataFolder(QStringLiteral("\\Ardlow Software"), QStringLiteral("\\Shared"),
                                 withProfile),
               t.home() + QStringLiteral("/Ardlow Software"));
