@@ -141,7 +141,7 @@ void Infrm::addLogListColumns(double w) {
 }
 
 QStringList Infrm::logListRow(int r) const {
-    const QSORecord& q = app_.log()[r];
+    const QSORecord& q = std::as_const(app_.log())[r];
     QStringList row{QString::number(r), q.Call,          q.NameRcvd, q.SPC, q.CountyRcvd,
                     q.NameSent,         logListDateTime(q), q.Mode,  q.Band};
     if (app_.station().RoverFlag == 1) row << q.CountySent;
@@ -235,7 +235,7 @@ void Infrm::Label10_MouseMove(int Index) {
         const QString code = Label10[static_cast<size_t>(Index)]->Caption();
         int n = 0;
         for (int r = 1; r <= app_.log().QSOCount; ++r) {
-            if (app_.log()[r].SPC.compare(code, Qt::CaseInsensitive) == 0) ++n;
+            if (std::as_const(app_.log())[r].SPC.compare(code, Qt::CaseInsensitive) == 0) ++n;
         }
         const double size = 8 * (platform().screen.sizeTwips().width() / 9600) *
                             app_.station().FormSizePercent / 100;

@@ -211,7 +211,7 @@ void Infrm::MarkWorked() {
 }
 
 void Infrm::AddNewDXCountry() {
-    const QString country = app_.log()[app_.log().QSOCount].SPC;
+    const QString country = std::as_const(app_.log())[app_.log().QSOCount].SPC;
     AddDXCountry(app_.tallies(), app_.station().CurrentBand, country);
     if (List1->find(country) < 0) {
         List1->AddItem(country);

@@ -108,11 +108,15 @@ size_t FoldedHash::operator()(const QString& s) const {
     return static_cast<size_t>(h);
 }
 
+// What a row gives the answers: its texts numbered (case folded), its call's first two letters,
+// its time stamp. Two rows that are equal here answer alike, whatever their texts' case.
 struct LogIndex::Row {
-    QString call, band, mode, countyRcvd, countySent, spc, date, time;
     int callId = 0, bandId = 0, modeId = 0, countyId = 0, sentId = 0, spcId = 0;
-    qint64 stamp = 0;
+    quint32 prefix = 0;
+    bool hasPrefix = false;
     bool stampOk = false;
+    qint64 stamp = 0;
+    bool operator==(const Row&) const = default;
 };
 
 struct LogIndex::Codes {
@@ -120,11 +124,13 @@ struct LogIndex::Codes {
         std::vector<int> all;
         std::unordered_map<quint32, std::vector<int>> byPrefix;
     };
-    Interner calls;
-    std::vector<QString> callTexts;
+    Interner calls;  // call -> its number; the texts live in the log
     Interner codes;  // bands, modes, counties, SPC: compared only within their field
     std::vector<QString> codeTexts;
-    std::vector<std::vector<int>> byCall;
+    // The rows of each call, oldest first, chained: the first row per call number, then each
+    // row's next row with the same call (at r - 1; 0 ends the chain).
+    std::vector<int> firstWithCall;
+    std::vector<int> nextWithCall;
     std::unordered_map<quint64, BandMode> byBandMode;
     // The county table, as last seen, and what is read from it.
     std::vector<QString> tableAbbrevs;
@@ -145,16 +151,12 @@ int LogIndex::rowCount() const { return static_cast<int>(rows_.size()); }
 LogIndex::Row LogIndex::makeRow(const QSORecord& q) {
     Codes& c = *codes_;
     Row row;
-    row.call = q.Call;
-    row.band = q.Band;
-    row.mode = q.Mode;
-    row.countyRcvd = q.CountyRcvd;
-    row.countySent = q.CountySent;
-    row.spc = q.SPC;
-    row.date = q.QSODate;
-    row.time = q.QSOTime;
-    row.callId = intern(c.calls, c.callTexts, q.Call);
-    if (c.byCall.size() < c.callTexts.size()) c.byCall.resize(c.callTexts.size());
+    row.callId = c.calls.try_emplace(q.Call, static_cast<int>(c.calls.size())).first->second;
+    if (c.firstWithCall.size() < c.calls.size()) c.firstWithCall.resize(c.calls.size());
+    if (const auto key = prefixKey(q.Call)) {
+        row.hasPrefix = true;
+        row.prefix = *key;
+    }
     row.bandId = intern(c.codes, c.codeTexts, q.Band);
     row.modeId = intern(c.codes, c.codeTexts, q.Mode);
     row.countyId = intern(c.codes, c.codeTexts, q.CountyRcvd);
@@ -168,10 +170,23 @@ LogIndex::Row LogIndex::makeRow(const QSORecord& q) {
 
 void LogIndex::add(int r, Row row) {
     Codes& c = *codes_;
-    insertSorted(c.byCall[static_cast<size_t>(row.callId)], r);
+    if (c.nextWithCall.size() < static_cast<size_t>(r)) c.nextWithCall.resize(static_cast<size_t>(r));
+    int& first = c.firstWithCall[static_cast<size_t>(row.callId)];
+    int& next = c.nextWithCall[static_cast<size_t>(r - 1)];
+    if (first == 0 || first > r) {
+        next = first;
+        first = r;
+    } else {
+        int p = first;
+        while (c.nextWithCall[static_cast<size_t>(p - 1)] != 0 && c.nextWithCall[static_cast<size_t>(p - 1)] < r) {
+            p = c.nextWithCall[static_cast<size_t>(p - 1)];
+        }
+        next = c.nextWithCall[static_cast<size_t>(p - 1)];
+        c.nextWithCall[static_cast<size_t>(p - 1)] = r;
+    }
     Codes::BandMode& bm = c.byBandMode[Codes::bandModeKey(row.bandId, row.modeId)];
     insertSorted(bm.all, r);
-    if (const auto key = prefixKey(row.call)) insertSorted(bm.byPrefix[*key], r);
+    if (row.hasPrefix) insertSorted(bm.byPrefix[row.prefix], r);
     if (static_cast<int>(rows_.size()) < r) rows_.resize(static_cast<size_t>(r));
     rows_[static_cast<size_t>(r - 1)] = std::move(row);
 }
@@ -179,20 +194,32 @@ void LogIndex::add(int r, Row row) {
 void LogIndex::remove(int r) {
     Codes& c = *codes_;
     const Row& row = rows_[static_cast<size_t>(r - 1)];
-    eraseSorted(c.byCall[static_cast<size_t>(row.callId)], r);
+    int& first = c.firstWithCall[static_cast<size_t>(row.callId)];
+    int& next = c.nextWithCall[static_cast<size_t>(r - 1)];
+    if (first == r) {
+        first = next;
+    } else {
+        int p = first;
+        while (p != 0 && c.nextWithCall[static_cast<size_t>(p - 1)] != r) p = c.nextWithCall[static_cast<size_t>(p - 1)];
+        if (p != 0) c.nextWithCall[static_cast<size_t>(p - 1)] = next;
+    }
+    next = 0;
     Codes::BandMode& bm = c.byBandMode[Codes::bandModeKey(row.bandId, row.modeId)];
     eraseSorted(bm.all, r);
-    if (const auto key = prefixKey(row.call)) eraseSorted(bm.byPrefix[*key], r);
+    if (row.hasPrefix) eraseSorted(bm.byPrefix[row.prefix], r);
 }
 
 void LogIndex::rebuild(const QSOLog& log) {
     Codes& c = *codes_;
     rows_.clear();
-    for (auto& v : c.byCall) v.clear();
+    std::fill(c.firstWithCall.begin(), c.firstWithCall.end(), 0);
+    c.nextWithCall.assign(static_cast<size_t>(kLogCapacity), 0);
     c.byBandMode.clear();
-    rows_.reserve(static_cast<size_t>(log.QSOCount));
+    rows_.reserve(static_cast<size_t>(kLogCapacity));
     for (int r = 1; r <= log.QSOCount; ++r) add(r, makeRow(log[r]));
     lastSynced_ = log.QSOCount;
+    logId_ = log.id();
+    seen_ = log.clock();
 }
 
 void LogIndex::syncCounties(const CountyTable& counties) {
@@ -216,68 +243,62 @@ void LogIndex::syncCounties(const CountyTable& counties) {
     }
 }
 
-bool LogIndex::unchanged(Row& r, const QSORecord& q) {
-    return keep(r.call, q.Call) && keep(r.band, q.Band) && keep(r.mode, q.Mode) &&
-           keep(r.countyRcvd, q.CountyRcvd) && keep(r.countySent, q.CountySent) &&
-           keep(r.spc, q.SPC) && keep(r.date, q.QSODate) && keep(r.time, q.QSOTime);
-}
-
 void LogIndex::sync(const QSOLog& log, const CountyTable& counties) {
     syncCounties(counties);
-    generation_ = log.generation;
     lastSynced_ = 0;
+    if (log.id() != logId_) {
+        rebuild(log);
+        return;
+    }
     const int n = log.QSOCount;
     while (static_cast<int>(rows_.size()) > n) {
         remove(static_cast<int>(rows_.size()));
         rows_.pop_back();
     }
-    std::vector<int> changed;
-    for (int r = 1; r <= static_cast<int>(rows_.size()); ++r) {
-        if (!unchanged(rows_[static_cast<size_t>(r - 1)], log[r])) changed.push_back(r);
+    // Only rows written since the last look are read again; of those, only the ones whose
+    // answers change are taken again.
+    const int have = static_cast<int>(rows_.size());
+    std::vector<std::pair<int, Row>> changed;
+    if (log.changedSince(seen_, have)) {
+        for (int r = 1; r <= have; ++r) {
+            if (log.stampOf(r) <= seen_) continue;
+            Row row = makeRow(log[r]);
+            if (row == rows_[static_cast<size_t>(r - 1)]) continue;
+            changed.emplace_back(r, row);
+            // A delete shifts every later row, a restore brings another log: start again.
+            if (changed.size() > rows_.size() / 8 + 16) {
+                rebuild(log);
+                return;
+            }
+        }
     }
-    // A delete shifts every later row, a restore brings another log: start again.
-    if (changed.size() > rows_.size() / 8 + 16) {
-        rebuild(log);
-        return;
-    }
-    for (int r : changed) {
+    for (const auto& [r, row] : changed) {
         remove(r);
-        add(r, makeRow(log[r]));
+        add(r, row);
     }
-    const int before = static_cast<int>(rows_.size());
-    for (int r = before + 1; r <= n; ++r) add(r, makeRow(log[r]));
-    lastSynced_ = static_cast<int>(changed.size()) + (n - before);
+    for (int r = have + 1; r <= n; ++r) add(r, makeRow(log[r]));
+    seen_ = log.clock();
+    lastSynced_ = static_cast<int>(changed.size()) + std::max(0, n - have);
 }
 
 void LogIndex::refresh(const QSOLog& log, const CountyTable& counties) {
-    if (log.generation != generation_) {
-        sync(log, counties);
+    if (log.id() == logId_ && log.clock() == seen_ && log.QSOCount == rowCount()) {
+        syncCounties(counties);
+        lastSynced_ = 0;
         return;
     }
-    syncCounties(counties);
-    const int n = log.QSOCount;
-    const int have = static_cast<int>(rows_.size());
-    lastSynced_ = 0;
-    // The rows it has are checked only where the count moved: the last one kept, and new ones.
-    if (n < have) {
-        while (static_cast<int>(rows_.size()) > n) {
-            remove(static_cast<int>(rows_.size()));
-            rows_.pop_back();
-        }
-    }
-    const int from = std::min(n, have);
-    if (from >= 1 && !unchanged(rows_[static_cast<size_t>(from - 1)], log[from])) {
-        sync(log, counties);
-        return;
-    }
-    for (int r = from + 1; r <= n; ++r) add(r, makeRow(log[r]));
-    lastSynced_ = std::max(0, n - from);
+    sync(log, counties);
 }
 
-const std::vector<int>& LogIndex::rowsWithCall(const QString& call) const {
-    static const std::vector<int> none;
+std::vector<int> LogIndex::rowsWithCall(const QString& call) const {
+    std::vector<int> rows;
     const int id = lookup(codes_->calls, call);
-    return id < 0 ? none : codes_->byCall[static_cast<size_t>(id)];
+    if (id < 0) return rows;
+    for (int r = codes_->firstWithCall[static_cast<size_t>(id)]; r != 0;
+         r = codes_->nextWithCall[static_cast<size_t>(r - 1)]) {
+        rows.push_back(r);
+    }
+    return rows;
 }
 
 QString LogIndex::partialDupes(const QSOLog& log, const QString& typed, const QString& band,
@@ -338,15 +359,20 @@ LogSummary LogIndex::summarize(const QSOLog& log, const CountyTable& counties, c
     std::array<std::vector<char>, 7> dxBandSeen;
     std::vector<char> tableRowSeen(c.tableAbbrevs.size() + 1, 0);
     static const Tallies names;  // the names of the band DX lists
+    // Texts equal but for case have the same length, so a row's numbered texts answer every
+    // question but "which text came first": only first sightings read the log itself.
+    std::vector<qsizetype> codeSize(codeCount);
+    for (size_t k = 0; k < codeCount; ++k) codeSize[k] = c.codeTexts[k].size();
     for (size_t i = 0; i < rows_.size(); ++i) {
         const Row& row = rows_[i];
-        const QSORecord& q = log[static_cast<int>(i + 1)];
+        const auto q = [&log, i]() -> const QSORecord& { return log[static_cast<int>(i + 1)]; };
         ++perMode[static_cast<size_t>(row.modeId)];
         const auto county = static_cast<size_t>(row.countyId);
         if (!countySeen[county]) {
             countySeen[county] = 1;
-            if (!q.CountyRcvd.isEmpty()) s.worked << q.CountyRcvd;
-            countyRowById[county] = countyRow(q.CountyRcvd);
+            const QString& rcvd = q().CountyRcvd;
+            if (!rcvd.isEmpty()) s.worked << rcvd;
+            countyRowById[county] = countyRow(rcvd);
             const int j = countyRowById[county];
             if (j > 0 && !tableRowSeen[static_cast<size_t>(j)]) {
                 tableRowSeen[static_cast<size_t>(j)] = 1;
@@ -354,21 +380,23 @@ LogSummary LogIndex::summarize(const QSOLog& log, const CountyTable& counties, c
             }
         }
         const auto code = static_cast<size_t>(row.spcId);
-        if (q.SPC.size() == 2 && spc != nullptr && !stateSeen[code]) {
+        const qsizetype spcSize = codeSize[code];
+        if (spcSize == 2 && spc != nullptr && !stateSeen[code]) {
             stateSeen[code] = 1;
-            const int j = same(q.SPC, contestState) ? 0 : spc->find(q.SPC);
+            const QString& state = q().SPC;
+            const int j = same(state, contestState) ? 0 : spc->find(state);
             if (j > 0) s.stateRows.push_back(j);
         }
-        if (q.SPC.size() > 2) {
+        if (spcSize > 2) {
             if (!dxSeen[code]) {
                 dxSeen[code] = 1;
-                s.dxAll << q.SPC;
+                s.dxAll << q().SPC;
             }
             auto& list = bandListById[static_cast<size_t>(row.bandId)];
             if (list == -2) {
                 list = -1;
                 for (size_t k = 0; k < names.DXLists.size(); ++k) {
-                    if (same(names.DXLists[k].name, q.Band)) {
+                    if (same(names.DXLists[k].name, c.codeTexts[static_cast<size_t>(row.bandId)])) {
                         list = static_cast<int>(k);
                         break;
                     }
@@ -380,7 +408,7 @@ LogSummary LogIndex::summarize(const QSOLog& log, const CountyTable& counties, c
                 QStringList& countries = s.dxByBand[static_cast<size_t>(list)];
                 if (!seen[code] && countries.size() < 1000) {
                     seen[code] = 1;
-                    countries << q.SPC;
+                    countries << q().SPC;
                 }
             }
         }

@@ -4,9 +4,9 @@
 // For every row it keeps the row's call, band, mode and county codes (case folded, numbered),
 // its time stamp read once, and the county table row of its county; the rows with each call; and
 // the rows of each band and mode, also by the first two letters of the call. `sync` brings it in
-// step with the log after a load, an append, an edit or a delete: a row whose strings are still
-// the ones it indexed is passed over (the loader keeps the strings of unchanged fields), so a
-// reload of an unchanged file costs one look at each row.
+// step with the log after a load, an append, an edit or a delete: only the rows the log stamped
+// as written since it last looked are read again (the loader stamps only the rows it changed),
+// so a reload of an unchanged file costs one look at the stamps. It keeps no texts of its own.
 //
 // Every answer is the one the plain walk over the log gives (see ContactRules.h, LogTallies.h);
 // the plain walks stay as the reference the tests compare with.
@@ -56,14 +56,14 @@ public:
     LogIndex();
     ~LogIndex();
 
-    // In step with the log and the county table. Cheap when nothing changed.
+    // In step with the log and the county table: the rows stamped since it last looked are read
+    // again (QSOLog::stampOf), rows past the count dropped, new rows added.
     void sync(const QSOLog& log, const CountyTable& counties);
-    // Only what a grown or shortened log needs (an append, or the last rows taken off); a full
-    // `sync` when the log was loaded or changed since.
+    // The same, at no cost when the log was not touched since.
     void refresh(const QSOLog& log, const CountyTable& counties);
 
     // The rows holding the call (ignoring case), oldest first.
-    const std::vector<int>& rowsWithCall(const QString& call) const;
+    std::vector<int> rowsWithCall(const QString& call) const;
     // PartialDupeList's answer (ContactRules.h), from the band and mode's rows.
     QString partialDupes(const QSOLog& log, const QString& typed, const QString& band,
                          const QString& mode, const std::optional<QString>& ownCounty = {}) const;
@@ -91,11 +91,11 @@ private:
     Row makeRow(const QSORecord& q);
     void add(int r, Row row);
     void remove(int r);
-    static bool unchanged(Row& row, const QSORecord& q);
 
     std::vector<Row> rows_;  // row r at r - 1
     std::unique_ptr<Codes> codes_;
-    quint64 generation_ = 0;
+    quint64 logId_ = 0;  // the log it was built from (QSOLog::id)
+    quint64 seen_ = 0;   // that log's clock when it last looked
     int lastSynced_ = 0;
 };
 

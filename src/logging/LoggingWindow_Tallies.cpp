@@ -113,7 +113,7 @@ void LoggingWindow::FillCountyLists() {
 }
 
 void LoggingWindow::AddWorkedCounty() {
-    const QString county = app_.log()[app_.log().QSOCount].CountyRcvd;
+    const QString county = std::as_const(app_.log())[app_.log().QSOCount].CountyRcvd;
     if (List2->find(county) < 0) List2->AddItem(county);
     ListBox* toGo = toGoList();
     const int i = toGo->find(county);
@@ -126,7 +126,7 @@ void LoggingWindow::MarkWorked() {
     Tallies& t = app_.tallies();
     const CountyTable& counties = app_.tables().counties;
     SizeWorkedFlags(t, counties);
-    const int j = CountyRow(counties, app_.log()[app_.log().QSOCount].CountyRcvd);
+    const int j = CountyRow(counties, std::as_const(app_.log())[app_.log().QSOCount].CountyRcvd);
     if (j > 0 && t.WorkedFlags[static_cast<size_t>(j)][3] == 0) {
         t.WorkedFlags[static_cast<size_t>(j)][3] = 1;
         ++t.MultiplierCount;

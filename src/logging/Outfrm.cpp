@@ -101,7 +101,7 @@ void Outfrm::addLogListColumns(double w) {
 }
 
 QStringList Outfrm::logListRow(int r) const {
-    const QSORecord& q = app_.log()[r];
+    const QSORecord& q = std::as_const(app_.log())[r];
     return {QString::number(r), q.Call, q.NameRcvd, q.CountyRcvd, q.NameSent, logListDateTime(q), q.Mode, q.Band};
 }
 

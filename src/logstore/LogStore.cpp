@@ -9,6 +9,7 @@
 #include "platform/System.h"
 #include "startup/StartupValues.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -79,6 +80,7 @@ private:
 struct LineParser {
     std::vector<LineValue> values;
     std::array<FieldCache, kFields> caches;
+    bool changed = false;  // the last whole line changed its record
 
     LineParser() { values.reserve(kFields + 1); }
 
@@ -93,6 +95,7 @@ struct LineParser {
         } else if (!n.trimmed().isEmpty() && !parseNumber(QString::fromLatin1(n), number)) {
             return LogLine::BadNumber;
         }
+        changed = q.Reserved16 != number;
         set(q.Call, 0, share);
         set(q.NameSent, 1, share);
         set(q.NameRcvd, 2, share);
@@ -130,6 +133,7 @@ struct LineParser {
     void set(QString& field, size_t i, bool share) {
         const QByteArrayView bytes = values[i].text;
         if (holds(field, bytes)) return;
+        changed = true;
         if (bytes.isEmpty()) {
             field = QString();
         } else if (share && i != 0 && i != 12) {  // calls and times hardly repeat
@@ -138,6 +142,58 @@ struct LineParser {
             field = QString::fromLatin1(bytes);
         }
     }
+};
+
+// A 64-bit hash of the file's bytes, fed in pieces: four lanes over 32-byte blocks, so a
+// megabyte hashes in a small part of what reading it takes.
+class ContentHash {
+public:
+    void add(const char* p, qsizetype n) {
+        total_ += static_cast<quint64>(n);
+        if (used_ > 0) {
+            const qsizetype take = std::min<qsizetype>(n, 32 - used_);
+            std::memcpy(buf_ + used_, p, static_cast<size_t>(take));
+            used_ += take;
+            p += take;
+            n -= take;
+            if (used_ < 32) return;
+            block(buf_);
+            used_ = 0;
+        }
+        for (; n >= 32; p += 32, n -= 32) block(p);
+        std::memcpy(buf_, p, static_cast<size_t>(n));
+        used_ = n;
+    }
+    quint64 value() const {
+        quint64 h = total_ * kP5;
+        for (quint64 l : lanes_) h = mix(h ^ round(0, l)) * kP1 + kP4;
+        for (qsizetype i = 0; i < used_; ++i) h = mix(h ^ (static_cast<unsigned char>(buf_[i]) * kP5));
+        return mix(h);
+    }
+
+private:
+    static constexpr quint64 kP1 = 0x9E3779B185EBCA87ULL, kP2 = 0xC2B2AE3D27D4EB4FULL,
+                             kP4 = 0x85EBCA77C2B2AE63ULL, kP5 = 0x27D4EB2F165667C5ULL;
+    static quint64 rotl(quint64 x, int r) { return (x << r) | (x >> (64 - r)); }
+    static quint64 round(quint64 acc, quint64 w) { return rotl(acc + w * kP2, 31) * kP1; }
+    static quint64 mix(quint64 h) {
+        h ^= h >> 33;
+        h *= kP2;
+        h ^= h >> 29;
+        h *= kP1;
+        return h ^ (h >> 32);
+    }
+    void block(const char* p) {
+        for (int k = 0; k < 4; ++k) {
+            quint64 w;
+            std::memcpy(&w, p + 8 * k, 8);
+            lanes_[static_cast<size_t>(k)] = round(lanes_[static_cast<size_t>(k)], w);
+        }
+    }
+    std::array<quint64, 4> lanes_{kP1 + kP2, kP2, 0, 0 - kP1};
+    char buf_[32] = {};
+    qsizetype used_ = 0;
+    quint64 total_ = 0;
 };
 
 }  // namespace
@@ -158,15 +214,18 @@ LogFileContents parseLogFile(const QByteArray& data, int capacity) {
 }
 
 void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
-                  const std::function<QSORecord&(int)>& slot) {
+                  const std::function<QSORecord&(int)>& slot, const std::function<void(int)>& changed,
+                  ParseStart from) {
     // One pass over the bytes: lines end at CR LF, LF or a lone CR; no line is copied.
     LineParser parser;
     QSORecord scratch;
-    int whole = 0;
-    int number = 0;
+    int whole = from.records;
+    int number = from.lines;
+    c.wholeRecords = whole;
+    c.lines = number;
     const char* const p = data.constData();
     const qsizetype n = data.size();
-    qsizetype start = 0;
+    qsizetype start = from.offset;
     while (start < n) {
         // The next LF, then any CR before it: two library scans instead of one byte at a time.
         const void* lf = std::memchr(p + start, '\n', static_cast<size_t>(n - start));
@@ -175,7 +234,7 @@ void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
             end = static_cast<const char*>(cr) - p;
         }
         const QByteArrayView line(p + start, end - start);
-        ++number;
+        c.lines = ++number;
         const bool hasLineEnd = end < n;
         if (!hasLineEnd) {
             c.endsOpen = true;
@@ -195,6 +254,7 @@ void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
                     c.overCapacity = true;
                     return;
                 }
+                if (changed && parser.changed) changed(whole);
                 c.wholeRecords = whole;
                 break;
             case LogLine::Damaged:
@@ -256,8 +316,26 @@ void LogStore::LoadLog() {
         failLoad(e.number() == err::kPathFileAccess ? e.text() : QString());
     }
     // Straight into the rows: a load at full size must stay quick, it runs at every band change.
+    // What the last clean load read and nothing has changed since is not read again; of the rest
+    // a row is stamped only when the file changed it.
+    ContentHash hash;
+    ParseStart from;
+    const LoadedFile known = loaded_;
+    loaded_ = {};
+    if (known.valid && known.logId == log_.id() && data.size() >= known.bytes &&
+        !log_.changedSince(known.clock, known.records)) {
+        hash.add(data.constData(), known.bytes);
+        if (hash.value() == known.hash) {
+            from = {known.bytes, known.records, known.lines};
+        } else {
+            hash = {};
+        }
+    }
+    hash.add(data.constData() + from.offset, data.size() - from.offset);
     LogFileContents contents;
-    parseLogFile(data, kLogCapacity, contents, [this](int n) -> QSORecord& { return log_[n]; });
+    parseLogFile(
+        data, kLogCapacity, contents, [this](int n) -> QSORecord& { return log_.unstamped(n); },
+        [this](int n) { log_.touch(n); }, from);
     log_.QSOCount = contents.wholeRecords;
     // Too many records, or a whole line whose number field holds no number: the file is not one
     // this program wrote.
@@ -265,7 +343,11 @@ void LogStore::LoadLog() {
     if (log_.QSOCountAtLoad == 0) log_.QSOCountAtLoad = static_cast<float>(log_.QSOCount);
     fileEndsOpen_ = contents.endsOpen;
     if (contents.damagedLines.isEmpty()) reportedDamage_.clear();
-    if (!contents.damagedLines.isEmpty() || contents.bareCR || contents.endsOpen) repair(contents);
+    if (!contents.damagedLines.isEmpty() || contents.bareCR || contents.endsOpen) {
+        repair(contents);
+    } else if (!contents.overCapacity && contents.badNumberLine == 0) {
+        loaded_ = {true, log_.id(), log_.clock(), hash.value(), data.size(), log_.QSOCount, contents.lines};
+    }
 }
 
 void LogStore::repair(const LogFileContents& c) {
@@ -327,7 +409,7 @@ void LogStore::repair(const LogFileContents& c) {
 
 bool LogStore::AppendRecord() {
     if (unsaved_) return RewriteLog();
-    QByteArray record = encodeRecord(log_[log_.QSOCount]);
+    QByteArray record = encodeRecord(std::as_const(log_)[log_.QSOCount]);
     // A file whose last line has no line end would swallow the new record into it.
     if (fileEndsOpen_) record.prepend("\r\n");
     try {
@@ -357,7 +439,7 @@ bool LogStore::writeWhole(QString* reason) {
         copyBeforeRewrite_ = false;
     }
     QByteArray data;
-    for (int r = 1; r <= log_.QSOCount; ++r) data += encodeRecord(log_[r]);
+    for (int r = 1; r <= log_.QSOCount; ++r) data += encodeRecord(std::as_const(log_)[r]);
     try {
         platform_.files.rewriteAtomic(kLogFile, data);
         unsaved_ = false;

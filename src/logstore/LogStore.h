@@ -52,13 +52,22 @@ struct LogFileContents {
     bool cutShort = false;      // the last line is damaged and has no line end
     bool endsOpen = false;      // the data does not end with a line end
     bool bareCR = false;        // some line ends are a CR alone
+    int lines = 0;              // lines read, blank ones too
 };
 // Stops at the first whole record past `capacity`.
 LogFileContents parseLogFile(const QByteArray& data, int capacity = kLogCapacity);
 // The same, reading the n-th whole record (1-based) straight into `slot(n)` instead of keeping
 // it in `records`. A field of that record that already holds the text keeps its string.
+// Where a parse starts: past the first `offset` bytes, already read whole into `records`
+// records over `lines` lines.
+struct ParseStart {
+    qsizetype offset = 0;
+    int records = 0;
+    int lines = 0;
+};
 void parseLogFile(const QByteArray& data, int capacity, LogFileContents& contents,
-                  const std::function<QSORecord&(int)>& slot);
+                  const std::function<QSORecord&(int)>& slot,
+                  const std::function<void(int)>& changed = {}, ParseStart from = {});
 
 // Whether read log data loads: whole; damaged (it loads without the lines that hold no whole
 // record, which a load repairs and a restore refuses); or not at all (more records than the
@@ -120,6 +129,19 @@ private:
     bool fileEndsOpen_ = false;   // "log.txt" does not end with a line end
     bool copyBeforeRewrite_ = false;  // damaged lines not yet copied into BACKUP
     QList<int> reportedDamage_;   // the damaged lines last reported, so a reload does not repeat it
+    // The file as the last clean load read it: its first `bytes` bytes (by their hash) are the
+    // log's rows 1 to `records`, as long as no row of those was stamped since `clock`. A reload
+    // of the same file, or of the file with contacts appended, reads only what came after.
+    struct LoadedFile {
+        bool valid = false;
+        quint64 logId = 0;
+        quint64 clock = 0;
+        quint64 hash = 0;
+        qsizetype bytes = 0;
+        int records = 0;
+        int lines = 0;
+    };
+    LoadedFile loaded_;
 };
 
 }  // namespace qf

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace qf {
@@ -34,17 +35,39 @@ struct QSORecord {
 };
 
 struct QSOLog {
-    QSOLog() : rows(kLogCapacity + 1) {}
+    QSOLog();
+    // A copy is another log: what was kept beside the original does not carry over.
+    QSOLog(const QSOLog& other);
+    QSOLog& operator=(const QSOLog& other);
 
-    // Row r of the log; a row outside 0 to 11000 is Error 9 (subscript out of range).
+    // Row r of the log; a row outside 0 to 11000 is Error 9 (subscript out of range). The
+    // writable row is stamped as changed: write through it at once, before anything looks again.
     QSORecord& operator[](int r);
     const QSORecord& operator[](int r) const;
+
+    // Row r, writable, without the stamp: for a loader that stamps (`touch`) only what it changed.
+    QSORecord& unstamped(int r);
+    void touch(int r);
+
+    // What is kept beside the log (the loader's record of the file, LogIndex) asks which rows
+    // changed since it last looked: those stamped after the `clock` it saw, in the same log.
+    quint64 id() const { return id_; }
+    quint64 clock() const { return clock_; }
+    quint64 stampOf(int r) const { return stamps_[static_cast<size_t>(r)]; }
+    // True when a row from 1 to `last` was stamped after `since`.
+    bool changedSince(quint64 since, int last) const;
 
     std::vector<QSORecord> rows;  // rows above QSOCount are never cleared
     int QSOCount = 0;
     float QSOCountAtLoad = 0;     // the count of the first load that found contacts
-    // Raised by every load, so what is kept beside the log (LogIndex) knows to look again.
+    // Raised by every load.
     quint64 generation = 0;
+
+private:
+    void restampAll();
+    std::vector<quint64> stamps_;
+    quint64 clock_ = 0;
+    quint64 id_ = 0;
 };
 
 }  // namespace qf

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <utility>
 
 namespace qf {
 
@@ -401,9 +402,21 @@ void Label::setTransparent(bool on) {
 }
 
 void Label::applyColors() {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(back_));
-    pal.setColor(QPalette::WindowText, toQColor(fore_));
+    const QColor back = toQColor(back_), fore = toQColor(fore_);
+    // The rebuild of a logging window sets the same colours on many labels again and again:
+    // a palette that already holds them, set as its own, is left as it is.
+    const QPalette& now = palette();
+    bool same = autoFillBackground() == !transparent_;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (const auto& [role, color] : {std::pair{QPalette::Window, back}, std::pair{QPalette::WindowText, fore}}) {
+            same = same && now.isBrushSet(group, role) && now.brush(group, role).style() == Qt::SolidPattern &&
+                   now.color(group, role) == color;
+        }
+    }
+    if (same) return;
+    QPalette pal = now;
+    pal.setColor(QPalette::Window, back);
+    pal.setColor(QPalette::WindowText, fore);
     setPalette(pal);
     setAutoFillBackground(!transparent_);
 }

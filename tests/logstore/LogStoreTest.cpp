@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <cfloat>
+#include <functional>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -57,6 +58,41 @@ TEST_F(LogStoreTest, LoadKeepsEveryFieldAndRewritesByteForByte) {
     EXPECT_EQ(log().QSOCountAtLoad, 3.0f);
     ASSERT_TRUE(store().RewriteLog());
     EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("log-three.txt")));
+}
+
+// A reload passes over what it read before only while neither the file nor the rows in memory
+// changed since: every change, in the file or in memory, is read again.
+TEST_F(LogStoreTest, AReloadReadsAgainWhatChangedInTheFileOrInMemory) {
+    const QByteArray three = test::fixture(QStringLiteral("log-three.txt"));
+    const QByteArray fourth = "\"K4NEW\",\"JOHN\",\"ED\",\"\",\"STL\",\"\",\"\",\"\",\"\",\"\",\"\",\"2026/09/12\",\"14:12:00\",\"CW\",\"20\",0,\"\",\"\",\"\"\r\n";
+    struct Case {
+        const char* name;
+        std::function<void(QSOLog&, test::TestApp&)> change;
+    };
+    const Case cases[] = {
+        {"a row written in memory", [](QSOLog& log, test::TestApp&) { log[2].Call = QStringLiteral("XX9XX"); }},
+        {"a row changed in place through its reference",
+         [](QSOLog& log, test::TestApp&) { log[1].NameRcvd[0] = QLatin1Char('R'); }},
+        {"the count lowered in memory", [](QSOLog& log, test::TestApp&) { log.QSOCount = 1; }},
+        {"the file changed, same size",
+         [&three](QSOLog&, test::TestApp& app) { app.writeFile(QStringLiteral("log.txt"), QByteArray(three).replace("W9XYZ", "W9XYQ")); }},
+        {"a contact appended to the file",
+         [&three, &fourth](QSOLog&, test::TestApp& app) { app.writeFile(QStringLiteral("log.txt"), three + fourth); }},
+        {"the last contact taken off the file",
+         [&three](QSOLog&, test::TestApp& app) { app.writeFile(QStringLiteral("log.txt"), three.left(three.lastIndexOf("\"N0ZZ"))); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        loadThree();
+        store().LoadLog();  // the file as the last load read it
+        c.change(log(), t);
+        store().LoadLog();
+        const LogFileContents fresh = parseLogFile(t.readFile(QStringLiteral("log.txt")));
+        ASSERT_EQ(log().QSOCount, fresh.wholeRecords);
+        for (int r = 1; r <= log().QSOCount; ++r) {
+            EXPECT_EQ(encodeRecord(log()[r]), encodeRecord(fresh.records[static_cast<size_t>(r - 1)])) << r;
+        }
+    }
 }
 
 TEST_F(LogStoreTest, AppendAndEditGiveTheExactBytes) {
