@@ -21,6 +21,54 @@ RigModelRow row(const char* name, const char* baud, const char* data, const char
     return r;
 }
 
+void converse(RigModelRow& r, QueryStyle query, DecodeStyle decode, CatDecoder frequency,
+              CatDecoder mode) {
+    r.query = query;
+    r.decode = decode;
+    r.frequencyDecoder = frequency;
+    r.modeDecoder = mode;
+}
+
+// Each model's queries and decoders, by name.
+void addConversations(std::vector<RigModelRow>& t) {
+    using Q = QueryStyle;
+    using D = DecodeStyle;
+    for (RigModelRow& r : t) {
+        const QString& n = r.name;
+        if (n == u"Kenwood" || n == u"Elecraft")
+            converse(r, Q::TextBoth, D::Sequence, ParseKenwoodFreq, ParseKenwoodMode);
+        else if (n == u"Kenwood 2")
+            converse(r, Q::TextBoth, D::Sequence, ParseKenwoodIF, nullptr);
+        else if (n == u"Icom" || n == u"Ten Tec Omni VI")
+            converse(r, Q::HexPairsAlternate6, D::Alternate, ParseIcomFreq, ParseIcomMode);
+        else if (n == u"Icom 735")
+            converse(r, Q::HexPairsAlternate6, D::Alternate, ParseIcom735Freq, ParseIcomMode);
+        else if (n == u"Ten Tec Fnt Pnl")
+            converse(r, Q::HexPairsAlternate3, D::Alternate, ParseTenTecPanelFreq,
+                     ParseTenTecPanelMode);
+        else if (n == u"Yaesu FTdx9000")
+            converse(r, Q::TextAlternate, D::Sequence, ParseFTdx9000, nullptr);
+        else if (n == u"Yaesu")
+            converse(r, Q::HexPairs5, D::Sequence, ParseYaesuFreqMode, nullptr);
+        else if (n == u"Yaesu 757 GX II")
+            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu757, nullptr);
+        else if (n == u"Yaesu 890")
+            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu890, nullptr);
+        else if (n == u"Yaesu 920")
+            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu920, nullptr);
+        else if (n == u"Yaesu 990" || n == u"Yaesu 1000 D")
+            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu990, nullptr);
+        else if (n == u"Yaesu 1000")
+            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu1000, nullptr);
+        else if (n == u"Ten Tec Orion")
+            converse(r, Q::TextCrBoth, D::Sequence, ParseOrionFreq, ParseOrionMode);
+        else if (n == u"Ten Tec Pegasus")
+            converse(r, Q::None, D::ExchangeFiles, nullptr, nullptr);
+        else if (n == u"Other")
+            converse(r, Q::Other, D::None, nullptr, nullptr);
+    }
+}
+
 std::vector<RigModelRow> build() {
     const QByteArray yaesuWake(5, '\0');
     const QByteArray yaesuStop = QByteArray::fromHex("0000000080");
@@ -58,6 +106,7 @@ std::vector<RigModelRow> build() {
     t.push_back(row("Yaesu FTdx9000", "4800", "", "", "", "FA;", "MD0;", false, false));
     t.push_back(row("Other", "", "", "", "", "", "", false, false));
     t.back().convertToHexEnabled = true;
+    addConversations(t);
     return t;
 }
 

@@ -3,6 +3,8 @@
 // needs. Code asks the row (no port, RTS handshaking, wake-up bytes), never the model's name.
 #pragma once
 
+#include "rig/CatCodec.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -30,6 +32,11 @@ struct RigModelRow {
     QByteArray wakeUp;            // written right after opening
     // Written to the port when the program closes while this model polls.
     QByteArray closing;
+    // The poll loop's conversation with this model.
+    QueryStyle query = QueryStyle::None;
+    DecodeStyle decode = DecodeStyle::None;
+    CatDecoder frequencyDecoder = nullptr;
+    CatDecoder modeDecoder = nullptr;
 };
 
 // The 19 rows in list order.

@@ -1,0 +1,70 @@
+// The CAT families as plain data: how a model's queries go out and which pure decoders read
+// its replies. A decoder sees only the reply bytes and the two query boxes' texts and says what
+// it could read; the poll tick stores that into the rig window. No widget code here, so the
+// decoders can be tested and measured alone.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace qf::rig {
+
+// What one reply told. An empty field was not readable: the window keeps its value.
+struct CatReading {
+    std::optional<float> frequency;  // MHz, held as the window's 4-byte real
+    std::optional<QString> mode;     // "CW", "PH", "AM", "FM"
+    std::optional<int> activeVfo;    // 0 = A, 1 = B
+};
+
+// The texts of the two query boxes, which some decoders take their markers from.
+struct CatQueries {
+    QString frequency;  // txtFreq
+    QString mode;       // txtMode
+};
+
+using CatDecoder = CatReading (*)(const QByteArray& reply, const CatQueries& queries);
+
+// How a send tick writes the model's queries.
+enum class QueryStyle {
+    None,               // nothing goes out (no rig, or the exchange files)
+    TextBoth,           // frequency then mode query as text, each when not empty
+    HexPairsAlternate6, // frequency or mode query in turn, six hex pairs
+    HexPairsAlternate3, // frequency or mode query in turn, three hex pairs
+    TextAlternate,      // frequency or mode query in turn, as text
+    HexPairs5,          // the frequency query only, five hex pairs
+    TextCrBoth,         // frequency then mode query, each followed by CR
+    Other,              // as text, or through HexTextToBytes when "Convert to Hex" is ticked
+};
+
+// How a receive tick decodes.
+enum class DecodeStyle {
+    None,          // no decoder: the readings stay as they are
+    Sequence,      // frequencyDecoder then modeDecoder, whichever is set
+    Alternate,     // frequencyDecoder after a frequency query, modeDecoder after a mode query
+    ExchangeFiles, // the Pegasus output file, not the port
+};
+
+// Text families.
+CatReading ParseKenwoodFreq(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseKenwoodMode(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseKenwoodIF(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseFTdx9000(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseOrionFreq(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseOrionMode(const QByteArray& reply, const CatQueries& queries);
+
+// Byte families.
+CatReading ParseYaesuFreqMode(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseYaesu890(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseYaesu990(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseYaesu1000(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseYaesu920(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseYaesu757(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseIcomFreq(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseIcom735Freq(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseIcomMode(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseTenTecPanelFreq(const QByteArray& reply, const CatQueries& queries);
+CatReading ParseTenTecPanelMode(const QByteArray& reply, const CatQueries& queries);
+
+}  // namespace qf::rig
