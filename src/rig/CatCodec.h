@@ -67,4 +67,12 @@ CatReading ParseIcomMode(const QByteArray& reply, const CatQueries& queries);
 CatReading ParseTenTecPanelFreq(const QByteArray& reply, const CatQueries& queries);
 CatReading ParseTenTecPanelMode(const QByteArray& reply, const CatQueries& queries);
 
+// The hex conversions the poll loop and the command test share.
+// "FE FE 64 E0" -> bytes: a pair every third character; none when a pair is not hexadecimal.
+std::optional<QByteArray> HexTextToBytes(const QString& text);
+// Bytes -> "FE FE 64 E0 " (upper case, each pair followed by a space).
+QString BytesToHexText(const QByteArray& bytes);
+// 0..15 -> "0".."F"; anything else -> "".
+QString NibbleToHex(int value);
+
 }  // namespace qf::rig

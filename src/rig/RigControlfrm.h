@@ -8,12 +8,14 @@
 #include "platform/Controls.h"
 #include "platform/ListBox.h"
 #include "platform/SerialPort.h"
+#include "rig/BandPlan.h"
 
 #include <QByteArray>
 
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace qf {
 
@@ -65,11 +67,17 @@ class RigControlfrm : public Form {
     QString RawReply;
     // Poll ticks run so far (the decoding of replies comes with the poll loop).
     int PollTicks = 0;
+    // The Extra class's band-plan rows, read at load.
+    std::vector<rig::BandPlanSegment> RigBandPlan;
 
     // ---- public methods
     // Test. modelBeforeLoad: the model the logging window's start-up saw before this window
     // loaded (its first step runs on that value); otherwise the current one.
     void Command1_Click();
+    // Tune the rig to qChangeFreq MHz (and the band plan's mode for it); reports its own errors.
+    void ChangeFrequency(float& qChangeFreq);
+    // Set ModeToChangeTo, or the band plan's mode for qChangeFrequency when it is empty.
+    void ChangeMode(float& qChangeFrequency, QString& ModeToChangeTo);
     void TestFromStartup(const QString& modelBeforeLoad);
 
     // ---- handlers
