@@ -106,7 +106,7 @@ TEST(CatTextFamiliesTest, KenwoodStatusReplies) {
          {7.0255f, "PH", 0}},
         {"VFO B", ParseKenwoodIF, statusReply("00014074000", "2", "1"), {14.074f, "PH", 1}},
         {"cut before the mode digit", ParseKenwoodIF, full.left(20), {14.074f, "PH", {}}},
-        {"mode digit but no VFO digit", ParseKenwoodIF, full.left(31), {14.074f, "CW", {}}},
+        {"mode digit but no VFO digit", ParseKenwoodIF, full.left(30), {14.074f, "CW", {}}},
         {"mode not a digit",
          ParseKenwoodIF,
          statusReply("00014074000", "x", "1"),
