@@ -1,13 +1,13 @@
 // The in-state window's contact logging: Mains in its fixed order of checks, the section check,
 // the look back when the call box is left, the lock-out after a duplicate, the rover's further
 // counties, and what a stored contact adds to the states grid and the DX lists.
-#include "platform/Colors.h"
 #include "app/App.h"
 #include "logging/ContactRules.h"
 #include "logging/CountryLookup.h"
 #include "logging/Infrm.h"
 #include "logging/LogIndex.h"
 #include "logging/LogTallies.h"
+#include "platform/Colors.h"
 #include "platform/Error.h"
 
 #include <QCoreApplication>
@@ -18,7 +18,9 @@ namespace {
 constexpr int kLockoutPollMs = 10;
 constexpr qint64 kLockoutMs = 3000;
 
-bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool same(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 }  // namespace
 
 void Infrm::Mains() {
@@ -55,7 +57,10 @@ void Infrm::Mains() {
         q.CountySent = st.OwnCounty;
         q.Frequency = run.FrequencyToLog;
         written = storeContact(
-            q, [this, &q] { if (!q.CountyRcvd.isEmpty()) AddWorkedCounty(); },
+            q,
+            [this, &q] {
+                if (!q.CountyRcvd.isEmpty()) AddWorkedCounty();
+            },
             [this, &q] {
                 if (q.SPC.size() > 2 && Label3->Visible()) AddNewDXCountry();
                 if (q.SPC.size() == 2) MarkWorked();
@@ -184,7 +189,7 @@ void Infrm::LogRoverCounties() {
             mnuRecall_Click();
             // The call box's leave handler runs among these events and fills the emptied boxes.
             SendTab();
-            QCoreApplication::processEvents();
+            letPendingEventsRun();
             if (app_.run().EntryCheckFlags.DupeFlag == 0) Mains();
         }
     } catch (const Error&) {
@@ -202,10 +207,12 @@ void Infrm::LogRoverCounties() {
 void Infrm::MarkWorked() {
     const QSOLog& log = app_.log();
     Tallies& t = app_.tallies();
-    const int row = MarkStateWorked(t, app_.spc(), log[log.QSOCount].SPC, app_.station().ContestState);
+    const int row =
+        MarkStateWorked(t, app_.spc(), log[log.QSOCount].SPC, app_.station().ContestState);
     if (row > 0) {
         ++t.MultiplierCount;
-        Label10[static_cast<size_t>(row)]->setForeColor(static_cast<quint32>(app_.station().WorkedColor));
+        Label10[static_cast<size_t>(row)]->setForeColor(
+            static_cast<quint32>(app_.station().WorkedColor));
     }
     LoggingWindow::MarkWorked();
 }
@@ -215,7 +222,8 @@ void Infrm::AddNewDXCountry() {
     AddDXCountry(app_.tallies(), app_.station().CurrentBand, country);
     if (List1->find(country) < 0) {
         List1->AddItem(country);
-        lblStation.at(5)->setCaption(QStringLiteral("DX All - ") + QString::number(List1->ListCount()));
+        lblStation.at(5)->setCaption(QStringLiteral("DX All - ") +
+                                     QString::number(List1->ListCount()));
     }
 }
 

@@ -30,7 +30,7 @@ struct QSORecord;
 
 class LoggingWindow : public Form {
     Q_OBJECT
-public:
+  public:
     enum class Kind { OutOfState, InState };
     static const std::array<const char*, 10> kBands;
 
@@ -230,7 +230,7 @@ public:
     void mnuCountyList_Click();
     void mnuHelp_Click();
 
-protected:
+  protected:
     App& app_;
 
     // What differs between the twins.
@@ -238,12 +238,12 @@ protected:
     virtual QStringList logListRow(int record) const = 0;
     // What each log-list column must show in full, column by column.
     virtual std::vector<QStringList> logListWidestTexts() const = 0;
-    virtual void loadOwnSteps() {}               // the in-state table and grid
+    virtual void loadOwnSteps() {}  // the in-state table and grid
     virtual void showStationLabels() = 0;
-    virtual void rebuildAfterLoad() = 0;         // the steps after the counting, in order
+    virtual void rebuildAfterLoad() = 0;  // the steps after the counting, in order
     virtual QString rebuildFailureText() const = 0;
     virtual ListBox* toGoList() const = 0;
-    virtual QString toGoCaption() const = 0;     // "Counties To Go - " / "Cnty Rem - "
+    virtual QString toGoCaption() const = 0;  // "Counties To Go - " / "Cnty Rem - "
     virtual int toGoCaptionIndex() const = 0;
     virtual QString workedCaption() const = 0;
     virtual int workedCaptionIndex() const = 0;
@@ -272,6 +272,9 @@ protected:
     bool storeContact(const QSORecord& q, const std::function<void()>& beforeCount,
                       const std::function<void()>& afterList);
     void finishAttempt(bool written);
+    // The pauses of a logging attempt: the timers, port readings and posted events waiting
+    // behind it run, while this window's own paint waits for the event loop after the attempt.
+    void letPendingEventsRun();
     Exchange exchange() const;
     // Waits on the voice-navigation player while it speaks, running no events.
     void waitForVoicePrompt();
@@ -317,7 +320,7 @@ protected:
     // The one pass over the log that the rebuild's steps read; kept while LoadLogAndRefresh runs.
     const LogSummary& summary();
 
-private:
+  private:
     void wireCommands();  // run once every control of the window exists
     void changeBand(int index);
     void changeMode(const QString& mode);

@@ -1,15 +1,54 @@
 // The logging steps both twins share: the required-field, county and duplicate checks over their
 // own exchange, the stamp and the storing of a new contact, and the end of a logging attempt.
-#include "platform/Colors.h"
 #include "app/App.h"
 #include "common/Formats.h"
 #include "keying/VoiceKeyer.h"
 #include "logging/ContactRules.h"
 #include "logging/LoggingWindow.h"
+#include "platform/Colors.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QEvent>
 
 namespace qf {
+
+namespace {
+// Holds back a window's paint requests while it is installed, and asks for one paint when it
+// goes: every pause of a logging attempt would otherwise paint the whole log list again. A
+// modal window opened meanwhile lets them through, so nothing stays unpainted behind it.
+class PaintLater : public QObject {
+  public:
+    explicit PaintLater(QWidget* window) : window_(window) { window_->installEventFilter(this); }
+    ~PaintLater() override {
+        window_->removeEventFilter(this);
+        if (held_) {
+            QCoreApplication::postEvent(window_, new QEvent(QEvent::UpdateRequest),
+                                        Qt::LowEventPriority);
+        }
+    }
+    PaintLater(const PaintLater&) = delete;
+    PaintLater& operator=(const PaintLater&) = delete;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_ || event->type() != QEvent::UpdateRequest ||
+            QApplication::activeModalWidget() != nullptr) {
+            return false;
+        }
+        held_ = true;
+        return true;
+    }
+
+  private:
+    QWidget* window_;
+    bool held_ = false;
+};
+}  // namespace
+
+void LoggingWindow::letPendingEventsRun() {
+    PaintLater paintLater(window());
+    QCoreApplication::processEvents();
+}
 
 Exchange LoggingWindow::exchange() const {
     return kind() == Kind::InState ? Exchange::InState : Exchange::OutOfState;
@@ -23,7 +62,8 @@ void LoggingWindow::clearRow() {
 void LoggingWindow::CheckRequiredFields() {
     auto& flags = app_.run().EntryCheckFlags;
     flags.MissingFieldFlag = 0;
-    for (const FieldFailure& f : MissingFields(entryTexts(), exchange(), app_.station().ContestState)) {
+    for (const FieldFailure& f :
+         MissingFields(entryTexts(), exchange(), app_.station().ContestState)) {
         status(f.message);
         flags.MissingFieldFlag = 1;
         entryBox(f.box)->SetFocus();
@@ -93,8 +133,7 @@ void LoggingWindow::stampContact(QSORecord& q) {
         return;
     }
     // One reading for both: a contact at midnight is never stamped with the day before.
-    const QDateTime utc =
-        addUtcOffset(platform().clock.localNow(), app_.station().UTCOffsetHours);
+    const QDateTime utc = addUtcOffset(platform().clock.localNow(), app_.station().UTCOffsetHours);
     q.QSODate = utc.date().toString(QStringLiteral("yyyy/MM/dd"));
     q.QSOTime = utc.time().toString(QStringLiteral("HH:mm:ss"));
 }
@@ -112,7 +151,7 @@ bool LoggingWindow::storeContact(const QSORecord& q, const std::function<void()>
     const bool written = app_.logStore().AppendRecord();
     addNewestToLogList();
     if (afterList) afterList();
-    QCoreApplication::processEvents();
+    letPendingEventsRun();
     UpdateScore();
     app_.run().HandOverTarget = 0;
     if (!written) {
@@ -130,7 +169,7 @@ void LoggingWindow::finishAttempt(bool written) {
         clearRow();
         txtCall->SetFocus();
     }
-    QCoreApplication::processEvents();
+    letPendingEventsRun();
     lblDupe->setBackColor(kButtonFace);
     lblDupe->setCaption(QString());
     UpdateRates();

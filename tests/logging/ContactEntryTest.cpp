@@ -3,7 +3,9 @@
 #include "platform/Error.h"
 #include "platform/Keys.h"
 
+#include <QImage>
 #include <QMenu>
+#include <QScreen>
 
 namespace qf {
 namespace {
@@ -11,7 +13,7 @@ namespace {
 using test::LoggingFixture;
 
 class ContactEntryTest : public LoggingFixture {
-protected:
+  protected:
     Outfrm& w() { return *t.app().forms().outfrmSlot().peek(); }
     QString statusLine() { return w().lblDialog->Caption(); }
     void minute() { t.clock().advance(60 * 1000); }
@@ -42,7 +44,8 @@ TEST_F(ContactEntryTest, AWholeContestFromTheKeyboard) {
     // The same call: leaving the call box warns and fills name and county; Enter is a dupe.
     minute();
     type(QStringLiteral("w1aw "));
-    EXPECT_EQ(statusLine(), QStringLiteral("Duplicate Unless Rover!  W1AW  2026/09/12  15:01:00   Rec#  1"));
+    EXPECT_EQ(statusLine(),
+              QStringLiteral("Duplicate Unless Rover!  W1AW  2026/09/12  15:01:00   Rec#  1"));
     EXPECT_EQ(w().txtRSTR->Text(), QStringLiteral("BOB"));
     EXPECT_EQ(w().txtSec->Text(), QStringLiteral("AIT"));
     type(QStringLiteral("\n"));
@@ -83,13 +86,36 @@ TEST_F(ContactEntryTest, AWholeContestFromTheKeyboard) {
     type(QStringLiteral("2026/9/13 930x\n"));
     EXPECT_EQ(t.app().log().QSOCount, 4);
 
-    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("contest-out-of-state.txt")));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")),
+              test::fixture(QStringLiteral("contest-out-of-state.txt")));
     EXPECT_EQ(w().lblTotCon->Caption(), QStringLiteral("4"));
     EXPECT_EQ(w().lblTotSec->Caption(), QStringLiteral("4"));
     EXPECT_EQ(w().lblTotScore->Caption(), QStringLiteral("32"));
     EXPECT_EQ(w().lblStation.at(5)->Caption(), QStringLiteral("Counties Worked - 4"));
     EXPECT_EQ(w().ListView1->count(), 4);
     EXPECT_EQ(w().ListView1->text(1, 1), QStringLiteral("N0PC"));
+}
+
+// What the window shows, not only what the list holds: Enter leaves the paint to the event loop,
+// and once that has run the screen holds the list as it now stands, the new contact on top.
+TEST_F(ContactEntryTest, TheScreenShowsTheNewContactOnceTheEventLoopHasRun) {
+    writeLog({});
+    openOut();
+    type(QStringLiteral("w1aw bob ait\n"));
+    minute();
+    type(QStringLiteral("k0abc sue hen\n"));
+    ASSERT_EQ(w().ListView1->count(), 2);
+    EXPECT_EQ(w().ListView1->text(1, 1), QStringLiteral("K0ABC"));
+    QWidget* rows = w().ListView1->viewport();
+    const QPoint at = rows->mapTo(&w(), QPoint(0, 0));
+    const QImage onScreen =
+        w().screen()
+            ->grabWindow(w().winId(), at.x(), at.y(), rows->width(), rows->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    const QImage asItStands = rows->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(onScreen.isNull());
+    EXPECT_TRUE(onScreen == asItStands) << "the screen still shows an earlier list";
 }
 
 TEST_F(ContactEntryTest, CountyTypeAheadAndTheDigitHandOver) {
@@ -205,7 +231,8 @@ TEST_F(ContactEntryTest, RefusedEntriesNeverReachTheLog) {
 
     // A failed append is reported; the row stays on screen instead of being cleared as logged.
     t.files().setFault([](Files::Op op, const QString&) {
-        if (op == Files::Op::Append) throw Error(err::kDiskFull, QStringLiteral("No space left on device"));
+        if (op == Files::Op::Append)
+            throw Error(err::kDiskFull, QStringLiteral("No space left on device"));
     });
     w().Mains();
     EXPECT_EQ(t.app().log().QSOCount, 1);
@@ -282,10 +309,10 @@ TEST_F(ContactEntryTest, BearingAndDistance) {
         const char* bearing;
         const char* miles;
     };
-    for (const Case& c : {Case{55, 92.99f, " ", "690 "},    // just east of north: rounds to 0
-                          Case{55, 93, "360 ", "690 "},     // due north still has a bearing
-                          Case{35, 93, "180 ", "690 "},     // due south
-                          Case{45, 93, "", ""},             // the station itself: nothing
+    for (const Case& c : {Case{55, 92.99f, " ", "690 "},         // just east of north: rounds to 0
+                          Case{55, 93, "360 ", "690 "},          // due north still has a bearing
+                          Case{35, 93, "180 ", "690 "},          // due south
+                          Case{45, 93, "", ""},                  // the station itself: nothing
                           Case{40.7f, 74, "101 ", "1,004 "}}) {  // New York, to the east
         win.BearingDistance(c.lat, c.lon);
         EXPECT_EQ(win.Label22->Caption(), QString::fromLatin1(c.bearing)) << c.lat << "," << c.lon;
