@@ -245,7 +245,7 @@ void RigControlfrm::Form_Load() {
     } catch (const Error&) {
         // A short or damaged file stops the restore where it failed; what came first stays.
     }
-    // The band-plan segments are read here once the band plan exists.
+    LoadBandPlanSegments();
     RigLoading = 0;
     ActiveVFO = 10;
 }

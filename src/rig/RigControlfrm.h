@@ -13,6 +13,7 @@
 #include <QByteArray>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -69,6 +70,9 @@ class RigControlfrm : public Form {
     int PollTicks = 0;
     // The Extra class's band-plan rows, read at load.
     std::vector<rig::BandPlanSegment> RigBandPlan;
+    // The path of the Pegasus control program's command file ("PEGASUS.IN"); empty, or no
+    // function, while there is no Pegasus folder: then nothing is written.
+    std::function<QString()> PegasusInPath;
 
     // ---- public methods
     // Test. modelBeforeLoad: the model the logging window's start-up saw before this window
@@ -96,6 +100,8 @@ class RigControlfrm : public Form {
     // Reading and writing "RigCntrl.txt" in the current working folder.
     void LoadRigSettings();
     void SaveRigSettings();
+    // Reads the Extra rows of "BandPlan.txt" in the working folder into RigBandPlan.
+    void LoadBandPlanSegments();
 
   private:
     void buildControls();
@@ -105,6 +111,9 @@ class RigControlfrm : public Form {
     void OpenRigPort();
     void StartPolling();
     void reportOpenFailure();
+    void PauseMs(qint64 ms);
+    void WaitOutputDrained();
+    void WritePegasusFile(float mhz);
 
     App& app_;
 };
