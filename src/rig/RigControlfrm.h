@@ -72,7 +72,7 @@ class RigControlfrm : public Form {
     std::vector<rig::BandPlanSegment> RigBandPlan;
     // The path of the Pegasus control program's command file ("PEGASUS.IN"); empty, or no
     // function, while there is no Pegasus folder: then nothing is written.
-    std::function<QString()> PegasusInPath;
+    std::function<QString()> PegasusInFile;
 
     // ---- public methods
     // Test. modelBeforeLoad: the model the logging window's start-up saw before this window

@@ -29,7 +29,7 @@ void RigControlfrm::WaitOutputDrained() {
 }
 
 void RigControlfrm::WritePegasusFile(float mhz) {
-    const QString path = PegasusInPath ? PegasusInPath() : QString();
+    const QString path = PegasusInFile ? PegasusInFile() : QString();
     if (path.isEmpty()) return;
     // Any file error is passed over without a message: the exchange simply does not happen.
     QFile file(path);

@@ -230,7 +230,7 @@ TEST_F(RigTuneTest, ModeCommandsAndTheirFailure) {
 
 TEST_F(RigTuneTest, PegasusWritesItsCommandFileOnly) {
     const QString folder = t.root() + QStringLiteral("/Pegasus");
-    w().PegasusInPath = [&] { return folder + QStringLiteral("/PEGASUS.IN"); };
+    w().PegasusInFile = [&] { return folder + QStringLiteral("/PEGASUS.IN"); };
     poll(QStringLiteral("Ten Tec Pegasus"));
     w().ReportedMode = QStringLiteral(" PH ");
     // Without the folder nothing is written and nothing shown; polling goes on.
@@ -244,7 +244,7 @@ TEST_F(RigTuneTest, PegasusWritesItsCommandFileOnly) {
     EXPECT_EQ(t.readFile(folder + QStringLiteral("/PEGASUS.IN")), QByteArray("7.0255\r\nPH\r\n"));
     EXPECT_TRUE(rig->staysQuiet());
     // No folder service at all: nothing written either.
-    w().PegasusInPath = nullptr;
+    w().PegasusInFile = nullptr;
     tune(14.025f);
     EXPECT_EQ(t.readFile(folder + QStringLiteral("/PEGASUS.IN")), QByteArray("7.0255\r\nPH\r\n"));
 }
