@@ -251,3 +251,24 @@ TEST_F(RigTuneTest, PegasusWritesItsCommandFileOnly) {
 
 }  // namespace
 }  // namespace qf::test
+
+namespace qf::test {
+namespace {
+
+using RigBandPlanLoad = RigFixture;
+
+TEST_F(RigBandPlanLoad, TheWindowsLoadKeepsTheExtraRowsOfTheWorkingFoldersFile) {
+    t.installShipped({"BandPlan.txt"});
+    const auto& plan = w().RigBandPlan;
+    ASSERT_FALSE(plan.empty());
+    for (const rig::BandPlanSegment& s : plan) EXPECT_EQ(s.SegmentClass, QStringLiteral("E"));
+    EXPECT_EQ(plan.front().SegmentBand, QStringLiteral("160"));
+}
+
+TEST_F(RigBandPlanLoad, NoFileLeavesTheTableEmptyWithoutAWord) {
+    EXPECT_TRUE(w().RigBandPlan.empty());
+    EXPECT_TRUE(t.dialogs().messages().empty());
+}
+
+}  // namespace
+}  // namespace qf::test
