@@ -216,6 +216,16 @@ TEST_F(RigTuneTest, ModeCommandsAndTheirFailure) {
     EXPECT_EQ(t.clock().sleeps().back(), 99);
     EXPECT_EQ(usb, QStringLiteral("USB"));
 
+    // A model without mode commands sends nothing, but the mode still costs the pause.
+    poll(QStringLiteral("Icom 735"));
+    const size_t before735 = t.clock().sleeps().size();
+    w().ChangeMode(zero, cw);
+    EXPECT_EQ(
+        std::vector<qint64>(t.clock().sleeps().begin() + static_cast<std::ptrdiff_t>(before735),
+                            t.clock().sleeps().end()),
+        std::vector<qint64>{99});
+    EXPECT_TRUE(rig->staysQuiet());
+
     // A closed port shows its error with the mode's name, titled as a mode error.
     choose(QStringLiteral("Kenwood"));
     ASSERT_FALSE(w().comComm1->PortOpen());
