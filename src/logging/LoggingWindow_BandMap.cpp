@@ -9,6 +9,8 @@
 #include "platform/Error.h"
 #include "spots/Spotting.h"
 
+#include <QPointer>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -195,10 +197,15 @@ void LoggingWindow::PacketResize() {
 void LoggingWindow::lblDXSpot_MouseDown(int Index, int Button) {
     SpotSlot& s = app_.spots()[Index];
     if (Button == 2) {
-        // The rig is tuned to s.SpotFrequency here once rig control exists (only while it is
-        // polled); the call goes to the call box either way.
+        // Both taken before tuning: the rig commands let events run, and a spot arriving then
+        // shifts the slots, so the slot would hold another spot afterwards.
+        const QString call = cleanSpottedCall(s.SpotCall);
+        float mhz = s.SpotFrequency;
+        const QPointer<LoggingWindow> self(this);
+        app_.forms().RigControlfrm().ChangeFrequency(mhz);
+        if (!self) return;
         txtCall->SetFocus();
-        txtCall->setText(cleanSpottedCall(s.SpotCall));
+        txtCall->setText(call);
         SendTab();
     } else {
         s.SpotFrequency = 0;
@@ -219,11 +226,18 @@ void LoggingWindow::txtDX_Click() {
         if (row == 0) return;
         double mhz = 0;
         if (!parseNumber(txtDX->text(row, 1), mhz)) return;
+        // Taken before tuning: a spot arriving while the rig is tuned adds a row at the top.
+        const QString call = cleanSpottedCall(txtDX->text(row, 0));
         if (app_.station().RigModel.compare(QLatin1String("None"), Qt::CaseInsensitive) != 0) {
-            // The rig is tuned to the row's frequency here once rig control exists.
+            if (std::fabs(mhz) > std::numeric_limits<float>::max())
+                throw Error(err::kOverflow, QStringLiteral("Overflow"));
+            float frequency = static_cast<float>(mhz);
+            const QPointer<LoggingWindow> self(this);
+            app_.forms().RigControlfrm().ChangeFrequency(frequency);
+            if (!self) return;
         }
         txtCall->SetFocus();
-        txtCall->setText(cleanSpottedCall(txtDX->text(row, 0)));
+        txtCall->setText(call);
     } catch (const Error&) {
     }
 }

@@ -27,9 +27,18 @@ std::vector<BandPlanSegment> LoadExtraSegments(const QString& path);
 // unreadable or holds more rows than the table has room for.
 struct BandPlanChart {
     QString effective;
-    std::vector<BandPlanSegment> rows;
+    bool effectiveRead = false;         // false: the first value was never read
+    std::vector<BandPlanSegment> rows;  // the rows read whole, in file order
+    // The chart's row count: the rows read, plus the row that failed (201 for a 201st row).
+    int count = 0;
     bool failed = false;
 };
 BandPlanChart ReadBandPlanChart(const QString& path);
+
+// The mode the band plan gives for f (MHz): the first row holding f strictly inside its edges
+// decides. A "CW" row gives "CW"; a "PH" row "USB", or "LSB" on 80 and 40 m (60 m phone is
+// upper sideband only); nothing on 160 m. When no row holds f, mode comes back as it was.
+QString SidebandForFrequency(const std::vector<BandPlanSegment>& plan, float f,
+                             const QString& mode);
 
 }  // namespace qf::rig

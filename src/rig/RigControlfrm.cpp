@@ -1,6 +1,8 @@
 // The rig window: its controls, the presets, the settings file, Test and End Test.
 #include "rig/RigControlfrm.h"
 
+#include "platform/PegasusFiles.h"
+
 #include "app/App.h"
 #include "app/Forms.h"
 #include "common/QuotedFieldLine.h"
@@ -43,6 +45,8 @@ RigControlfrm::RigControlfrm(App& app)
     Move(0, 0, 9450, 6675);
     buildControls();
     comComm1 = platform().serialPorts.create();
+    // The command file goes into the Pegasus folder; with no such folder the write fails quietly.
+    PegasusInFile = [this] { return PegasusInPath(platform().environment); };
     wireHandlers();
 }
 
@@ -245,7 +249,7 @@ void RigControlfrm::Form_Load() {
     } catch (const Error&) {
         // A short or damaged file stops the restore where it failed; what came first stays.
     }
-    // The band-plan segments are read here once the band plan exists.
+    LoadBandPlanSegments();
     RigLoading = 0;
     ActiveVFO = 10;
 }

@@ -14,6 +14,7 @@
 #include <QByteArray>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -70,6 +71,9 @@ class RigControlfrm : public Form {
     int PollTicks = 0;
     // The Extra class's band-plan rows, read at load.
     std::vector<rig::BandPlanSegment> RigBandPlan;
+    // The path of the Pegasus control program's command file ("PEGASUS.IN"); empty, or no
+    // function, while there is no Pegasus folder: then nothing is written.
+    std::function<QString()> PegasusInFile;
 
     // ---- public methods
     // Test. modelBeforeLoad: the model the logging window's start-up saw before this window
@@ -105,6 +109,8 @@ class RigControlfrm : public Form {
     // Reading and writing "RigCntrl.txt" in the current working folder.
     void LoadRigSettings();
     void SaveRigSettings();
+    // Reads the Extra rows of "BandPlan.txt" in the working folder into RigBandPlan.
+    void LoadBandPlanSegments();
 
   private:
     void buildControls();
@@ -117,6 +123,9 @@ class RigControlfrm : public Form {
     void sendTick(const rig::RigModelRow* row);
     void receiveTick(const rig::RigModelRow* row);
     void store(const rig::CatReading& reading);
+    void PauseMs(qint64 ms);
+    void WaitOutputDrained();
+    void WritePegasusFile(float mhz);
 
     App& app_;
 };
