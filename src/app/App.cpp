@@ -55,6 +55,7 @@ Forms::Forms(App& app)
       countyMap_(slotFor<qf::CountyMapMN>(app)),
       rigfrm_(slotFor<qf::RigControlfrm>(app)),
       packetSpot_(slotFor<qf::PacketSpotfrm>(app)),
+      spectrumMap_(slotFor<qf::SpectrumMap>(app)),
       winKey_(slotFor<qf::frmWinKey>(app)),
       graph_(slotFor<qf::GraphQSO>(app)),
       codePractice_(slotFor<qf::frmCodePractice>(app)),

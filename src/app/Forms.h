@@ -20,6 +20,7 @@
 #include "platform/Form.h"
 #include "rig/RigControlfrm.h"
 #include "spots/PacketSpotfrm.h"
+#include "spots/SpectrumMap.h"
 #include "startup/Form5.h"
 #include "startup/Form6.h"
 #include "startup/frmArdlowLogo.h"
@@ -52,6 +53,7 @@ public:
     qf::CountyMapMN& CountyMapMN() { return countyMap_.get(); }
     qf::RigControlfrm& RigControlfrm() { return rigfrm_.get(); }
     qf::PacketSpotfrm& PacketSpotfrm() { return packetSpot_.get(); }
+    qf::SpectrumMap& SpectrumMap() { return spectrumMap_.get(); }
     qf::frmWinKey& frmWinKey() { return winKey_.get(); }
     qf::GraphQSO& GraphQSO() { return graph_.get(); }
     qf::frmCodePractice& frmCodePractice() { return codePractice_.get(); }
@@ -78,6 +80,7 @@ public:
     FormSlot<qf::CountyMapMN>& countyMapSlot() { return countyMap_; }
     FormSlot<qf::RigControlfrm>& rigFrmSlot() { return rigfrm_; }
     FormSlot<qf::PacketSpotfrm>& packetSpotSlot() { return packetSpot_; }
+    FormSlot<qf::SpectrumMap>& spectrumMapSlot() { return spectrumMap_; }
     FormSlot<qf::frmWinKey>& winKeySlot() { return winKey_; }
     FormSlot<qf::GraphQSO>& graphSlot() { return graph_; }
     FormSlot<qf::frmCodePractice>& codePracticeSlot() { return codePractice_; }
@@ -104,6 +107,7 @@ private:
     FormSlot<qf::CountyMapMN> countyMap_;
     FormSlot<qf::RigControlfrm> rigfrm_;
     FormSlot<qf::PacketSpotfrm> packetSpot_;
+    FormSlot<qf::SpectrumMap> spectrumMap_;
     FormSlot<qf::frmWinKey> winKey_;
     FormSlot<qf::GraphQSO> graph_;
     FormSlot<qf::frmCodePractice> codePractice_;

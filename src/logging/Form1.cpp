@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/Forms.h"
+#include "logging/LoggingWindow.h"
 
 namespace qf {
 
@@ -40,6 +41,10 @@ void Form1::DisplayBandMapLabels() {
 
 void Form1::PacketResize() {
     openWindow().PacketResize();
+}
+
+TextBox& Form1::openCallBox() {
+    return *openWindow().txtCall;
 }
 
 void Form1::SavePref() {

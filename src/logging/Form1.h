@@ -31,6 +31,8 @@ class Form1 : public Form {
     void PacketResize();
     // Rewrites "QSOpref.txt".
     void SavePref();
+    // The call box of the open logging window, where the spectrum map's right click puts a call.
+    TextBox& openCallBox();
 
   private:
     LoggingWindow& openWindow();

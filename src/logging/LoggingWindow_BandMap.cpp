@@ -39,10 +39,9 @@ void LoggingWindow::BandMapSpots(const QString& qDXSpotCall, QString& qDXSpotFre
         const QString call = cleanSpottedCall(qDXSpotCall);
         app_.spots().take(call, static_cast<float>(mhz), platform().clock.localNow());
         if (lblDX->Visible()) DisplayBandMapLabels();
-        // The spectrum map, when it is on screen, redraws its labels here once it exists.
+        spots::RedrawSpectrumMap(app_);
         if (txtDX->count() > kSpotListRows - 1) delete txtDX->takeTopLevelItem(txtDX->count() - 1);
-        // The QTH column gets the spotted call's country once the prefix lookup of spots exists.
-        txtDX->addRow(spotListRow(call, mhz, qDXSpotRecord, QString()), true);
+        txtDX->addRow(spotListRow(call, mhz, qDXSpotRecord, spots::SpotCountry(app_, call)), true);
     } catch (const Error&) {
         // A spot that cannot be taken is dropped; what was done stays done.
     }
@@ -242,14 +241,10 @@ void LoggingWindow::txtDX_Click() {
     }
 }
 
-void LoggingWindow::txtDX_DblClick() {
-    // The spectrum map opens here, modal and unloaded after it closes, once it exists.
-}
+void LoggingWindow::txtDX_DblClick() { spots::ShowSpectrumMap(app_); }
 
 void LoggingWindow::lblDX_Click() { spots::ShowWindow(app_); }
 
-void LoggingWindow::lblDX_DblClick() {
-    // The spectrum map opens here, modal and unloaded after it closes, once it exists.
-}
+void LoggingWindow::lblDX_DblClick() { spots::ShowSpectrumMap(app_); }
 
 }  // namespace qf

@@ -111,9 +111,12 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
                 voice::ShowWindow(app_, false);
                 KeyCode = 0;
                 return;
-            case 'B': case 'F': case 'G':
-                // The spectrum, band-plan and tuning windows open here once they
-                // exist.
+            case 'B':
+                spots::ShowSpectrumMap(app_);
+                KeyCode = 0;
+                return;
+            case 'F': case 'G':
+                // The band-plan and tuning windows open here once they exist.
                 KeyCode = 0;
                 return;
             default: break;

@@ -136,13 +136,14 @@ void LoggingWindow::Form_QueryUnload(int& Cancel, int UnloadMode) {
 void LoggingWindow::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
     // The device windows close here, in order: the voice keyer, the CW window, voice
-    // navigation, spotting, the spectrum map (once it exists), the rig, the facade and the
+    // navigation, spotting, the spectrum map, the rig, the facade and the
     // WinKey, whose unload closes the keyer. Contacts held only in memory were written, or
     // given up by the operator, in the query.
     voice::UnloadKeyerWindow(app_);
     cw::UnloadWindow(app_);
     voice::UnloadNavigationWindow(app_);
     spots::UnloadWindow(app_);
+    spots::UnloadSpectrumMap(app_);
     rig::UnloadWindow(app_);
     if (qf::Form1* facade = app_.forms().form1Slot().peek()) facade->Unload();
     // The rover's county list goes with the in-state window (before the WinKey, the last).

@@ -232,9 +232,7 @@ void LoggingWindow::mnuDXSpotting_Click() {
     spots::ShowWindow(app_);
 }
 
-void LoggingWindow::mnuSpectrumMap_Click() {
-    // The spectrum map opens here, modal and unloaded after it closes, once it exists.
-}
+void LoggingWindow::mnuSpectrumMap_Click() { spots::ShowSpectrumMap(app_); }
 
 void LoggingWindow::mnuBlind_Click() { voice::ShowNavigation(app_); }
 

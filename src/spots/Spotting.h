@@ -1,6 +1,7 @@
 // DX spotting as the logging windows reach it: the spotting window shown from the menu, Ctrl+D
-// and a click on the band map; the display choice their spot layout reads; the close at their
-// unload. Works through the spotting window (PacketSpotfrm).
+// and a click on the band map; the display choice their spot layout reads; the spectrum map;
+// the country of a spotted call; the close at their unload. Works through the spotting window
+// (PacketSpotfrm) and the spectrum map (SpectrumMap).
 #pragma once
 
 #include <QString>
@@ -24,6 +25,18 @@ struct DisplayChoice {
     bool list = false;
 };
 DisplayChoice MainFormDisplay(App& app);
+
+// "&View Spectrum Map", Ctrl+B and a double click on the spot list or the band map: the map
+// shown modally, and unloaded once the modal display ends.
+void ShowSpectrumMap(App& app);
+// A spot taken in: the map redraws when it is loaded and on screen. Asking never loads it, so a
+// spot can never start the map's load (nor a second load inside the first).
+void RedrawSpectrumMap(App& app);
+// The logging window's unload: the map closes, only when it was loaded.
+void UnloadSpectrumMap(App& app);
+
+// The spot list's country of a spotted call, from the prefix table.
+QString SpotCountry(App& app, const QString& call);
 
 }  // namespace spots
 }  // namespace qf
