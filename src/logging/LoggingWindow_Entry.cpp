@@ -111,9 +111,16 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
                 voice::ShowWindow(app_, false);
                 KeyCode = 0;
                 return;
-            case 'B': case 'F': case 'G':
-                // The spectrum, band-plan and tuning windows open here once they
-                // exist.
+            case 'B':
+                // The spectrum map opens here once it exists.
+                KeyCode = 0;
+                return;
+            case 'F':
+                rig::ShowPrivileges(app_);
+                KeyCode = 0;
+                return;
+            case 'G':
+                rig::ShowTuning(app_);
                 KeyCode = 0;
                 return;
             default: break;
