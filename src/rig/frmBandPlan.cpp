@@ -99,6 +99,7 @@ void frmBandPlan::Form_Load() {
     rig::BandPlanChart chart =
         rig::ReadBandPlanChart(files.resolve(QStringLiteral("BandPlan.txt")));
     ChartBandPlan = std::move(chart.rows);
+    ChartBandPlanCount = ChartBandPlan.size();
     if (!chart.failed || !chart.effective.isEmpty())
         Label1->setCaption(QStringLiteral("Frequencies Effective: ") + chart.effective);
     if (chart.failed) {
@@ -134,9 +135,9 @@ void frmBandPlan::drawChart(const QString& cls) {
     for (auto it = all.rbegin(); it != all.rend(); ++it)
         if (isChartLabel((*it)->Name())) delete *it;
 
+    if (ChartBandPlanCount > static_cast<size_t>(rig::BandPlanMaxRows)) return;
     const std::vector<rig::BandPlanSegment>& plan = ChartBandPlan;
-    const size_t count = plan.size();
-    if (count > static_cast<size_t>(rig::BandPlanMaxRows)) return;
+    const size_t count = std::min(ChartBandPlanCount, plan.size());
 
     const double W = Width();
     const double H = Height();
@@ -177,7 +178,8 @@ void frmBandPlan::drawChart(const QString& cls) {
         // More bands than the chart has room for: the bars stay as placed, bare.
         if (static_cast<int>(bars.size()) == kMaxBars) return;
         Bar b{static_cast<Label*>(c)};
-        for (const rig::BandPlanSegment& row : plan) {
+        for (size_t i = 0; i < count; ++i) {
+            const rig::BandPlanSegment& row = plan[i];
             if (row.SegmentBand == b.label->Caption()) {
                 b.low = row.SegmentLow;
                 b.high = row.SegmentHigh;
@@ -208,7 +210,8 @@ void frmBandPlan::drawChart(const QString& cls) {
     }
 
     int m = 0;
-    for (const rig::BandPlanSegment& row : plan) {
+    for (size_t i = 0; i < count; ++i) {
+        const rig::BandPlanSegment& row = plan[i];
         if (row.SegmentClass != cls) continue;
         for (const Bar& b : bars) {
             if (b.label->Caption() != row.SegmentBand) continue;

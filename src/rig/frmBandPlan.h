@@ -23,8 +23,10 @@ class frmBandPlan : public Form {
     Label *Label1, *Label2, *Label3, *Label4;
     Line* Line1;
 
-    // Every row the file gave, in file order; its size is the row count (a 201st row counts).
+    // Every row the file gave, in file order, and the rows counted: a row that failed counts,
+    // so a 201st row leaves the count above the table's room.
     std::vector<rig::BandPlanSegment> ChartBandPlan;
+    size_t ChartBandPlanCount = 0;
 
     void Form_Load() override;
     // Draws the chart of one class ("N", "T", "P", "G", "A" or "E") in place of the last one.

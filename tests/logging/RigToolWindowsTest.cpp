@@ -14,6 +14,14 @@ using test::LoggingFixture;
 class RigToolWindowsTest : public LoggingFixture {
   protected:
     Outfrm& w() { return *t.app().forms().outfrmSlot().peek(); }
+    // The logging window active again with the focus in its call box, as the window manager
+    // leaves it once a modal window is gone.
+    void backToCallBox() {
+        w().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+        w().txtCall->SetFocus();
+        settle();
+    }
     // Runs `whileOpen` inside the modal display that `open` starts.
     static void whileModal(const std::function<void()>& open,
                            const std::function<void()>& whileOpen) {
@@ -31,6 +39,7 @@ TEST_F(RigToolWindowsTest, CtrlGOpensAFreshTuningWindowEachTime) {
     writeLog({});
     openOut();
     for (int round = 0; round < 2; ++round) {
+        backToCallBox();
         whileModal([] { key(Qt::Key_G, Qt::ControlModifier); },
                    [&] {
                        frmRigTune* tune = t.app().forms().rigTuneSlot().peek();
@@ -61,6 +70,7 @@ TEST_F(RigToolWindowsTest, CtrlFAndPrivilegesOpenTheChartAfreshEachTime) {
     const std::function<void()> ways[] = {[] { key(Qt::Key_F, Qt::ControlModifier); },
                                           [this] { w().mnuPrivileges->action()->trigger(); }};
     for (const auto& way : ways) {
+        backToCallBox();
         t.dialogs().clearShown();
         whileModal(way, [&] {
             frmBandPlan* chart = t.app().forms().bandPlanSlot().peek();

@@ -20,6 +20,7 @@ class PrivilegeChartTest : public RigFixture {
     frmBandPlan& chartOf(std::vector<rig::BandPlanSegment> rows, const char* cls = "E") {
         frmBandPlan& w = chart();
         w.ChartBandPlan = std::move(rows);
+        w.ChartBandPlanCount = w.ChartBandPlan.size();
         w.ShowPrivileges(QLatin1String(cls));
         return w;
     }

@@ -59,7 +59,7 @@ TEST_F(TuningWindowTest, OpensFreshOnItsDesignScaledToTheScreen) {
     EXPECT_DOUBLE_EQ(w.FontSize(), 8.25 * 3);
     EXPECT_DOUBLE_EQ(w.cmdBand[9]->Left(), 720 * 3.0);
     EXPECT_DOUBLE_EQ(w.cmdBand[9]->Top(), 600 * 2.25);
-    EXPECT_EQ(w.cmdBand[9]->Caption(), QStringLiteral("12"));
+    EXPECT_EQ(w.cmdBand[9]->Caption(), QStringLiteral("10"));
     EXPECT_DOUBLE_EQ(w.cmdTune[3]->Left(), 720 * 3.0);
     EXPECT_DOUBLE_EQ(w.cmdTune[3]->Top(), 2880 * 2.25);
     EXPECT_DOUBLE_EQ(w.Label3->FontSize(), 9.75 * 1.5);
