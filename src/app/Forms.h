@@ -19,6 +19,9 @@
 #include "logtools/GraphQSO.h"
 #include "platform/Form.h"
 #include "rig/RigControlfrm.h"
+#include "rig/frmBandPlan.h"
+#include "rig/frmFrequencyTest.h"
+#include "rig/frmRigTune.h"
 #include "spots/PacketSpotfrm.h"
 #include "spots/SpectrumMap.h"
 #include "startup/Form5.h"
@@ -52,6 +55,9 @@ public:
     qf::frmCountyList& frmCountyList() { return countyList_.get(); }
     qf::CountyMapMN& CountyMapMN() { return countyMap_.get(); }
     qf::RigControlfrm& RigControlfrm() { return rigfrm_.get(); }
+    qf::frmRigTune& frmRigTune() { return rigTune_.get(); }
+    qf::frmBandPlan& frmBandPlan() { return bandPlan_.get(); }
+    qf::frmFrequencyTest& frmFrequencyTest() { return frequencyTest_.get(); }
     qf::PacketSpotfrm& PacketSpotfrm() { return packetSpot_.get(); }
     qf::SpectrumMap& SpectrumMap() { return spectrumMap_.get(); }
     qf::frmWinKey& frmWinKey() { return winKey_.get(); }
@@ -79,6 +85,9 @@ public:
     FormSlot<qf::frmCountyList>& countyListSlot() { return countyList_; }
     FormSlot<qf::CountyMapMN>& countyMapSlot() { return countyMap_; }
     FormSlot<qf::RigControlfrm>& rigFrmSlot() { return rigfrm_; }
+    FormSlot<qf::frmRigTune>& rigTuneSlot() { return rigTune_; }
+    FormSlot<qf::frmBandPlan>& bandPlanSlot() { return bandPlan_; }
+    FormSlot<qf::frmFrequencyTest>& frequencyTestSlot() { return frequencyTest_; }
     FormSlot<qf::PacketSpotfrm>& packetSpotSlot() { return packetSpot_; }
     FormSlot<qf::SpectrumMap>& spectrumMapSlot() { return spectrumMap_; }
     FormSlot<qf::frmWinKey>& winKeySlot() { return winKey_; }
@@ -106,6 +115,9 @@ private:
     FormSlot<qf::frmCountyList> countyList_;
     FormSlot<qf::CountyMapMN> countyMap_;
     FormSlot<qf::RigControlfrm> rigfrm_;
+    FormSlot<qf::frmRigTune> rigTune_;
+    FormSlot<qf::frmBandPlan> bandPlan_;
+    FormSlot<qf::frmFrequencyTest> frequencyTest_;
     FormSlot<qf::PacketSpotfrm> packetSpot_;
     FormSlot<qf::SpectrumMap> spectrumMap_;
     FormSlot<qf::frmWinKey> winKey_;

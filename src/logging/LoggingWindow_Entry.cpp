@@ -115,8 +115,12 @@ void LoggingWindow::Form_KeyDown(int& KeyCode, int Shift) {
                 spots::ShowSpectrumMap(app_);
                 KeyCode = 0;
                 return;
-            case 'F': case 'G':
-                // The band-plan and tuning windows open here once they exist.
+            case 'F':
+                rig::ShowPrivileges(app_);
+                KeyCode = 0;
+                return;
+            case 'G':
+                rig::ShowTuning(app_);
                 KeyCode = 0;
                 return;
             default: break;

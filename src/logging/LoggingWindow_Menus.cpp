@@ -236,9 +236,7 @@ void LoggingWindow::mnuSpectrumMap_Click() { spots::ShowSpectrumMap(app_); }
 
 void LoggingWindow::mnuBlind_Click() { voice::ShowNavigation(app_); }
 
-void LoggingWindow::mnuPrivileges_Click() {
-    // The band privileges chart opens here, modal and unloaded after it closes, once it exists.
-}
+void LoggingWindow::mnuPrivileges_Click() { rig::ShowPrivileges(app_); }
 
 // ---- the other top-level items
 

@@ -22,6 +22,18 @@ void ShowWindow(App& app) {
     if (w.isMinimized()) w.showNormal();
 }
 
+void ShowTuning(App& app) {
+    FormSlot<frmRigTune>& slot = app.forms().rigTuneSlot();
+    slot.get().ShowModal();
+    if (frmRigTune* w = slot.peek()) w->Unload();
+}
+
+void ShowPrivileges(App& app) {
+    FormSlot<frmBandPlan>& slot = app.forms().bandPlanSlot();
+    slot.get().ShowModal();
+    if (frmBandPlan* w = slot.peek()) w->Unload();
+}
+
 void UnloadWindow(App& app) {
     if (RigControlfrm* w = app.forms().rigFrmSlot().peek()) w->Unload();
 }

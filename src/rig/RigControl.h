@@ -13,6 +13,11 @@ namespace rig {
 void StartAtLoad(App& app);
 // "&Rig Interface" and Ctrl+R: modeless; the window stays loaded.
 void ShowWindow(App& app);
+// Ctrl+G: the tuning window, modal, unloaded when it closes so each opening starts fresh.
+void ShowTuning(App& app);
+// "&Privileges" and Ctrl+F: the privilege chart, modal, read afresh from the working folder's
+// "BandPlan.txt" and unloaded when it closes.
+void ShowPrivileges(App& app);
 // The logging window's unload: the rig window closes, only when it was loaded.
 void UnloadWindow(App& app);
 

@@ -419,7 +419,9 @@ void RigControlfrm::Command2_Click() {
 
 void RigControlfrm::Command3_Click() {
     if (tmrGetData->Enabled()) {
-        // The command test window opens here, modal, once it exists.
+        FormSlot<frmFrequencyTest>& slot = app_.forms().frequencyTestSlot();
+        slot.get().ShowModal();
+        if (frmFrequencyTest* w = slot.peek()) w->Unload();
         return;
     }
     const QString text = QStringLiteral(

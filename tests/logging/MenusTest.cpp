@@ -405,7 +405,7 @@ TEST_F(MenusTest, ItemsOfWindowsStillToComeDoNothing) {
     const QByteArray log = t.readFile(QStringLiteral("log.txt"));
     t.dialogs().clearShown();
     for (MenuItem* item :
-         {in.mnuRigInterface, in.mnuDXSpotting, in.mnuPrivileges, in.mnuChangeCounty}) {
+         {in.mnuRigInterface, in.mnuDXSpotting, in.mnuChangeCounty}) {
         item->action()->trigger();
         EXPECT_TRUE(t.dialogs().shown().empty()) << item->Name().toStdString();
     }

@@ -1,0 +1,123 @@
+// The rig command test window against the fake rig on a socat pair: what its two Sends put
+// on the wire while the rig is polled.
+#include "rig/RigFixture.h"
+#include "rig/frmFrequencyTest.h"
+#include "support/FakeRig.h"
+#include "support/PtyPair.h"
+
+#include <QTimer>
+
+#include <memory>
+
+namespace qf::test {
+namespace {
+
+class CommandTestWindowTest : public RigFixture {
+  protected:
+    void SetUp() override {
+        if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
+        ASSERT_TRUE(pty.available());
+        t.serialPorts().setDevicePath(2, pty.first());
+        rig = std::make_unique<FakeRig>(pty.second());
+        ASSERT_TRUE(rig->isOpen());
+        w().Show();
+    }
+    // Polling the model on the pair; whatever the start sent is out of the way.
+    void poll(const char* model) {
+        choose(QLatin1String(model));
+        w().optComm[1]->setValue(true);
+        w().Command1_Click();
+        ASSERT_TRUE(polling());
+        drain();
+        rig->clearReceived();
+    }
+    frmFrequencyTest& test() { return t.app().forms().frmFrequencyTest(); }
+    // The first Send with this text; what the rig got.
+    QByteArray send(const QString& text, bool hex) {
+        test().Text1->setText(text);
+        test().Check1->setValue(hex ? 1 : 0);
+        rig->clearReceived();
+        test().Command1->Press();
+        QByteArray got = drain();
+        return got.replace("FA;", "").replace("MD;", "");
+    }
+    // Everything the rig gets until it has been quiet a while (a few seconds at most).
+    QByteArray drain() {
+        for (int i = 0; i < 20 && !rig->staysQuiet(150); ++i) {
+        }
+        return rig->received();
+    }
+    PtyPair pty;
+    std::unique_ptr<FakeRig> rig;
+};
+
+TEST_F(CommandTestWindowTest, ChangeFrequencyOpensTheTestOnlyWhilePolling) {
+    w().Command3->Press();
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_EQ(t.dialogs().messages()[0].title,
+              QStringLiteral("You must be polling your rig to test this function."));
+    EXPECT_FALSE(t.app().forms().frequencyTestSlot().isLoaded());
+
+    poll("Kenwood");
+    for (int round = 0; round < 2; ++round) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            frmFrequencyTest* f = t.app().forms().frequencyTestSlot().peek();
+            ASSERT_NE(f, nullptr);
+            EXPECT_TRUE(f->isModal());
+            EXPECT_EQ(f->Caption(), QStringLiteral("Test Change Frequency Function"));
+            EXPECT_EQ(f->Text1->Text(), QStringLiteral("FA00028475000;"));
+            EXPECT_EQ(f->Text2->Text(), QStringLiteral("28.475"));
+            EXPECT_EQ(f->Check1->Value(), 0);
+            f->Text1->setText(QStringLiteral("FA;"));
+            f->Check1->setValue(1);
+            f->close();
+            ran = true;
+        });
+        w().Command3->Press();
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(t.app().forms().frequencyTestSlot().isLoaded());
+    }
+    EXPECT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_TRUE(polling());
+}
+
+TEST_F(CommandTestWindowTest, TheFirstSendWritesTheTrimmedTextAsItStands) {
+    poll("Kenwood");
+    struct Case {
+        const char* text;
+        QByteArray sent;
+    };
+    const Case cases[] = {{"FA00028475000;", "FA00028475000;"},
+                          {"  FA00014025000;   ", "FA00014025000;"},
+                          {" MD 2; ", "MD 2;"},
+                          {"", ""},
+                          {"    ", ""}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(send(QLatin1String(c.text), false), c.sent) << c.text;
+    }
+    EXPECT_TRUE(polling());
+    EXPECT_TRUE(t.dialogs().messages().empty());
+}
+
+TEST_F(CommandTestWindowTest, NothingGoesOutWhereThereIsNoPort) {
+    poll("Ten Tec Pegasus");
+    EXPECT_FALSE(w().comComm1->PortOpen());
+    EXPECT_EQ(send(QStringLiteral("FA00028475000;"), false), QByteArray());
+    EXPECT_TRUE(t.dialogs().messages().empty());
+}
+
+TEST_F(CommandTestWindowTest, TheSecondSendIgnoresATextThatIsNoNumber) {
+    poll("Kenwood");
+    for (const char* text : {"", "abc", "28.475.1", "1/"}) {
+        test().Text2->setText(QLatin1String(text));
+        rig->clearReceived();
+        test().Command2->Press();
+        EXPECT_EQ(drain().replace("FA;", "").replace("MD;", ""), QByteArray()) << text;
+        EXPECT_TRUE(polling());
+    }
+    EXPECT_TRUE(t.dialogs().messages().empty());
+}
+
+}  // namespace
+}  // namespace qf::test
