@@ -99,8 +99,8 @@ void frmBandPlan::Form_Load() {
     rig::BandPlanChart chart =
         rig::ReadBandPlanChart(files.resolve(QStringLiteral("BandPlan.txt")));
     ChartBandPlan = std::move(chart.rows);
-    ChartBandPlanCount = ChartBandPlan.size();
-    if (!chart.failed || !chart.effective.isEmpty())
+    ChartBandPlanCount = static_cast<size_t>(std::max(0, chart.count));
+    if (chart.effectiveRead)
         Label1->setCaption(QStringLiteral("Frequencies Effective: ") + chart.effective);
     if (chart.failed) {
         platform().dialogs.ok(QStringLiteral("Band data not available."),

@@ -5,6 +5,7 @@
 #include "support/FakeRig.h"
 #include "support/PtyPair.h"
 
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <memory>
@@ -117,6 +118,39 @@ TEST_F(CommandTestWindowTest, TheSecondSendIgnoresATextThatIsNoNumber) {
         EXPECT_TRUE(polling());
     }
     EXPECT_TRUE(t.dialogs().messages().empty());
+}
+
+TEST_F(CommandTestWindowTest, HexPairsGoOutAsBytesOrNotAtAll) {
+    poll("Kenwood");
+    struct Case {
+        const char* text;
+        QByteArray sent;
+    };
+    const Case cases[] = {{"FE FE 70 E0", QByteArray::fromHex("FEFE70E0")},
+                          {"FE-FE-70-E0", QByteArray::fromHex("FEFE70E0")},
+                          {" fe fe 70 e0 ", QByteArray::fromHex("FEFE70E0")},
+                          {"00", QByteArray(1, '\0')},
+                          {"FE FE 7G E0", {}},
+                          {"FA00028475000;", {}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(send(QLatin1String(c.text), true), c.sent) << c.text;
+    }
+    EXPECT_TRUE(polling());
+    EXPECT_TRUE(t.dialogs().messages().empty());
+}
+
+TEST_F(CommandTestWindowTest, TheSecondSendTunesThroughChangeFrequency) {
+    poll("Kenwood");
+    rig->clearReceived();
+    test().Command2->Press();
+    QByteArray got = drain();
+    got.replace("FA;", "").replace("MD;", "");
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^(MD[0-9];)?FA00028475000;$"))
+                    .match(QString::fromLatin1(got))
+                    .hasMatch())
+        << got.constData();
+    EXPECT_TRUE(polling());
+    EXPECT_EQ(test().Text2->Text(), QStringLiteral("28.475"));
 }
 
 }  // namespace

@@ -191,5 +191,60 @@ TEST_F(PrivilegeChartTest, TheQuietEndsDrawWhatTheyReachAndNoMore) {
     EXPECT_NEAR(bars[20]->Top(), 21 * 0.05 * chart().Height(), 1e-6);
 }
 
+TEST_F(PrivilegeChartTest, TheShippedPlanOpensOnTheExtraChart) {
+    t.installShipped({"BandPlan.txt"});
+    frmBandPlan& w = chart();
+    EXPECT_TRUE(t.dialogs().messages().empty());
+    EXPECT_TRUE(w.Label1->Caption().startsWith(QStringLiteral("Frequencies Effective: ")));
+    EXPECT_GT(w.Label1->Caption().size(), QStringLiteral("Frequencies Effective: ").size());
+    EXPECT_EQ(w.Label2->Caption(), QStringLiteral("Extra Frequency Privileges"));
+    const size_t extraBars = labels("blbl").size();
+    EXPECT_GE(extraBars, 5u);
+    EXPECT_LE(extraBars, 20u);
+    EXPECT_EQ(labels("bnlb").size(), extraBars);
+    EXPECT_GE(labels("priv").size(), extraBars);
+    // Every class charts within the room it has, each bar with its name box.
+    for (CommandButton* b : {w.Command1, w.Command2, w.Command3, w.Command4, w.Command5}) {
+        b->Press();
+        EXPECT_LE(labels("blbl").size(), 20u) << b->Caption().toStdString();
+        EXPECT_EQ(labels("bnlb").size(), labels("blbl").size());
+    }
+    w.Command6->Press();
+    EXPECT_EQ(labels("blbl").size(), extraBars);
+}
+
+TEST_F(PrivilegeChartTest, TheFileDecidesTheDateTheRowsAndTheMessage) {
+    const QByteArray head = "\"2026-03-01\"\r\n";
+    const QByteArray rows = "\"20\",\"O\",\"CW\",14,14.35\r\n\"20\",\"E\",\"CW\",14,14.15\r\n";
+    QByteArray overfull = head;
+    for (int i = 0; i < 201; ++i) overfull += "\"20\",\"E\",\"PH\",14.15,14.35\r\n";
+    struct Case {
+        const char* what;
+        QByteArray file;
+        int messages;
+        const char* effective;
+        size_t bars;
+    };
+    const Case cases[] = {{"two rows", head + rows, 0, "Frequencies Effective: 2026-03-01", 1},
+                          {"the date alone", head, 0, "Frequencies Effective: 2026-03-01", 0},
+                          {"a 201st row", overfull, 1, "Frequencies Effective: 2026-03-01", 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        t.dialogs().clearShown();
+        t.writeFile(QStringLiteral("BandPlan.txt"), c.file);
+        frmBandPlan& w = chart();
+        EXPECT_EQ(static_cast<int>(t.dialogs().messages().size()), c.messages);
+        EXPECT_EQ(w.Label1->Caption(), QLatin1String(c.effective));
+        EXPECT_EQ(labels("blbl").size(), c.bars);
+        w.Command6->Press();
+        w.Command4->Press();
+        w.Command6->Press();
+        EXPECT_EQ(labels("blbl").size(), c.bars);
+        EXPECT_EQ(static_cast<int>(t.dialogs().messages().size()), c.messages);
+        w.Unload();
+        QCoreApplication::processEvents();
+    }
+}
+
 }  // namespace
 }  // namespace qf::test
