@@ -3,6 +3,7 @@
 #include "rig/CatBytes.h"
 #include "rig/CatCodec.h"
 #include "rig/RigModels.h"
+#include "support/FakeRigBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,78 @@ TEST(CatByteFamiliesTest, HexDigitsAndBcdNumbers) {
     EXPECT_FALSE(BcdDigitsToMHz(u"0140740A"));
     EXPECT_DOUBLE_EQ(*IcomBcdToMHz(u"0014074000"), 14.074);
     EXPECT_DOUBLE_EQ(*IcomBcdToMHz(u"14074000"), 1407.4);  // the 735: a hundred times MHz
+}
+
+// The fake rig's replies across the bands read back as what was sent: the digits land in the
+// right places at every magnitude, and each family's CW code reads as CW.
+TEST(CatByteFamiliesTest, FakeRigRepliesReadBackAcrossTheBands) {
+    namespace rb = qf::test::rigbytes;
+    struct Family {
+        const char* name;
+        CatDecoder frequency;
+        CatDecoder mode;  // null: the frequency reply carries the mode
+        QByteArray (*frequencyReply)(qint64 hz);
+        QByteArray cwReply;
+        qint64 highestHz;
+    };
+    const Family families[] = {
+        {"yaesu",
+         ParseYaesuFreqMode,
+         nullptr,
+         [](qint64 hz) { return rb::yaesuFrequencyMode(hz, 0x02); },
+         {},
+         999999990},
+        {"890",
+         ParseYaesu890,
+         nullptr,
+         [](qint64 hz) { return rb::yaesuStatusBlock(QStringLiteral("Yaesu 890"), hz, 2); },
+         {},
+         167772150},
+        {"990",
+         ParseYaesu990,
+         nullptr,
+         [](qint64 hz) { return rb::yaesuStatusBlock(QStringLiteral("Yaesu 990"), hz, 2); },
+         {},
+         167772150},
+        {"1000",
+         ParseYaesu1000,
+         nullptr,
+         [](qint64 hz) { return rb::yaesuStatusBlock(QStringLiteral("Yaesu 1000"), hz, 2); },
+         {},
+         167772150},
+        {"920",
+         ParseYaesu920,
+         nullptr,
+         [](qint64 hz) { return rb::yaesuStatusBlock(QStringLiteral("Yaesu 920"), hz, 1); },
+         {},
+         999999999},
+        {"757",
+         ParseYaesu757,
+         nullptr,
+         [](qint64 hz) { return rb::yaesu757Block(hz, 0x02); },
+         {},
+         999999990},
+        {"icom", ParseIcomFreq, ParseIcomMode,
+         [](qint64 hz) { return rb::civEcho(0x64, 0x03) + rb::civFrequency(0x64, hz); },
+         rb::civEcho(0x64, 0x04) + rb::civMode(0x64, 0x03), 9999999999},
+        {"735", ParseIcom735Freq, ParseIcomMode,
+         [](qint64 hz) { return rb::civEcho(0x04, 0x03) + rb::civFrequency(0x04, hz, 4); },
+         rb::civEcho(0x04, 0x04) + rb::civMode(0x04, 0x03), 99999999},
+        {"panel", ParseTenTecPanelFreq, ParseTenTecPanelMode,
+         [](qint64 hz) { return rb::panelFrequency(hz); }, rb::panelMode('3'), 4294967295},
+    };
+    const qint64 frequencies[] = {1810500, 14074000, 50125000, 145500000};
+    for (const Family& f : families) {
+        for (qint64 hz : frequencies) {
+            if (hz > f.highestHz) continue;
+            SCOPED_TRACE(std::string(f.name) + " " + std::to_string(hz));
+            const CatReading r = f.frequency(f.frequencyReply(hz), CatQueries{});
+            ASSERT_TRUE(r.frequency.has_value());
+            EXPECT_FLOAT_EQ(*r.frequency, static_cast<float>(hz / 1e6));
+            const CatReading m = f.mode ? f.mode(f.cwReply, CatQueries{}) : r;
+            EXPECT_EQ(m.mode, CW);
+        }
+    }
 }
 
 struct Decoder {
