@@ -53,6 +53,9 @@ CatReading ParseKenwoodIF(const QByteArray& reply, const CatQueries& queries);
 CatReading ParseFTdx9000(const QByteArray& reply, const CatQueries& queries);
 CatReading ParseOrionFreq(const QByteArray& reply, const CatQueries& queries);
 CatReading ParseOrionMode(const QByteArray& reply, const CatQueries& queries);
+// The Pegasus control program's output file: frequency in MHz, then its mode ("CW" stays, any
+// other text is phone). Whatever comes before a fault in the file is read.
+CatReading ReadPegasusFile(const QByteArray& contents);
 
 // Byte families.
 CatReading ParseYaesuFreqMode(const QByteArray& reply, const CatQueries& queries);

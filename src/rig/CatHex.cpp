@@ -2,8 +2,53 @@
 
 namespace qf::rig {
 
-std::optional<QByteArray> HexTextToBytes(const QString&) { return std::nullopt; }
-QString BytesToHexText(const QByteArray&) { return {}; }
-QString NibbleToHex(int) { return {}; }
+namespace {
+
+int hexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') return u - u'0';
+    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::optional<QByteArray> HexTextToBytes(const QString& text) {
+    QByteArray bytes;
+    const qsizetype n = text.size();
+    bytes.reserve(n / 3 + 1);
+    // A pair every third character; what stands between the pairs is not read. The last pair
+    // may be a single digit.
+    for (qsizetype at = 0; at < n; at += 3) {
+        const int high = hexDigit(text[at]);
+        if (high < 0) return std::nullopt;
+        int value = high;
+        if (at + 1 < n) {
+            const int low = hexDigit(text[at + 1]);
+            if (low < 0) return std::nullopt;
+            value = high * 16 + low;
+        }
+        bytes.append(static_cast<char>(value));
+    }
+    return bytes;
+}
+
+QString BytesToHexText(const QByteArray& bytes) {
+    QString text;
+    text.reserve(bytes.size() * 3);
+    for (const char c : bytes) {
+        const int v = static_cast<unsigned char>(c);
+        text += NibbleToHex(v >> 4);
+        text += NibbleToHex(v & 0x0F);
+        text += QLatin1Char(' ');
+    }
+    return text;
+}
+
+QString NibbleToHex(int value) {
+    if (value < 0 || value > 15) return {};
+    return QString(QLatin1Char("0123456789ABCDEF"[value]));
+}
 
 }  // namespace qf::rig

@@ -217,10 +217,10 @@ void RigControlfrm::wireHandlers() {
           optPollSlow, optReallySlow})
         o->Click = [this] { Command2_Click(); };
     for (OptionButton* o : {OptRig, OptFreq, OptDont}) o->Click = [this] { modeBy_Click(); };
-    txtFreq->Change = [this] { RigFrequencyQuery = txtFreq->Text(); };
-    txtMode->Change = [this] { RigModeQuery = txtMode->Text(); };
-    txtFreq->GotFocus = [this] { Command2_Click(); };
-    txtMode->GotFocus = [this] { Command2_Click(); };
+    txtFreq->Change = [this] { txtFreq_Change(); };
+    txtMode->Change = [this] { txtMode_Change(); };
+    txtFreq->GotFocus = [this] { txtFreq_GotFocus(); };
+    txtMode->GotFocus = [this] { txtMode_GotFocus(); };
     chkConvToHex->Click = [this] { chkConvToHex_Click(); };
     Command1->Click = [this] { Command1_Click(); };
     Command2->Click = [this] { Command2_Click(); };
@@ -278,6 +278,9 @@ void RigControlfrm::List1_Click() {
     Command2_Click();
     const QString name = List1->Text();
     app_.station().RigModel = name;
+    // Readings of the model chosen before must not reach the logging window as this one's.
+    ReportedFrequency = 0;
+    ReportedMode.clear();
     txtFreq->setText(QString());
     txtMode->setText(QString());
     chkConvToHex->setValue(0);
@@ -538,11 +541,6 @@ void RigControlfrm::StartPolling() {
     if (RigPollRate == QLatin1String("S")) tmrGetData->setInterval(1000);
     if (RigPollRate == QLatin1String("R")) tmrGetData->setInterval(5000);
     tmrGetData->setEnabled(true);
-}
-
-void RigControlfrm::tmrGetData_Timer() {
-    // Sending the queries and decoding the replies come with the poll loop.
-    ++PollTicks;
 }
 
 }  // namespace qf

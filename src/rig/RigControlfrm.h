@@ -9,6 +9,7 @@
 #include "platform/ListBox.h"
 #include "platform/SerialPort.h"
 #include "rig/BandPlan.h"
+#include "rig/RigModels.h"
 
 #include <QByteArray>
 
@@ -65,7 +66,7 @@ class RigControlfrm : public Form {
     int AwaitingReply = 0;
     int FrequencyQueried = 0;
     QString RawReply;
-    // Poll ticks run so far (the decoding of replies comes with the poll loop).
+    // Poll ticks run so far.
     int PollTicks = 0;
     // The Extra class's band-plan rows, read at load.
     std::vector<rig::BandPlanSegment> RigBandPlan;
@@ -91,7 +92,15 @@ class RigControlfrm : public Form {
     void cmdDone_Click();
     void chkConvToHex_Click();
     void modeBy_Click();
+    // One poll tick: a send tick writes the model's query, the next reads and decodes the
+    // reply and hands frequency and mode to the logging window.
     void tmrGetData_Timer();
+    void txtFreq_Change();
+    void txtMode_Change();
+    void txtFreq_GotFocus();
+    void txtMode_GotFocus();
+    // "Mode by: Frequency": the sub-band's mode replaces the rig's where one matches.
+    void ModeFromFrequency();
 
     // Reading and writing "RigCntrl.txt" in the current working folder.
     void LoadRigSettings();
@@ -105,6 +114,9 @@ class RigControlfrm : public Form {
     void OpenRigPort();
     void StartPolling();
     void reportOpenFailure();
+    void sendTick(const rig::RigModelRow* row);
+    void receiveTick(const rig::RigModelRow* row);
+    void store(const rig::CatReading& reading);
 
     App& app_;
 };

@@ -34,15 +34,19 @@ TEST_F(RigLinkTest, AYaesuIsWokenAtEveryTestAndPollingStartsAtTheChosenRate) {
     test();
     EXPECT_EQ(w().comComm1->Settings(), QStringLiteral("4800,N,8,2"));
     EXPECT_EQ(w().tmrGetData->Interval(), 5000);
-    EXPECT_EQ(w().PollTicks, 1);  // one tick at once
-    ASSERT_TRUE(rig->waitForBytes(5));
-    EXPECT_EQ(rig->received(), QByteArray(5, '\0'));
-    test();  // while polling: reopened and woken again
+    EXPECT_EQ(w().PollTicks, 1);  // one tick at once: the frequency query after the wake-up
+    const QByteArray wake(5, '\0');
+    const QByteArray query = QByteArray::fromHex("0000000210");
     ASSERT_TRUE(rig->waitForBytes(10));
-    EXPECT_EQ(rig->received(), QByteArray(10, '\0'));
+    EXPECT_EQ(rig->received(), wake + query);
+    test();  // while polling: reopened and woken again; its tick is the receive tick
+    ASSERT_TRUE(rig->waitForBytes(15));
+    EXPECT_EQ(rig->received(), wake + query + wake);
     EXPECT_EQ(w().PollTicks, 2);
     t.clock().advance(5000);
     EXPECT_EQ(w().PollTicks, 3);
+    ASSERT_TRUE(rig->waitForBytes(20));
+    EXPECT_EQ(rig->received(), wake + query + wake + query);
     EXPECT_FALSE(t.serialPorts().devicePath(2).isEmpty());
     EXPECT_EQ(t.beeper().count(), 0);
 }
@@ -50,13 +54,13 @@ TEST_F(RigLinkTest, AYaesuIsWokenAtEveryTestAndPollingStartsAtTheChosenRate) {
 TEST_F(RigLinkTest, AnOrionIsWokenAndItsHandshakingStaysForTheRun) {
     choose(QStringLiteral("Ten Tec Orion"));
     test();
-    ASSERT_TRUE(rig->waitForBytes(2));
-    EXPECT_EQ(rig->received(), QByteArray("X\r"));
+    ASSERT_TRUE(rig->waitForBytes(11));
+    EXPECT_EQ(rig->received(), QByteArray("X\r?AF\r?RMM\r"));  // woken, then asked
     EXPECT_TRUE(FakeRig::hasRtsCts(pty.first()));
     rig->clearReceived();
     choose(QStringLiteral("Kenwood"));
     w().optComm[1]->setValue(true);
-    test();
+    test();  // the poll goes on in its receive phase: nothing is sent
     EXPECT_TRUE(FakeRig::hasRtsCts(pty.first()));
     EXPECT_TRUE(rig->staysQuiet());
 }
@@ -97,7 +101,9 @@ TEST_F(RigLinkTest, TheUnloadStopsAPollingYaesuBeforeThePortCloses) {
         rig->clearReceived();
         test();
         if (c.endTestFirst) w().Command2_Click();
-        rig->waitForBytes(5, 500);  // the wake-up bytes, where the model has them
+        // The wake-up bytes and the first query, where the model sends them: until quiet.
+        for (int i = 0; i < 20 && !rig->staysQuiet(100); ++i) {
+        }
         rig->clearReceived();
         t.app().forms().rigFrmSlot().peek()->Unload();
         QCoreApplication::processEvents();

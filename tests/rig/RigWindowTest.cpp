@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QTest>
 
 namespace qf::test {
 namespace {
@@ -120,6 +121,9 @@ TEST_F(RigWindowTest, EveryOptionClickAndQueryBoxFocusEndsTheTest) {
         });
     for (TextBox* box : {f.txtFreq, f.txtMode})
         triggers.push_back([box, &f] {
+            // The poll's hand-off may have loaded a logging window over this one.
+            f.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
             f.Command1->SetFocus();
             QCoreApplication::processEvents();
             box->SetFocus();

@@ -62,6 +62,40 @@ bool FakeRig::staysQuiet(int quietMs) {
     return received_.size() == before;
 }
 
+void FakeRig::send(const QByteArray& bytes) {
+    if (fd_ >= 0) (void)!::write(fd_, bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QByteArray FakeRig::kenwoodFrequency(qint64 hz, char vfo) {
+    return "F" + QByteArray(1, vfo) + QByteArray::number(hz).rightJustified(11, '0') + ";";
+}
+
+QByteArray FakeRig::kenwoodMode(char digit) {
+    return "MD" + QByteArray(1, digit) + ";";
+}
+
+QByteArray FakeRig::kenwoodStatus(qint64 hz, char modeDigit, char vfoDigit) {
+    // Step, RIT offset, RIT and XIT, memory channel, transmit: sixteen characters in all.
+    return "IF" + QByteArray::number(hz).rightJustified(11, '0') + "00000+0000000000" +
+           QByteArray(1, modeDigit) + QByteArray(1, vfoDigit) + "0000;";
+}
+
+QByteArray FakeRig::ftdx9000Frequency(qint64 hz) {
+    return "FA" + QByteArray::number(hz).rightJustified(8, '0') + ";";
+}
+
+QByteArray FakeRig::ftdx9000Mode(char mode) {
+    return "MD0" + QByteArray(1, mode) + ";";
+}
+
+QByteArray FakeRig::orionFrequency(qint64 hz) {
+    return "@AF" + QByteArray::number(hz) + "\r";
+}
+
+QByteArray FakeRig::orionMode(char digit) {
+    return "@RMM" + QByteArray(1, digit) + "\r";
+}
+
 bool FakeRig::hasRtsCts(const QString& devicePath) {
     const int fd = ::open(QFile::encodeName(devicePath).constData(),
                           O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);

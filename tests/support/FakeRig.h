@@ -31,8 +31,25 @@ class FakeRig {
     // When the received bytes end with the query, the answer is written back.
     void answer(const QByteArray& query, const QByteArray& reply) { script_[query] = reply; }
 
+    // Bytes the rig sends of its own accord, in one write (a reply's tail arriving late).
+    void send(const QByteArray& bytes);
+
     // Whether a terminal device has RTS/CTS handshaking set (read from its termios).
     static bool hasRtsCts(const QString& devicePath);
+
+    // Replies of the text families.
+    // "FA00014074000;": the frequency in Hz, eleven digits; "FB" for VFO B.
+    static QByteArray kenwoodFrequency(qint64 hz, char vfo = 'A');
+    // "MD3;": the mode digit (3 and 7 CW, 1 and 2 sideband).
+    static QByteArray kenwoodMode(char digit);
+    // "IF" + eleven digits of Hz + sixteen other characters + the mode and VFO digits + the rest.
+    static QByteArray kenwoodStatus(qint64 hz, char modeDigit, char vfoDigit);
+    // "FA14074000;": eight digits of Hz; "MD03;": the mode character after "MD0".
+    static QByteArray ftdx9000Frequency(qint64 hz);
+    static QByteArray ftdx9000Mode(char mode);
+    // "@AF14074000" CR and "@RMM3" CR.
+    static QByteArray orionFrequency(qint64 hz);
+    static QByteArray orionMode(char digit);
 
   private:
     int fd_ = -1;

@@ -1,0 +1,215 @@
+// The poll loop: a send tick writes the model's query, the next tick reads the reply, decodes it
+// through the model's row and hands the reading to the logging window. A tick never lets other
+// events run; any fault ends it where it stands, so the same kind of tick runs next time.
+#include "rig/RigControlfrm.h"
+
+#include "app/App.h"
+#include "app/Forms.h"
+#include "platform/Error.h"
+#include "platform/Files.h"
+#include "platform/PegasusFiles.h"
+
+#include <array>
+
+namespace qf {
+
+namespace {
+
+using rig::DecodeStyle;
+using rig::QueryStyle;
+
+const rig::RigModelRow* rowOf(const QString& model) {
+    for (const rig::RigModelRow& r : rig::RigModels())
+        if (r.name == model) return &r;
+    return nullptr;
+}
+
+// The first `count` hex pairs of a query box, each pair at every third character. A pair that
+// is not hexadecimal is a fault of the tick: it ends before anything is sent.
+QByteArray pairsOf(const QString& query, int count) {
+    const auto bytes = rig::HexTextToBytes(query.left(3 * count - 1));
+    if (!bytes) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
+    return *bytes;
+}
+
+// "###.####0": no leading zero, five decimals.
+QString frequencyCaption(float mhz) {
+    QString s = QString::number(static_cast<double>(mhz), 'f', 5);
+    if (s.startsWith(QLatin1String("0."))) s.remove(0, 1);
+    return s;
+}
+
+struct SubBand {
+    float low, high;
+    const char* mode;
+};
+
+// The CW and phone parts of the bands, each range open at both ends.
+constexpr std::array<SubBand, 19> kSubBands{{
+    {3.5f, 3.6f, "CW"},     {3.6f, 4.0f, "PH"},      {7.0f, 7.125f, "CW"},
+    {7.125f, 7.3f, "PH"},   {10.1f, 10.15f, "CW"},   {14.0f, 14.15f, "CW"},
+    {14.15f, 14.35f, "PH"}, {18.068f, 18.11f, "CW"}, {18.11f, 18.168f, "PH"},
+    {21.0f, 21.2f, "CW"},   {21.2f, 21.45f, "PH"},   {24.89f, 24.93f, "CW"},
+    {24.93f, 24.99f, "PH"}, {28.0f, 28.3f, "CW"},    {28.3f, 29.7f, "PH"},
+    {50.0f, 50.1f, "CW"},   {50.1f, 54.0f, "PH"},    {144.0f, 144.1f, "CW"},
+    {144.1f, 148.0f, "PH"},
+}};
+
+}  // namespace
+
+void RigControlfrm::tmrGetData_Timer() {
+    ++PollTicks;
+    const rig::RigModelRow* row = rowOf(app_.station().RigModel);
+    try {
+        if (AwaitingReply == 0) {
+            sendTick(row);
+        } else {
+            receiveTick(row);
+        }
+    } catch (const Error&) {
+        // Ends the tick quietly; AwaitingReply keeps its value.
+    }
+}
+
+void RigControlfrm::sendTick(const rig::RigModelRow* row) {
+    // An earlier query still going out: skip this one, but read at the next tick all the same.
+    // A closed port (the exchange files) counts 0.
+    const QueryStyle style = row ? row->query : QueryStyle::None;
+    if (comComm1->outBufferCount() == 0) {
+        const QString& f = RigFrequencyQuery;
+        const QString& m = RigModeQuery;
+        auto text = [](const QString& s) { return s.toLatin1(); };
+        auto alternate = [&](auto sendOne) {
+            if (FrequencyQueried == 0) {
+                sendOne(f);
+                FrequencyQueried = 1;
+            } else {
+                sendOne(m);
+                FrequencyQueried = 0;
+            }
+        };
+        switch (style) {
+            case QueryStyle::None:
+                break;
+            case QueryStyle::TextBoth:
+                if (!f.isEmpty()) comComm1->write(text(f));
+                if (!m.isEmpty()) comComm1->write(text(m));
+                break;
+            case QueryStyle::HexPairsAlternate6:
+                alternate([&](const QString& q) {
+                    if (q.size() >= 17) comComm1->write(pairsOf(q, 6));
+                });
+                break;
+            case QueryStyle::HexPairsAlternate3:
+                alternate([&](const QString& q) {
+                    if (q.size() >= 7) comComm1->write(pairsOf(q, 3));
+                });
+                break;
+            case QueryStyle::TextAlternate:
+                alternate([&](const QString& q) {
+                    if (q.size() >= 2) comComm1->write(text(q));
+                });
+                break;
+            case QueryStyle::HexPairs5:
+                if (f.size() >= 14) comComm1->write(pairsOf(f, 5));
+                break;
+            case QueryStyle::TextCrBoth:
+                if (!f.isEmpty()) comComm1->write(text(f) + '\r');
+                if (!m.isEmpty()) comComm1->write(text(m) + '\r');
+                break;
+            case QueryStyle::Other:
+                for (const QString* q : {&f, &m}) {
+                    if (q->isEmpty()) continue;
+                    if (chkConvToHex->Value() != 0) {
+                        // A string with a bad pair is skipped; the other still goes.
+                        if (const auto bytes = rig::HexTextToBytes(*q)) comComm1->write(*bytes);
+                    } else {
+                        comComm1->write(text(*q));
+                    }
+                }
+                break;
+        }
+    }
+    AwaitingReply = 1;
+    RawReply.clear();
+}
+
+void RigControlfrm::receiveTick(const rig::RigModelRow* row) {
+    const DecodeStyle style = row ? row->decode : DecodeStyle::None;
+    const bool exchangeFiles = style == DecodeStyle::ExchangeFiles;
+    if (!exchangeFiles) RawReply = comComm1->readAllLatin1();
+    if (exchangeFiles || !RawReply.isEmpty()) {
+        const QByteArray reply = RawReply.toLatin1();
+        const rig::CatQueries queries{RigFrequencyQuery, RigModeQuery};
+        auto run = [&](rig::CatDecoder d) {
+            if (d) store(d(reply, queries));
+        };
+        switch (style) {
+            case DecodeStyle::None:
+                break;
+            case DecodeStyle::Sequence:
+                run(row->frequencyDecoder);
+                run(row->modeDecoder);
+                break;
+            case DecodeStyle::Alternate:
+                run(FrequencyQueried == 1 ? row->frequencyDecoder : row->modeDecoder);
+                break;
+            case DecodeStyle::ExchangeFiles: {
+                // No folder or no file is the normal state while the control program is not
+                // running.
+                const QString path = PegasusOutPath(platform().environment);
+                Files& files = platform().files;
+                if (files.fileExists(path)) store(rig::ReadPegasusFile(files.readAll(path)));
+                break;
+            }
+        }
+        if (OptFreq->Value()) ModeFromFrequency();
+        if (isVisible()) {
+            if (ReportedFrequency > 0) lblFreq->setCaption(frequencyCaption(ReportedFrequency));
+            lblMode->setCaption(ReportedMode);
+            if (ChkConvHex->Value() != 0) RawReply = rig::BytesToHexText(reply);
+            lblUnProcess->setCaption(RawReply);
+        }
+        // No frequency yet (0, or an unreadable one) is never handed on: a contact must not be
+        // logged on it.
+        if (chkFrequency->Value() != 0 && ReportedFrequency > 0)
+            app_.forms().Form1().BandFreqConversion(ReportedFrequency);
+        if (!OptDont->Value()) app_.forms().Form1().ModeSelection(ReportedMode);
+    }
+    RawReply.clear();
+    AwaitingReply = 0;
+}
+
+void RigControlfrm::store(const rig::CatReading& reading) {
+    if (reading.frequency) ReportedFrequency = *reading.frequency;
+    if (reading.mode) ReportedMode = *reading.mode;
+    if (reading.activeVfo) ActiveVFO = *reading.activeVfo;
+}
+
+void RigControlfrm::ModeFromFrequency() {
+    for (const SubBand& b : kSubBands) {
+        if (ReportedFrequency > b.low && ReportedFrequency < b.high) {
+            ReportedMode = QLatin1String(b.mode);
+            return;
+        }
+    }
+}
+
+void RigControlfrm::txtFreq_Change() {
+    RigFrequencyQuery = txtFreq->Text();
+}
+
+void RigControlfrm::txtMode_Change() {
+    RigModeQuery = txtMode->Text();
+}
+
+// The caret in a query box stops polling, so a query is never edited while it goes out.
+void RigControlfrm::txtFreq_GotFocus() {
+    Command2_Click();
+}
+
+void RigControlfrm::txtMode_GotFocus() {
+    Command2_Click();
+}
+
+}  // namespace qf
