@@ -1,0 +1,292 @@
+// The poll loop on a set clock with the fake rig answering in bytes on a socat pair: every byte
+// family read through the rig window into the logging window, and answers cut by a tick.
+#include "logging/LoggingFixture.h"
+#include "rig/RigControlfrm.h"
+#include "support/FakeRig.h"
+#include "support/FakeRigBytes.h"
+#include "support/PtyPair.h"
+
+#include <memory>
+#include <vector>
+
+namespace qf::test {
+namespace {
+
+namespace rb = rigbytes;
+
+class RigPollBytesTest : public LoggingFixture {
+  protected:
+    void SetUp() override {
+        if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
+        ASSERT_TRUE(pty.available());
+        t.serialPorts().setDevicePath(2, pty.first());
+        rig = std::make_unique<FakeRig>(pty.second());
+        ASSERT_TRUE(rig->isOpen());
+        writeLog({});
+        openOut();
+        w().Show();
+    }
+
+    RigControlfrm& w() { return t.app().forms().RigControlfrm(); }
+    StationSettings& station() { return t.app().station(); }
+    const QString& toLog() { return t.app().run().FrequencyToLog; }
+
+    void choose(const char* model) {
+        const int row = w().List1->find(QLatin1String(model));
+        ASSERT_GE(row, 0) << model;
+        w().List1->setListIndex(row);
+        w().List1_Click();
+        w().optComm[1]->setValue(true);
+    }
+    void tick() { t.clock().advance(w().tmrGetData->Interval()); }
+    // The send tick that just ran put out exactly `sent`; the rig's answer is then waiting at
+    // the program's port, and the receive tick reads it.
+    void sentAnsweredRead(const QByteArray& sent) {
+        ASSERT_TRUE(rig->waitForBytes(static_cast<int>(sent.size())));
+        EXPECT_EQ(rig->received().toHex(' '), sent.toHex(' '));
+        rig->clearReceived();
+        ASSERT_TRUE(w().comComm1->waitForBytes(2000));
+        ASSERT_EQ(w().AwaitingReply, 1);
+        tick();
+    }
+    void poll(const QByteArray& query) {
+        tick();
+        sentAnsweredRead(query);
+    }
+    void endTest() {
+        w().Command2_Click();
+        rig->pump();
+        rig->clearReceived();
+    }
+
+    PtyPair pty;
+    std::unique_ptr<FakeRig> rig;
+};
+
+const QByteArray yaesuWake(5, '\0');
+QByteArray hex(const char* h) {
+    return QByteArray::fromHex(h);
+}
+
+TEST_F(RigPollBytesTest, EveryByteFamilyReachesTheRigWindowAndTheLoggingWindow) {
+    struct Exchange {
+        QByteArray query, reply;
+    };
+    struct Case {
+        const char* model;
+        QByteArray wakeUp;
+        std::vector<Exchange> polls;  // in turn; the alternating models' list goes round twice
+        const char* shown;            // lblFreq
+        const char* mode;
+        const char* band;
+        const char* logged;  // the logging window's frequency
+    };
+    const QByteArray icomF = hex("FEFE64E003FD"), icomM = hex("FEFE64E004FD");
+    const QByteArray omniF = hex("FEFE04E003FD"), omniM = hex("FEFE04E004FD");
+    const QByteArray status = hex("0000000210");
+    // Each model moves the band away from the one before.
+    const Case cases[] = {
+        {"Yaesu",
+         yaesuWake,
+         {{hex("0000000003"), rb::yaesuFrequencyMode(14074000, 0x02)}},
+         "14.07400",
+         "CW",
+         "20",
+         "14.074"},
+        {"Yaesu 757 GX II",
+         yaesuWake,
+         {{hex("0000000010"), rb::yaesu757Block(7030000, 0x01)}},
+         "7.03000",
+         "PH",
+         "40",
+         "7.030"},
+        {"Yaesu 890",
+         yaesuWake,
+         {{status, rb::yaesuStatusBlock(QStringLiteral("Yaesu 890"), 21074000, 2)}},
+         "21.07400",
+         "CW",
+         "15",
+         "21.074"},
+        {"Yaesu 920",
+         yaesuWake,
+         {{status, rb::yaesuStatusBlock(QStringLiteral("Yaesu 920"), 3573000, 1)}},
+         "3.57300",
+         "CW",
+         "80",
+         "3.573"},
+        {"Yaesu 990",
+         yaesuWake,
+         {{status, rb::yaesuStatusBlock(QStringLiteral("Yaesu 990"), 28450000, 1)}},
+         "28.45000",
+         "PH",
+         "10",
+         "28.450"},
+        {"Yaesu 1000 D",
+         yaesuWake,
+         {{status, rb::yaesuStatusBlock(QStringLiteral("Yaesu 1000 D"), 14250000, 0)}},
+         "14.25000",
+         "PH",
+         "20",
+         "14.250"},
+        {"Yaesu 1000",
+         yaesuWake,
+         {{status, rb::yaesuStatusBlock(QStringLiteral("Yaesu 1000"), 7010000, 2)}},
+         "7.01000",
+         "CW",
+         "40",
+         "7.010"},
+        {"Icom",
+         {},
+         {{icomF, icomF + rb::civFrequency(0x64, 21030000)},
+          {icomM, icomM + rb::civMode(0x64, 0x03)}},
+         "21.03000",
+         "CW",
+         "15",
+         "21.030"},
+        {"Icom 735",
+         {},
+         {{icomF, icomF + rb::civFrequency(0x04, 3790000, 4)},
+          {icomM, icomM + rb::civMode(0x04, 0x01)}},
+         "3.79000",
+         "PH",
+         "80",
+         "3.790"},
+        {"Ten Tec Omni VI",
+         {},
+         {{omniF, omniF + rb::civFrequency(0x04, 50090000)},
+          {omniM, omniM + rb::civMode(0x04, 0x03)}},
+         "50.09000",
+         "CW",
+         "6",
+         "50.090"},
+        {"Ten Tec Fnt Pnl",
+         {},
+         {{hex("3F410D"), rb::panelFrequency(28400000)}, {hex("3F4D0D"), rb::panelMode('1')}},
+         "28.40000",
+         "PH",
+         "10",
+         "28.400"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        choose(c.model);
+        for (const Exchange& e : c.polls) rig->answer(e.query, e.reply);
+        const int rounds = c.polls.size() > 1 ? 2 : 1;  // frequency, mode, frequency, mode
+        w().Command1_Click();  // Test: the first tick, a send tick, at once
+        ASSERT_TRUE(w().tmrGetData->Enabled());
+        sentAnsweredRead(c.wakeUp + c.polls.front().query);
+        for (int round = 0; round < rounds; ++round)
+            for (size_t i = round == 0 ? 1 : 0; i < c.polls.size(); ++i) poll(c.polls[i].query);
+        EXPECT_EQ(w().lblFreq->Caption(), QLatin1String(c.shown));
+        EXPECT_EQ(w().lblMode->Caption(), QLatin1String(c.mode));
+        EXPECT_EQ(station().CurrentBand, QLatin1String(c.band));
+        EXPECT_EQ(station().CurrentMode, QLatin1String(c.mode));
+        EXPECT_EQ(toLog(), QLatin1String(c.logged));
+        endTest();
+    }
+}
+
+// An answer that outlasts the tick arrives in two parts. Its head, read on its own, changes
+// nothing: the rig window and the logging window keep the last whole reading. The tail comes in
+// front of the next (mode) answer, where no frequency is read; the next whole answer reads.
+TEST_F(RigPollBytesTest, AnAnswerCutByTheTickNeverShowsAWrongFrequency) {
+    struct Case {
+        const char* model;
+        QByteArray wakeUp, frequencyQuery, modeQuery;  // modeQuery empty: one query
+        QByteArray before, after;  // whole frequency answers, 14.074 then 7.030 MHz
+        qsizetype head;            // how much of `after` the cut tick gets
+        QByteArray modeAnswer;
+        bool frames = true;  // CI-V: a tail is passed over by the mode decoder too
+    };
+    const QByteArray icomF = hex("FEFE64E003FD"), icomM = hex("FEFE64E004FD");
+    const Case cases[] = {
+        {"Icom",
+         {},
+         icomF,
+         icomM,
+         icomF + rb::civFrequency(0x64, 14074000),
+         icomF + rb::civFrequency(0x64, 7030000),
+         6 + 8,
+         icomM + rb::civMode(0x64, 0x03)},
+        {"Icom 735",
+         {},
+         icomF,
+         icomM,
+         icomF + rb::civFrequency(0x04, 14074000, 4),
+         icomF + rb::civFrequency(0x04, 7030000, 4),
+         6 + 9,
+         icomM + rb::civMode(0x04, 0x03)},
+        {"Ten Tec Fnt Pnl",
+         {},
+         hex("3F410D"),
+         hex("3F4D0D"),
+         rb::panelFrequency(14074000),
+         rb::panelFrequency(7030000),
+         4,
+         rb::panelMode('3'),
+         false},
+        // The fixed layouts have no frame to find a late tail in: only the cut tick is checked.
+        {"Yaesu",
+         yaesuWake,
+         hex("0000000003"),
+         {},
+         rb::yaesuFrequencyMode(14074000, 0x01),
+         rb::yaesuFrequencyMode(7030000, 0x01),
+         4,
+         {}},
+        {"Yaesu 757 GX II",
+         yaesuWake,
+         hex("0000000010"),
+         {},
+         rb::yaesu757Block(14074000, 0x01),
+         rb::yaesu757Block(7030000, 0x01),
+         8,
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        choose(c.model);
+        rig->answer(c.frequencyQuery, c.before);
+        if (!c.modeQuery.isEmpty()) rig->answer(c.modeQuery, c.modeAnswer);
+        w().Command1_Click();
+        sentAnsweredRead(c.wakeUp + c.frequencyQuery);
+        ASSERT_EQ(w().lblFreq->Caption(), QStringLiteral("14.07400"));
+        ASSERT_EQ(toLog(), QStringLiteral("14.074"));
+        if (!c.modeQuery.isEmpty()) poll(c.modeQuery);
+
+        rig->answer(c.frequencyQuery, c.after.left(c.head));
+        poll(c.frequencyQuery);  // the cut tick
+        EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("14.07400"));
+        EXPECT_EQ(station().CurrentBand, QStringLiteral("20"));
+        EXPECT_EQ(toLog(), QStringLiteral("14.074"));
+        if (c.modeQuery.isEmpty()) {
+            (void)w().comComm1->readAllLatin1();
+            endTest();
+            continue;
+        }
+        // The tail goes out ahead of the echo and answer to the mode query.
+        rig->answer(c.modeQuery, c.after.mid(c.head) + c.modeAnswer);
+        poll(c.modeQuery);
+        EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("14.07400"));
+        EXPECT_EQ(toLog(), QStringLiteral("14.074"));
+        if (c.frames) {
+            EXPECT_EQ(w().lblMode->Caption(), QStringLiteral("CW"));
+        }
+        rig->answer(c.frequencyQuery, c.after);
+        poll(c.frequencyQuery);
+        EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("7.03000"));
+        EXPECT_EQ(station().CurrentBand, QStringLiteral("40"));
+        EXPECT_EQ(toLog(), QStringLiteral("7.030"));
+        // Back to 20 m, and to the frequency query first, for the next model.
+        rig->answer(c.frequencyQuery, c.before);
+        rig->answer(c.modeQuery, c.modeAnswer);
+        poll(c.modeQuery);
+        poll(c.frequencyQuery);
+        poll(c.modeQuery);
+        ASSERT_EQ(station().CurrentBand, QStringLiteral("20"));
+        endTest();
+    }
+}
+
+}  // namespace
+}  // namespace qf::test
