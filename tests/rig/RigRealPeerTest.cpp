@@ -69,5 +69,40 @@ TEST_F(RigRealPeerTest, AKenwoodReadingMovesTheLoggingWindowsBandAndFrequency) {
     w().Command2_Click();
 }
 
+// Tuning goes out as FA...; and the following polls read the rig's new frequency back.
+TEST_F(RigRealPeerTest, TuningAKenwoodIsReadBackByTheNextPolls) {
+    w().Show();
+    // No band plan here, so tuning sends no mode command before the frequency.
+    ASSERT_TRUE(w().RigBandPlan.empty());
+    w().List1->setListIndex(w().List1->find(QStringLiteral("Kenwood")));
+    w().List1_Click();
+    w().txtMode->setText(QString());  // the peer is asked FA; only
+    w().optComm[2]->setValue(true);
+    ASSERT_TRUE(peer->setFrequency(21074000));
+    w().Command1_Click();
+    ASSERT_TRUE(pollUntil(QStringLiteral("21.074")));
+    const size_t shownBefore = t.dialogs().messages().size();
+
+    struct Step {
+        float mhz;
+        qint64 hz;
+        const char* toLog;
+        const char* band;
+    };
+    for (const Step s :
+         {Step{7.025f, 7025000, "7.025", "40"}, Step{14.025f, 14025000, "14.025", "20"}}) {
+        SCOPED_TRACE(s.toLog);
+        float mhz = s.mhz;
+        w().ChangeFrequency(mhz);
+        ASSERT_TRUE(w().tmrGetData->Enabled());  // polling goes on
+        ASSERT_TRUE(pollUntil(QLatin1String(s.toLog)));
+        EXPECT_EQ(peer->frequency(), s.hz);
+        EXPECT_FLOAT_EQ(w().ReportedFrequency, s.mhz);
+        EXPECT_EQ(t.app().station().CurrentBand, QLatin1String(s.band));
+    }
+    EXPECT_EQ(t.dialogs().messages().size(), shownBefore);  // no error box
+    w().Command2_Click();
+}
+
 }  // namespace
 }  // namespace qf::test

@@ -129,19 +129,30 @@ bool RigctlPeer::probe() {
     return ready;
 }
 
-bool RigctlPeer::setFrequency(qint64 hz) {
+QByteArray RigctlPeer::ask(const QByteArray& command) {
     QTcpSocket s;
     s.connectToHost(QHostAddress::LocalHost, port_);
-    if (!s.waitForConnected(2000)) return false;
-    s.write("F " + QByteArray::number(hz) + "\n");
-    if (!s.waitForBytesWritten(2000)) return false;
+    if (!s.waitForConnected(2000)) return {};
+    s.write(command + "\n");
+    if (!s.waitForBytesWritten(2000)) return {};
     QByteArray answer;
     QElapsedTimer waited;
     waited.start();
     while (!answer.contains('\n') && waited.elapsed() < 3000) {
         if (s.waitForReadyRead(200)) answer += s.readAll();
     }
-    return answer.startsWith("RPRT 0");
+    const qsizetype end = answer.indexOf('\n');
+    return end < 0 ? QByteArray() : answer.left(end);
+}
+
+bool RigctlPeer::setFrequency(qint64 hz) {
+    return ask("F " + QByteArray::number(hz)).startsWith("RPRT 0");
+}
+
+qint64 RigctlPeer::frequency() {
+    bool ok = false;
+    const qint64 hz = ask("f").trimmed().toLongLong(&ok);
+    return ok ? hz : -1;
 }
 
 }  // namespace qf::test

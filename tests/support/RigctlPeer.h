@@ -27,9 +27,13 @@ class RigctlPeer {
     QString device() const { return pty_.first(); }
     // Tunes the dummy rig's current VFO through rigctld; true once it confirmed.
     bool setFrequency(qint64 hz);
+    // The dummy rig's current frequency as rigctld reports it; -1 when it does not answer.
+    qint64 frequency();
 
   private:
     bool probe();
+    // Sends one rigctld command and returns its first answer line; empty on failure.
+    QByteArray ask(const QByteArray& command);
     void stop(QProcess& p);
 
     PtyPair pty_;
