@@ -9,6 +9,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -36,8 +37,30 @@ class RigTuneTest : public RigFixture {
         w().optComm[1]->setValue(true);
         w().Command1_Click();
         ASSERT_TRUE(polling()) << model.toStdString();
+        // A busy machine can hold the start's bytes in the pty past a short quiet spell; wait
+        // for at least as many as the start surely sends before forgetting them.
+        (void)rig->waitForBytes(startBytes(model, w().AwaitingReply == 1));
         (void)rig->staysQuiet(30);
         rig->clearReceived();
+    }
+    // The fewest bytes Test sends: the wake-up, then, when its first tick was a send tick (the
+    // phase runs on across polls), the shorter of the two queries of an alternating model.
+    static int startBytes(const QString& model, bool sendTick) {
+        const auto row = rig::FindRigModel(model);
+        if (!row) return 0;
+        const int f = int(row->frequencyQuery.size()), m = int(row->modeQuery.size());
+        int query = 0;
+        switch (row->query) {
+            case rig::QueryStyle::TextBoth: query = f + m; break;
+            case rig::QueryStyle::HexPairsAlternate6: query = 6; break;
+            case rig::QueryStyle::HexPairsAlternate3: query = 3; break;
+            case rig::QueryStyle::TextAlternate: query = std::min(f, m); break;
+            case rig::QueryStyle::HexPairs5: query = 5; break;
+            case rig::QueryStyle::TextCrBoth: query = (f ? f + 1 : 0) + (m ? m + 1 : 0); break;
+            case rig::QueryStyle::None:
+            case rig::QueryStyle::Other: break;
+        }
+        return int(row->wakeUp.size()) + (sendTick ? query : 0);
     }
     // Tunes and returns the pauses taken meanwhile.
     std::vector<qint64> tune(float mhz) {
@@ -148,8 +171,10 @@ TEST_F(RigTuneTest, TheBandPlansModeGoesFirst) {
 TEST_F(RigTuneTest, NothingHappensWithoutPolling) {
     choose(QStringLiteral("Kenwood"));
     w().Command1_Click();
+    const bool sendTick = w().AwaitingReply == 1;
     w().Command2_Click();  // End Test
     ASSERT_FALSE(polling());
+    (void)rig->waitForBytes(startBytes(QStringLiteral("Kenwood"), sendTick));
     (void)rig->staysQuiet(30);  // what Test's first tick sent
     rig->clearReceived();
     EXPECT_TRUE(tune(14.025f).empty());
