@@ -3,7 +3,10 @@
 // on them, and how the logging windows open it, feed it and close it.
 #include "logging/LoggingFixture.h"
 #include "platform/Keys.h"
+#include "rig/RigControlfrm.h"
 #include "spots/SpectrumMap.h"
+#include "support/FakeRig.h"
+#include "support/PtyPair.h"
 #include "support/StationWindowDoubles.h"
 
 #include <QTimer>
@@ -288,6 +291,46 @@ TEST_F(SpectrumMapTest, RightClickTunesAndHandsTheCallToTheCallBox) {
     settle();
     // The call box is the window's focus, whether or not the desktop has activated it again.
     EXPECT_EQ(w.focusWidget(), w.txtCall);
+}
+
+TEST_F(SpectrumMapTest, RightClickTunesAPolledRigOnASerialPort) {
+    if (!test::PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
+    test::PtyPair pty;
+    ASSERT_TRUE(pty.available());
+    t.serialPorts().setDevicePath(2, pty.first());
+    test::FakeRig rig(pty.second());
+    ASSERT_TRUE(rig.isOpen());
+    writeLog({});
+    Outfrm& w = openOut();
+    // A polled "Kenwood" on the second port; no band plan in the folder, so no mode command.
+    RigControlfrm& r = t.app().forms().RigControlfrm();
+    r.optComm[1]->setValue(true);
+    const int row = r.List1->find(QStringLiteral("Kenwood"));
+    ASSERT_GE(row, 0);
+    r.List1->setListIndex(row);
+    r.List1_Click();
+    r.optComm[1]->setValue(true);
+    r.Command1_Click();
+    ASSERT_TRUE(r.tmrGetData->Enabled());
+    (void)rig.staysQuiet(30);  // what the start of polling sent
+    rig.clearReceived();
+    spot(QStringLiteral("DL1ABC"), QStringLiteral("14025"));
+    const bool ran = whileModal([&] { w.mnuSpectrumMap->action()->trigger(); },
+                                [&] {
+                                    SpectrumMap& m = *t.app().forms().spectrumMapSlot().peek();
+                                    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+                                    ASSERT_TRUE(m.lblDXSpot[49]->Visible());
+                                    QTest::mouseClick(m.lblDXSpot[49], Qt::RightButton);
+                                });
+    ASSERT_TRUE(ran);
+    EXPECT_TRUE(rig.waitForBytes(14));
+    EXPECT_TRUE(rig.staysQuiet(30));
+    EXPECT_EQ(rig.received(), QByteArray("FA00014025000;"));
+    EXPECT_EQ(w.txtCall->Text(), QStringLiteral("DL1ABC"));
+    EXPECT_FALSE(t.app().forms().spectrumMapSlot().isLoaded());
+    EXPECT_TRUE(r.tmrGetData->Enabled());
+    for (const auto& m : t.dialogs().messages())
+        EXPECT_FALSE(m.title.startsWith(QLatin1String("Error Changing"))) << m.text.toStdString();
 }
 
 TEST_F(SpectrumMapTest, AnyOtherClickRemovesTheSpotFromBothMapsAndLeavesTheList) {
