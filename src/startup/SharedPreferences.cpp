@@ -133,7 +133,10 @@ QString GetUserDataFolder(const QString& companyFolder, const QString& subFolder
     const QString underProfile = makeUnder(profile);
     // No APPDATA and no HOME to find it from: the profile's folder is the one, never the root.
     const QString appData = platform.environment.appData();
-    return appData.isEmpty() ? underProfile : makeUnder(appData);
+    if (appData.isEmpty()) return underProfile;
+    // A fresh home may have no configuration folder yet; the program's folders go inside it.
+    if (!found(appData)) CreateFolder(appData, 0, platform);
+    return makeUnder(appData);
 }
 
 QString FileNameCall(const QString& call) {

@@ -114,14 +114,16 @@ TEST(UserFoldersTest, DocumentsFolderRules) {
         const char* existing;  // folder present in the home, or nullptr
         const char* expected;  // company folder, relative to the root
         bool appDataToo;
+        bool configThere = true;  // a fresh home has no configuration folder yet
     };
     for (const Case& c : {Case{"Documents", "home/Documents/Ardlow Software", false},
                           Case{"My Documents", "home/My Documents/Ardlow Software", false},
                           Case{"documents", "home/documents/Ardlow Software", false},
-                          Case{nullptr, "home/.config/Ardlow Software", true}}) {
+                          Case{nullptr, "home/.config/Ardlow Software", true},
+                          Case{nullptr, "home/.config/Ardlow Software", true, false}}) {
         test::TestApp t({{28800, 16200}, false});
         if (c.existing) QDir().mkpath(t.home() + QLatin1Char('/') + QLatin1String(c.existing));
-        QDir().mkpath(t.home() + QStringLiteral("/.config"));
+        if (c.configThere) QDir().mkpath(t.home() + QStringLiteral("/.config"));
         const QString company =
             GetUserDataFolder(QStringLiteral("\\Ardlow Software"), QStringLiteral("\\Shared"),
                               t.app().platform());
