@@ -12,6 +12,8 @@
 #include "platform/ListView.h"
 #include "platform/Menus.h"
 
+#include <QKeyEvent>
+
 #include <array>
 #include <map>
 #include <memory>
@@ -275,6 +277,8 @@ class LoggingWindow : public Form {
     // The pauses of a logging attempt: the timers, port readings and posted events waiting
     // behind it run, while this window's own paint waits for the event loop after the attempt.
     void letPendingEventsRun();
+    // Hands the keys held back while a contact was stored to the box that has the focus now.
+    void replayHeldKeys();
     Exchange exchange() const;
     // Waits on the voice-navigation player while it speaks, running no events.
     void waitForVoicePrompt();
@@ -345,6 +349,8 @@ class LoggingWindow : public Form {
     std::unique_ptr<LogIndex> index_;
     std::unique_ptr<LogSummary> summary_;
     bool rebuilding_ = false;
+    // Keys that reached this window while a stored contact's row still stood (storeContact).
+    std::vector<std::unique_ptr<QKeyEvent>> heldKeys_;
 };
 
 }  // namespace qf

@@ -43,11 +43,50 @@ class PaintLater : public QObject {
     QWidget* window_;
     bool held_ = false;
 };
+
+// Holds back the keys that reach a window while it is installed. Saving a contact can take a
+// while (the log is flushed to disk), and the keys the operator types meanwhile belong to the
+// next contact: let through, they would land in the boxes of the stored one and be cleared
+// with them.
+class HoldKeys : public QObject {
+  public:
+    HoldKeys(QWidget* window, std::vector<std::unique_ptr<QKeyEvent>>& held)
+        : window_(window), held_(held) {
+        qApp->installEventFilter(this);
+    }
+    ~HoldKeys() override { qApp->removeEventFilter(this); }
+    HoldKeys(const HoldKeys&) = delete;
+    HoldKeys& operator=(const HoldKeys&) = delete;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget == nullptr || widget->window() != window_) return false;
+        held_.emplace_back(static_cast<QKeyEvent*>(event->clone()));
+        return true;
+    }
+
+  private:
+    QWidget* window_;
+    std::vector<std::unique_ptr<QKeyEvent>>& held_;
+};
 }  // namespace
 
 void LoggingWindow::letPendingEventsRun() {
     PaintLater paintLater(window());
     QCoreApplication::processEvents();
+}
+
+void LoggingWindow::replayHeldKeys() {
+    std::vector<std::unique_ptr<QKeyEvent>> keys;
+    keys.swap(heldKeys_);
+    for (const auto& key : keys) {
+        // Each key goes where the focus is when it comes, so a Tab among them moves on.
+        QWidget* target = QApplication::focusWidget();
+        if (target == nullptr || target->window() != window()) target = window();
+        QCoreApplication::sendEvent(target, key.get());
+    }
 }
 
 Exchange LoggingWindow::exchange() const {
@@ -151,7 +190,10 @@ bool LoggingWindow::storeContact(const QSORecord& q, const std::function<void()>
     const bool written = app_.logStore().AppendRecord();
     addNewestToLogList();
     if (afterList) afterList();
-    letPendingEventsRun();
+    {
+        HoldKeys holdKeys(window(), heldKeys_);
+        letPendingEventsRun();
+    }
     UpdateScore();
     app_.run().HandOverTarget = 0;
     if (!written) {
@@ -168,6 +210,10 @@ void LoggingWindow::finishAttempt(bool written) {
         written) {
         clearRow();
         txtCall->SetFocus();
+    }
+    if (!heldKeys_.empty()) {
+        QMetaObject::invokeMethod(
+            this, [this] { replayHeldKeys(); }, Qt::QueuedConnection);
     }
     letPendingEventsRun();
     lblDupe->setBackColor(kButtonFace);

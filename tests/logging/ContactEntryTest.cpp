@@ -19,6 +19,29 @@ class ContactEntryTest : public LoggingFixture {
     void minute() { t.clock().advance(60 * 1000); }
 };
 
+// Keys typed while Enter is still saving the contact (they arrive at the window during the
+// attempt's pause) start the next call: none lands in the stored row and vanishes with it.
+TEST_F(ContactEntryTest, KeysTypedWhileAContactIsSavedStartTheNextCall) {
+    writeLog({});
+    openOut();
+    type(QStringLiteral("w1aw bob ait"));
+    QWidget* county = QApplication::focusWidget();
+    ASSERT_EQ(county, w().txtSec);
+    for (const auto& [key, text] :
+         {std::pair{Qt::Key_K, QStringLiteral("k")}, std::pair{Qt::Key_0, QStringLiteral("0")}}) {
+        QCoreApplication::postEvent(county,
+                                    new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+        QCoreApplication::postEvent(county,
+                                    new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+    }
+    QTest::keyClick(county, Qt::Key_Return);
+    settle();
+    ASSERT_EQ(t.app().log().QSOCount, 1);
+    EXPECT_EQ(t.app().log()[1].CountyRcvd, QStringLiteral("AIT"));
+    EXPECT_EQ(w().txtCall->Text(), QStringLiteral("K0"));
+    EXPECT_EQ(QApplication::focusWidget(), w().txtCall);
+}
+
 // A short out-of-state contest typed key by key: contacts, a dupe, the same station from
 // another county, a missing field, a bad county and a post-contest entry.
 TEST_F(ContactEntryTest, AWholeContestFromTheKeyboard) {
