@@ -128,7 +128,8 @@ void CWFrm::buildControls() {
     // Timing method and the loop calibration.
     Frame2 = add<Frame>(QStringLiteral("Frame2"), QString());
     Frame2->Move(3360, 1200, 4500, 990);
-    label("Label7", QStringLiteral("Timing Options: "), 3480, 1290, 1500, 255);
+    // Ends short of the first option, whose round mark it would otherwise hide.
+    label("Label7", QStringLiteral("Timing Options: "), 3480, 1290, 1380, 255);
     optTimer = add<OptionButton>(QStringLiteral("optTimer"), QStringLiteral("Timer"), Frame2);
     OptSleep = add<OptionButton>(QStringLiteral("OptSleep"), QStringLiteral("Sleep"), Frame2);
     optLoop = add<OptionButton>(QStringLiteral("optLoop"), QStringLiteral("Loop"), Frame2);

@@ -4,6 +4,7 @@
 #include "keying/CWFrm.h"
 #include "keying/CWMacros.h"
 #include "keying/KeyingFixture.h"
+#include "platform/ChoiceControls.h"
 #include "platform/Registry.h"
 #include "support/PtyPair.h"
 #include "support/TestApp.h"
@@ -592,6 +593,20 @@ TEST_F(CWFrmTest, SettingsFileValuesAndTheKeyingOption) {
     EXPECT_EQ(w.Text10->Text(), QStringLiteral("1"));
     EXPECT_EQ(w.Text11->Text(), QStringLiteral("13"));
     EXPECT_TRUE(w.Option4->Value());
+}
+
+// The chosen timing method must be seen: no label lies over any of the three options.
+TEST_F(CWFrmTest, NoLabelCoversATimingOption) {
+    cw().Show();
+    for (OptionButton* option : {cw().optTimer, cw().OptSleep, cw().optLoop}) {
+        SCOPED_TRACE(option->text().toStdString());
+        const QRect at(option->mapTo(&cw(), QPoint(0, 0)), option->size());
+        for (Label* label : cw().findChildren<Label*>()) {
+            if (!label->isVisible()) continue;
+            const QRect covers(label->mapTo(&cw(), QPoint(0, 0)), label->size());
+            EXPECT_FALSE(covers.intersects(at)) << label->text().toStdString();
+        }
+    }
 }
 
 TEST_F(CWFrmTest, TheWindowHasNoCloseBoxAndOnlyHides) {
