@@ -190,6 +190,10 @@ void Infrm::LogRoverCounties() {
             // The call box's leave handler runs among these events and fills the emptied boxes.
             SendTab();
             letPendingEventsRun();
+            // The recall's and the Tab's focus moves queue one another's handlers; all of them
+            // run now, the call box's leave handler among them, or that handler would run while
+            // this county's copy is being stored and take the copy for a duplicate of itself.
+            Control::runPendingFocusHandlers();
             if (app_.run().EntryCheckFlags.DupeFlag == 0) Mains();
         }
     } catch (const Error&) {

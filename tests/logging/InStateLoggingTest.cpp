@@ -2,14 +2,14 @@
 // to the tallies, the rover's further counties, the lock-out after a duplicate, and the faults
 // mended on the way (the county refill, the midnight stamp).
 #include "logging/LogTallies.h"
-#include "support/KeyingRecorder.h"
 #include "logging/LoggingFixture.h"
 #include "platform/Error.h"
+#include "support/KeyingRecorder.h"
 
 #include <QKeyEvent>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace qf {
 namespace {
@@ -36,7 +36,7 @@ QSORecord contact(const char* call, const char* spc, const char* county, const c
 
 // A rover's county line as the rover county dialog will hold it; an entry may be made to fail.
 class ListedCounties : public RoverCountyList {
-public:
+  public:
     explicit ListedCounties(QStringList entries, int failAt = -1)
         : entries_(std::move(entries)), failAt_(failAt) {}
     int count() const override { return static_cast<int>(entries_.size()); }
@@ -45,13 +45,13 @@ public:
         return entries_.at(p);
     }
 
-private:
+  private:
     QStringList entries_;
     int failAt_;
 };
 
 class InStateLoggingTest : public LoggingFixture {
-protected:
+  protected:
     InStateLoggingTest() {
         StationSettings& st = t.app().station();
         st.OutOfStateFlag = 0;
@@ -80,8 +80,8 @@ protected:
         QStringList out;
         const QSOLog& log = t.app().log();
         for (int r = from; r <= log.QSOCount; ++r) {
-            out << log[r].Call + QLatin1Char('/') + log[r].SPC + QLatin1Char('/') + log[r].CountyRcvd +
-                       QLatin1Char('/') + log[r].CountySent;
+            out << log[r].Call + QLatin1Char('/') + log[r].SPC + QLatin1Char('/') +
+                       log[r].CountyRcvd + QLatin1Char('/') + log[r].CountySent;
         }
         return out;
     }
@@ -196,7 +196,8 @@ TEST_F(InStateLoggingTest, AContestTypedKeyByKey) {
     ASSERT_EQ(t.app().log().QSOCount, 6);
     EXPECT_EQ(t.beeper().count(), noBeeps + 8);
 
-    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), test::fixture(QStringLiteral("contest-in-state.txt")));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")),
+              test::fixture(QStringLiteral("contest-in-state.txt")));
     // 12 points times OH, HEN, CRV and WSH.
     EXPECT_EQ(w().lblTotCon->Caption(), QStringLiteral("6"));
     EXPECT_EQ(w().lblsectogo->Caption(), QStringLiteral("0"));
@@ -204,11 +205,13 @@ TEST_F(InStateLoggingTest, AContestTypedKeyByKey) {
     EXPECT_EQ(w().lblTotScore->Caption(), QStringLiteral("48"));
     EXPECT_EQ(w().List2->ListCount(), 3);
     EXPECT_EQ(w().lblStation.at(8)->Caption(), QStringLiteral("Cnty Wkd - 3"));
-    EXPECT_EQ(w().lblStation.at(7)->Caption(), QStringLiteral("Cnty Rem - %1").arg(w().List3->ListCount()));
+    EXPECT_EQ(w().lblStation.at(7)->Caption(),
+              QStringLiteral("Cnty Rem - %1").arg(w().List3->ListCount()));
     EXPECT_LT(w().List3->find(QStringLiteral("AIT")), w().List3->ListCount());
     EXPECT_LT(w().List3->find(QStringLiteral("HEN")), 0);
     EXPECT_GE(w().List1->find(QStringLiteral("Japan")), 0);
-    EXPECT_EQ(gridLabel("MN")->ForeColor(), static_cast<quint32>(kRemaining));  // own state: no flag
+    EXPECT_EQ(gridLabel("MN")->ForeColor(),
+              static_cast<quint32>(kRemaining));  // own state: no flag
     EXPECT_EQ(gridLabel("WI")->ForeColor(), static_cast<quint32>(kRemaining));
     EXPECT_EQ(w().ListView1->count(), 6);
     EXPECT_EQ(w().ListView1->text(1, 1), QStringLiteral("N0PC"));
@@ -225,8 +228,8 @@ struct StoredCase {
     int multipliers;   // added by the new contact
     const char* grid;  // a grid label, and whether it shows worked afterwards
     bool gridWorked;
-    int bandList;      // DXCountryCount of the band's list afterwards (-1: the band has none)
-    int dxAll;         // items of List1 afterwards
+    int bandList;  // DXCountryCount of the band's list afterwards (-1: the band has none)
+    int dxAll;     // items of List1 afterwards
 };
 
 std::vector<QSORecord> fullBand() {
@@ -249,10 +252,12 @@ TEST_P(StoredContactTest, Changes) {
     settle();
     const int multipliers = t.app().tallies().MultiplierCount;
     enter("K9NEW", "AL", c.spc, c.county);
-    ASSERT_EQ(t.app().log().QSOCount, static_cast<int>(c.before.size()) + 1) << w().lblDialog->Caption().toStdString();
+    ASSERT_EQ(t.app().log().QSOCount, static_cast<int>(c.before.size()) + 1)
+        << w().lblDialog->Caption().toStdString();
     EXPECT_EQ(t.app().tallies().MultiplierCount - multipliers, c.multipliers);
     EXPECT_EQ(w().lblTotSec->Caption(), QString::number(t.app().tallies().MultiplierCount));
-    EXPECT_EQ(gridLabel(c.grid)->ForeColor(), static_cast<quint32>(c.gridWorked ? kWorked : kRemaining));
+    EXPECT_EQ(gridLabel(c.grid)->ForeColor(),
+              static_cast<quint32>(c.gridWorked ? kWorked : kRemaining));
     int bandList = -1;
     for (const BandDXList& l : t.app().tallies().DXLists) {
         if (l.name == QString::fromLatin1(c.band)) bandList = l.DXCountryCount;
@@ -275,12 +280,32 @@ INSTANTIATE_TEST_SUITE_P(
     InState, StoredContactTest,
     ::testing::Values(
         StoredCase{"a new state", {}, "20", "OH", "", 1, "OH", true, 0, 0},
-        StoredCase{"a state worked before", {contact("W8A", "oh", "")}, "20", "OH", "", 0, "OH", true, 0, 0},
+        StoredCase{"a state worked before",
+                   {contact("W8A", "oh", "")},
+                   "20",
+                   "OH",
+                   "",
+                   0,
+                   "OH",
+                   true,
+                   0,
+                   0},
         StoredCase{"the contest state's own code", {}, "20", "MN", "HEN", 1, "MN", false, 0, 0},
-        StoredCase{"a county worked before", {contact("K0A", "MN", "hen")}, "20", "MN", "HEN", 0, "MN", false, 0, 0},
-        StoredCase{"a DX country on a band with a list", {}, "20", "Germany", "", 0, "OH", false, 1, 1},
+        StoredCase{"a county worked before",
+                   {contact("K0A", "MN", "hen")},
+                   "20",
+                   "MN",
+                   "HEN",
+                   0,
+                   "MN",
+                   false,
+                   0,
+                   0},
+        StoredCase{
+            "a DX country on a band with a list", {}, "20", "Germany", "", 0, "OH", false, 1, 1},
         StoredCase{"a DX country on 2 m", {}, "2", "Germany", "", 0, "OH", false, -1, 1},
-        StoredCase{"a full band list", fullBand(), "40", "Japan", "", 0, "OH", false, kDXListCapacity, kDXListCapacity + 1}),
+        StoredCase{"a full band list", fullBand(), "40", "Japan", "", 0, "OH", false,
+                   kDXListCapacity, kDXListCapacity + 1}),
     [](const ::testing::TestParamInfo<StoredCase>& info) {
         QString name = QString::fromLatin1(info.param.what);
         name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QString());
@@ -325,6 +350,25 @@ TEST_F(InStateLoggingTest, ARoverLogsOnceForEachCountyOfTheLine) {
     EXPECT_EQ(w().RoverLogIndex, 0);
 }
 
+// Typed and entered from the state box, as an operator does: the copies for the further
+// counties are no duplicates of the contact, so no red line, no beep and no lock-out follow.
+TEST_F(InStateLoggingTest, ARoverCopyIsNoDuplicateOfTheContactItCopies) {
+    t.app().station().RoverFlag = 1;
+    writeLog({});
+    openIn();
+    w().cmdLogOn->Press();
+    settle();
+    ListedCounties line({QStringLiteral("AIT"), QStringLiteral("CRW")});
+    w().setRoverCountyList(&line);
+    const int beeps = t.beeper().count();
+    type(QStringLiteral("w9lin lin il\n"));
+    EXPECT_EQ(stored(), (QStringList{"W9LIN/IL//AIT", "W9LIN/IL//CRW"}));
+    EXPECT_EQ(t.app().run().EntryCheckFlags.DupeFlag, 0);
+    EXPECT_FALSE(w().lblDialog->Caption().startsWith(QStringLiteral("Duplicate")))
+        << w().lblDialog->Caption().toStdString();
+    EXPECT_EQ(t.beeper().count(), beeps);
+}
+
 TEST_F(InStateLoggingTest, TheLockOutRunsNoEventsAndEndsThreeSecondsAfterTheDupe) {
     writeLog({});
     openIn();
@@ -351,8 +395,12 @@ TEST_F(InStateLoggingTest, TheLockOutRunsNoEventsAndEndsThreeSecondsAfterTheDupe
         run.LastDupeTime = t.clock().localNow().addMSecs(-c.dupeAgoMs);
         // Both keys wait in the queue; the second may only run once the first has ended.
         const qint64 before = t.clock().tickMs();
-        QCoreApplication::postEvent(w().txtCall, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
-        QCoreApplication::postEvent(w().txtCall, new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QStringLiteral("b")));
+        QCoreApplication::postEvent(
+            w().txtCall,
+            new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
+        QCoreApplication::postEvent(
+            w().txtCall,
+            new QKeyEvent(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, QStringLiteral("b")));
         settle();
         settle();
         EXPECT_EQ(t.clock().tickMs() - before, c.waitMs);
@@ -389,7 +437,7 @@ TEST_F(InStateLoggingTest, AStationOutsideTheStateIsNeverStoredWithACounty) {
 
 // A clock that moves on by a millisecond at every reading, as a real one does between two reads.
 class SteppingClock : public TestClock {
-public:
+  public:
     ClockReading now() const override {
         ClockReading r = TestClock::now();
         const qint64 step = stepping ? reads_++ : 0;
@@ -399,7 +447,7 @@ public:
     }
     bool stepping = false;
 
-private:
+  private:
     mutable qint64 reads_ = 0;
 };
 
@@ -423,7 +471,8 @@ TEST(InStateStampTest, AContactAtMidnightTakesDateAndTimeFromOneReading) {
     s.keyingLines = std::make_unique<test::KeyingRecorder>(*c);
     s.serialPorts = std::move(ports);
     App app(std::move(s));
-    app.platform().files.rewriteAtomic(QStringLiteral("county2.txt"), test::shippedData(QStringLiteral("county2.txt")));
+    app.platform().files.rewriteAtomic(QStringLiteral("county2.txt"),
+                                       test::shippedData(QStringLiteral("county2.txt")));
     app.platform().files.rewriteAtomic(QStringLiteral("log.txt"), QByteArray());
     StationSettings& st = app.station();
     st.ContestState = QStringLiteral("MN");
