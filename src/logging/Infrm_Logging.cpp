@@ -43,6 +43,7 @@ void Infrm::Mains() {
     if (!txtSec->Text().isEmpty()) CheckCounty();
 
     bool written = true;
+    bool stored = false;
     if (flags.DupeFlag == 0 && flags.MissingFieldFlag == 0 && flags.BadSectionFlag == 0 &&
         flags.BadCountyFlag == 0) {
         QSORecord q;
@@ -56,6 +57,7 @@ void Infrm::Mains() {
         q.Band = st.CurrentBand;
         q.CountySent = st.OwnCounty;
         q.Frequency = run.FrequencyToLog;
+        stored = true;
         written = storeContact(
             q,
             [this, &q] {
@@ -68,7 +70,9 @@ void Infrm::Mains() {
     }
     finishAttempt(written);
 
-    if (st.RoverFlag == 1 && RoverLogIndex == 0 && roverCounties_ != nullptr) {
+    // Only a contact stored now is copied for the further counties: after a refused entry the
+    // recall would fetch an older contact and log it again from counties it was never worked from.
+    if (stored && st.RoverFlag == 1 && RoverLogIndex == 0 && roverCounties_ != nullptr) {
         int entries = 0;
         try {
             entries = roverCounties_->count();

@@ -369,6 +369,25 @@ TEST_F(InStateLoggingTest, ARoverCopyIsNoDuplicateOfTheContactItCopies) {
     EXPECT_EQ(t.beeper().count(), beeps);
 }
 
+// A refused entry makes no copies: the recall would otherwise log the last contact again,
+// from a county of the line it was never worked from.
+TEST_F(InStateLoggingTest, ARefusedEntryOfARoverCopiesNothing) {
+    t.app().station().RoverFlag = 1;
+    writeLog({});
+    openIn();
+    w().cmdLogOn->Press();
+    settle();
+    ListedCounties alone({QStringLiteral("AIT")});
+    w().setRoverCountyList(&alone);
+    enter("K0ABC", "SUE", "MN", "HEN");
+    ListedCounties line({QStringLiteral("AIT"), QStringLiteral("CRW")});
+    w().setRoverCountyList(&line);
+    enter("W1AW", "", "OH", "");         // no name: refused
+    enter("K0ABC", "SUE", "MN", "HEN");  // a duplicate: refused
+    EXPECT_EQ(stored(), (QStringList{"K0ABC/MN/HEN/AIT"}));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")).count('\n'), 1);
+}
+
 TEST_F(InStateLoggingTest, TheLockOutRunsNoEventsAndEndsThreeSecondsAfterTheDupe) {
     writeLog({});
     openIn();
