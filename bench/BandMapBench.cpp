@@ -11,10 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -25,35 +21,8 @@ QString spotRecord(const QString& khz, const QString& call) {
     return QStringLiteral("de W3LPL:   %1  %2      CQ                       1425Z").arg(khz, call);
 }
 
-struct Fixture {
-    explicit Fixture(bool inState) {
-        qf::ScriptedDialogs* dialogs = nullptr;
-        qf::Services s = qf::bench::benchServices(dir.path(), &clockPtr, &dialogs);
-        dialogs->answerMessage(qf::Answer::Yes);  // "Open existing log?"
-        app = std::make_unique<qf::App>(std::move(s));
-        // The shipped county table, beside this file's folder.
-        QFile county(QFileInfo(QStringLiteral(__FILE__))
-                         .dir()
-                         .filePath(QStringLiteral("../data/county2.txt")));
-        county.open(QIODevice::ReadOnly);
-        app->platform().files.rewriteAtomic(QStringLiteral("county2.txt"), county.readAll());
-        app->platform().files.rewriteAtomic(QStringLiteral("log.txt"), QByteArray());
-        qf::StationSettings& st = app->station();
-        st.ContestState = QStringLiteral("MN");
-        st.OutOfStateFlag = inState ? 0 : 1;
-        st.OwnCounty = QStringLiteral("AIT");
-        st.CurrentBand = QStringLiteral("20");
-        st.CurrentMode = QStringLiteral("CW");
-        st.FormSizePercent = 100;
-        st.RigModel = QStringLiteral("None");
-        window = inState ? static_cast<qf::LoggingWindow*>(&app->forms().Infrm())
-                         : static_cast<qf::LoggingWindow*>(&app->forms().Outfrm());
-        window->Show();
-        qf::PacketSpotfrm& spotting = app->forms().PacketSpotfrm();
-        spotting.List1->setListIndex(spotting.List1->find(QStringLiteral("Telnet")));
-        spotting.OptBand->setValue(true);
-        app->forms().Form1().PacketResize();
-    }
+struct Fixture : qf::bench::SpottingFixture {
+    explicit Fixture(bool inState) : SpottingFixture(inState, QStringLiteral("Telnet")) {}
     void spot(int n) {
         const QString call = spotCall(n);
         QString khz = spotKhz(n);
@@ -61,10 +30,6 @@ struct Fixture {
         app->forms().Form1().BandMapSpots(call, khz, record);
         clockPtr->advance(250);
     }
-    QTemporaryDir dir;
-    std::unique_ptr<qf::App> app;
-    qf::TestClock* clockPtr = nullptr;
-    qf::LoggingWindow* window = nullptr;
 };
 
 void SlotsAndRowOnly(benchmark::State& state) {

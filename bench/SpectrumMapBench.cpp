@@ -11,10 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -27,38 +23,9 @@ QString spotKhz(int n) {
     return QString::number(bases[n % 3] + (n * 37) % 290 + 0.5, 'f', 1);
 }
 
-QByteArray dataFile(const char* name) {
-    QFile f(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../data/")) +
-            QLatin1String(name));
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-struct Fixture {
-    explicit Fixture(bool withSpectrumMap) {
-        qf::ScriptedDialogs* dialogs = nullptr;
-        qf::Services s = qf::bench::benchServices(dir.path(), &clockPtr, &dialogs);
-        dialogs->answerMessage(qf::Answer::Yes);  // "Open existing log?"
-        app = std::make_unique<qf::App>(std::move(s));
-        qf::Files& files = app->platform().files;
-        files.rewriteAtomic(QStringLiteral("county2.txt"), dataFile("county2.txt"));
-        files.rewriteAtomic(QStringLiteral("arrlpre2.txt"), dataFile("arrlpre2.txt"));
-        files.rewriteAtomic(QStringLiteral("log.txt"), QByteArray());
-        app->startup().WorkingFolder = dir.path();
-        qf::LoadPrefixTable(app->tables().prefixes, app->startup(), files);
-        qf::StationSettings& st = app->station();
-        st.ContestState = QStringLiteral("MN");
-        st.OutOfStateFlag = 1;
-        st.CurrentBand = QStringLiteral("20");
-        st.CurrentMode = QStringLiteral("CW");
-        st.FormSizePercent = 100;
-        st.RigModel = QStringLiteral("None");
-        window = &app->forms().Outfrm();
-        window->Show();
-        qf::PacketSpotfrm& spotting = app->forms().PacketSpotfrm();
-        spotting.List1->setListIndex(spotting.List1->find(QStringLiteral("Telnet")));
-        spotting.OptBand->setValue(true);
-        app->forms().Form1().PacketResize();
+struct Fixture : qf::bench::SpottingFixture {
+    explicit Fixture(bool withSpectrumMap)
+        : SpottingFixture(false, QStringLiteral("Telnet"), true) {
         // Shown without its modal loop, so the benchmark keeps control; to the intake it is
         // a map on screen like any other.
         if (withSpectrumMap) app->forms().SpectrumMap().Show();
@@ -71,10 +38,6 @@ struct Fixture {
         app->forms().Form1().BandMapSpots(call, khz, record);
         clockPtr->advance(250);
     }
-    QTemporaryDir dir;
-    std::unique_ptr<qf::App> app;
-    qf::TestClock* clockPtr = nullptr;
-    qf::Outfrm* window = nullptr;
 };
 
 void SpotIntake(benchmark::State& state) {

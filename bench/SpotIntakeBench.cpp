@@ -14,10 +14,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace {
 
@@ -39,37 +35,11 @@ QString tncText() {
     return text;
 }
 
-struct Fixture {
-    Fixture() {
-        qf::ScriptedDialogs* dialogs = nullptr;
-        qf::Services s = qf::bench::benchServices(dir.path(), &clockPtr, &dialogs);
-        dialogs->answerMessage(qf::Answer::Yes);  // "Open existing log?"
-        app = std::make_unique<qf::App>(std::move(s));
-        QFile county(QFileInfo(QStringLiteral(__FILE__))
-                         .dir()
-                         .filePath(QStringLiteral("../data/county2.txt")));
-        county.open(QIODevice::ReadOnly);
-        app->platform().files.rewriteAtomic(QStringLiteral("county2.txt"), county.readAll());
-        app->platform().files.rewriteAtomic(QStringLiteral("log.txt"), QByteArray());
-        qf::StationSettings& st = app->station();
-        st.ContestState = QStringLiteral("MN");
-        st.OutOfStateFlag = 1;
-        st.CurrentBand = QStringLiteral("20");
-        st.CurrentMode = QStringLiteral("CW");
-        st.FormSizePercent = 100;
-        st.RigModel = QStringLiteral("None");
-        window = &app->forms().Outfrm();
-        window->Show();
+struct Fixture : qf::bench::SpottingFixture {
+    Fixture() : SpottingFixture(false, QStringLiteral("TNC")) {
         spotting = &app->forms().PacketSpotfrm();
-        spotting->List1->setListIndex(spotting->List1->find(QStringLiteral("TNC")));
         spotting->SpotSource = QStringLiteral("TNC");
-        spotting->OptBand->setValue(true);
-        app->forms().Form1().PacketResize();
     }
-    QTemporaryDir dir;
-    std::unique_ptr<qf::App> app;
-    qf::TestClock* clockPtr = nullptr;
-    qf::LoggingWindow* window = nullptr;
     qf::PacketSpotfrm* spotting = nullptr;
 };
 

@@ -10,13 +10,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 
 #include <random>
 
@@ -50,32 +46,9 @@ QString spotLine(int n) {
            QStringLiteral(" CQ                       1425Z\r\n");
 }
 
-struct Fixture {
-    Fixture() {
-        qf::ScriptedDialogs* dialogs = nullptr;
-        qf::Services s = qf::bench::benchServices(dir.path(), &clockPtr, &dialogs);
-        dialogs->answerMessage(qf::Answer::Yes);  // "Open existing log?"
-        app = std::make_unique<qf::App>(std::move(s));
-        QFile county(QFileInfo(QStringLiteral(__FILE__))
-                         .dir()
-                         .filePath(QStringLiteral("../data/county2.txt")));
-        county.open(QIODevice::ReadOnly);
-        app->platform().files.rewriteAtomic(QStringLiteral("county2.txt"), county.readAll());
-        app->platform().files.rewriteAtomic(QStringLiteral("log.txt"), QByteArray());
-        qf::StationSettings& st = app->station();
-        st.ContestState = QStringLiteral("MN");
-        st.OutOfStateFlag = 1;
-        st.CurrentBand = QStringLiteral("20");
-        st.CurrentMode = QStringLiteral("CW");
-        st.FormSizePercent = 100;
-        st.RigModel = QStringLiteral("None");
-        window = &app->forms().Outfrm();
-        window->Show();
-        qf::PacketSpotfrm& spotting = app->forms().PacketSpotfrm();
-        spotting.List1->setListIndex(spotting.List1->find(QStringLiteral("Telnet")));
-        spotting.List1_Click();
-        spotting.OptBand->setValue(true);
-        app->forms().Form1().PacketResize();
+struct Fixture : qf::bench::SpottingFixture {
+    Fixture() : SpottingFixture(false, QStringLiteral("Telnet")) {
+        app->forms().PacketSpotfrm().List1_Click();
     }
     // The spotting window connected to a cluster of our own on 127.0.0.1.
     bool connect() {
@@ -91,10 +64,6 @@ struct Fixture {
     }
     const qf::SpotSlot& newest() { return app->spots()[qf::SpotSlotTable::kSlots - 1]; }
 
-    QTemporaryDir dir;
-    std::unique_ptr<qf::App> app;
-    qf::TestClock* clockPtr = nullptr;
-    qf::LoggingWindow* window = nullptr;
     QTcpServer server;
     QTcpSocket* peer = nullptr;
 };

@@ -42,7 +42,27 @@ QString amPmText(const QTime& t) {
 
 QString shortDateText(const QDate& d) { return QLocale().toString(d, QLocale::ShortFormat); }
 
+namespace {
+
+// Two ASCII digits at `at` as a number, or -1.
+int twoDigits(const QString& t, qsizetype at) {
+    const char16_t a = t[at].unicode();
+    const char16_t b = t[at + 1].unicode();
+    if (a < u'0' || a > u'9' || b < u'0' || b > u'9') return -1;
+    return (a - u'0') * 10 + (b - u'0');
+}
+
+}  // namespace
+
 std::optional<QDate> parseStoredDate(const QString& text) {
+    // The form this program writes ("2026/09/12") without the general parser: the log list reads
+    // one for every row it shows, at every reload.
+    if (text.size() == 10 && text[4] == u'/' && text[7] == u'/') {
+        const int hi = twoDigits(text, 0);
+        const int lo = twoDigits(text, 2);
+        const QDate d(hi * 100 + lo, twoDigits(text, 5), twoDigits(text, 8));
+        if (hi >= 0 && lo >= 0 && d.isValid()) return d;
+    }
     const QString t = text.trimmed();
     for (const char* f : {"yyyy/M/d", "yyyy-M-d"}) {
         const QDate d = QDate::fromString(t, QLatin1String(f));
@@ -64,6 +84,12 @@ std::optional<QDate> parseStoredDate(const QString& text) {
 }
 
 std::optional<QTime> parseStoredTime(const QString& text) {
+    // "14:02:33" and "14:02" as written, without the general parser.
+    if (((text.size() == 8 && text[5] == u':') || text.size() == 5) && text[2] == u':') {
+        const QTime v(twoDigits(text, 0), twoDigits(text, 3),
+                      text.size() == 8 ? twoDigits(text, 6) : 0);
+        if (v.isValid()) return v;
+    }
     const QString t = text.trimmed();
     for (const char* f : {"H:m:s", "H:m"}) {
         const QTime v = QTime::fromString(t, QLatin1String(f));

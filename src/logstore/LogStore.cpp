@@ -294,6 +294,26 @@ void LogStore::failLoad(const QString& why) {
     platform_.ending.endNow(1);
 }
 
+namespace {
+
+// True when the record, written and read back, gives the same record.
+bool readsBackAs(const QSORecord& q) {
+    for (const QString* f : {&q.Call, &q.NameSent, &q.NameRcvd, &q.SPC, &q.CountyRcvd,
+                             &q.StateOverride, &q.CountySent, &q.Reserved8, &q.Reserved9,
+                             &q.Reserved10, &q.Reserved11, &q.QSODate, &q.QSOTime, &q.Mode,
+                             &q.Band, &q.Reserved17, &q.Reserved18, &q.Frequency}) {
+        for (const QChar c : *f) {
+            if (c.unicode() > 0xFF || c == u'"' || c == u'\r' || c == u'\n') return false;
+        }
+    }
+    if (q.Reserved16 == 0) return true;
+    double back = 0;
+    return parseNumber(QString::fromLatin1(formatDouble(q.Reserved16)), back) &&
+           back == q.Reserved16;
+}
+
+}  // namespace
+
 QString LogStore::stamp(const char* format) const {
     return platform_.clock.localNow().toString(QString::fromLatin1(format));
 }
@@ -439,11 +459,27 @@ bool LogStore::writeWhole(QString* reason) {
         copyBeforeRewrite_ = false;
     }
     QByteArray data;
-    for (int r = 1; r <= log_.QSOCount; ++r) data += encodeRecord(std::as_const(log_)[r]);
+    bool readsBackAsItStands = true;
+    for (int r = 1; r <= log_.QSOCount; ++r) {
+        const QSORecord& q = std::as_const(log_)[r];
+        data += encodeRecord(q);
+        if (readsBackAsItStands) readsBackAsItStands = readsBackAs(q);
+    }
     try {
         platform_.files.rewriteAtomic(kLogFile, data);
         unsaved_ = false;
         fileEndsOpen_ = false;
+        // The file now holds the rows as they stand, so the next reload need not read them
+        // again, unless a field could not be written as it is (a quote, a line end, a character
+        // beyond Latin-1, a number past 15 digits): then the reload reads what the file holds.
+        if (readsBackAsItStands) {
+            ContentHash hash;
+            hash.add(data.constData(), data.size());
+            loaded_ = {true, log_.id(), log_.clock(), hash.value(), data.size(), log_.QSOCount,
+                       log_.QSOCount};
+        } else {
+            loaded_ = {};
+        }
         return true;
     } catch (const Error& e) {
         unsaved_ = true;

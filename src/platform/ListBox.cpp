@@ -22,11 +22,19 @@ void ListBox::AddItem(const QString& text) {
     const QSignalBlocker block(this);
     int at = QListWidget::count();
     if (sorted_) {
-        at = 0;
-        while (at < QListWidget::count() &&
-               item(at)->text().compare(text, Qt::CaseInsensitive) <= 0) {
-            ++at;
+        // After the last item that sorts at or before it, by binary search: the county lists
+        // are refilled item by item at every reload.
+        int lo = 0;
+        int hi = at;
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (item(mid)->text().compare(text, Qt::CaseInsensitive) <= 0) {
+                lo = mid + 1;
+            } else {
+                hi = mid;
+            }
         }
+        at = lo;
     }
     insertItem(at, text);
 }

@@ -40,5 +40,18 @@ TEST(FormatsTest, StoredDatesAndTimes) {
     EXPECT_FALSE(parseStoredTime(QStringLiteral("25:00")));
 }
 
+// The written forms are read without the general parser; one that is not quite right falls to it.
+TEST(FormatsTest, StoredDatesAndTimesNearTheWrittenForm) {
+    EXPECT_EQ(parseStoredDate(QStringLiteral("0999/12/31")), QDate(999, 12, 31));
+    EXPECT_EQ(parseStoredDate(QStringLiteral(" 2026/9/12")), QDate(2026, 9, 12));
+    for (const char* bad : {"2026/02/30", "2026/13/01", "2026/0a/01", "ab26/09/12"})
+        EXPECT_FALSE(parseStoredDate(QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ(parseStoredTime(QStringLiteral("00:00:00")), QTime(0, 0));
+    EXPECT_EQ(parseStoredTime(QStringLiteral("23:59")), QTime(23, 59));
+    EXPECT_EQ(parseStoredTime(QStringLiteral("9:5:07")), QTime(9, 5, 7));
+    for (const char* bad : {"24:00:00", "12:60:00", "12:00:60", "1a:00:00", "12:0x", "12-00"})
+        EXPECT_FALSE(parseStoredTime(QString::fromLatin1(bad))) << bad;
+}
+
 }  // namespace
 }  // namespace qf

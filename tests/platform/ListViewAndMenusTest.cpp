@@ -103,6 +103,17 @@ TEST(MenuTest, OnlyTheHandlerChangesATick) {
 namespace qf {
 namespace {
 
+TEST(ListBoxTest, SortedInsertIgnoresCaseAndKeepsEqualItemsInArrivalOrder) {
+    test::TestApp t;
+    Form form(t.app().platform(), QStringLiteral("frmLists"));
+    auto* list = form.add<ListBox>(QStringLiteral("List2"), true);
+    for (const char* c : {"WSH", "ait", "HEN", "Ano", "hen", "AIT", "BEC", "wsh", "AAA"})
+        list->AddItem(QString::fromLatin1(c));
+    QStringList items;
+    for (int i = 0; i < list->ListCount(); ++i) items << list->List(i);
+    EXPECT_EQ(items, (QStringList{"AAA", "ait", "AIT", "Ano", "BEC", "HEN", "hen", "WSH", "wsh"}));
+}
+
 TEST(ListBoxTest, SortedInsertAndClickOnlyFromTheOperator) {
     test::TestApp t;
     Form form(t.app().platform(), QStringLiteral("frmLists"));

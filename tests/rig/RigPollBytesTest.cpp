@@ -1,12 +1,8 @@
 // The poll loop on a set clock with the fake rig answering in bytes on a socat pair: every byte
 // family read through the rig window into the logging window, and answers cut by a tick.
-#include "logging/LoggingFixture.h"
-#include "rig/RigControlfrm.h"
-#include "support/FakeRig.h"
+#include "rig/RigPollFixture.h"
 #include "support/FakeRigBytes.h"
-#include "support/PtyPair.h"
 
-#include <memory>
 #include <vector>
 
 namespace qf::test {
@@ -14,31 +10,13 @@ namespace {
 
 namespace rb = rigbytes;
 
-class RigPollBytesTest : public LoggingFixture {
+class RigPollBytesTest : public RigPollFixture {
   protected:
     void SetUp() override {
-        if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
-        ASSERT_TRUE(pty.available());
-        t.serialPorts().setDevicePath(2, pty.first());
-        rig = std::make_unique<FakeRig>(pty.second());
-        ASSERT_TRUE(rig->isOpen());
-        writeLog({});
-        openOut();
+        RigPollFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         w().Show();
     }
-
-    RigControlfrm& w() { return t.app().forms().RigControlfrm(); }
-    StationSettings& station() { return t.app().station(); }
-    const QString& toLog() { return t.app().run().FrequencyToLog; }
-
-    void choose(const char* model) {
-        const int row = w().List1->find(QLatin1String(model));
-        ASSERT_GE(row, 0) << model;
-        w().List1->setListIndex(row);
-        w().List1_Click();
-        w().optComm[1]->setValue(true);
-    }
-    void tick() { t.clock().advance(w().tmrGetData->Interval()); }
     // The send tick that just ran put out exactly `sent`; the rig's answer is then waiting at
     // the program's port, and the receive tick reads it.
     void sentAnsweredRead(const QByteArray& sent) {
@@ -58,9 +36,6 @@ class RigPollBytesTest : public LoggingFixture {
         rig->pump();
         rig->clearReceived();
     }
-
-    PtyPair pty;
-    std::unique_ptr<FakeRig> rig;
 };
 
 const QByteArray yaesuWake(5, '\0');

@@ -1,11 +1,8 @@
 // The poll loop on a set clock: the fake rig on a socat pair answers each send tick's query,
 // the next tick reads and decodes it, and the open out-of-state window takes band, mode and
 // frequency from it.
-#include "logging/LoggingFixture.h"
 #include "logging/Outfrm.h"
-#include "rig/RigControlfrm.h"
-#include "support/FakeRig.h"
-#include "support/PtyPair.h"
+#include "rig/RigPollFixture.h"
 #include "support/ScriptedSerialPort.h"
 
 #include <QDir>
@@ -15,36 +12,13 @@
 namespace qf::test {
 namespace {
 
-class RigPollTest : public LoggingFixture {
+class RigPollTest : public RigPollFixture {
   protected:
-    void SetUp() override {
-        if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
-        ASSERT_TRUE(pty.available());
-        t.serialPorts().setDevicePath(2, pty.first());
-        rig = std::make_unique<FakeRig>(pty.second());
-        ASSERT_TRUE(rig->isOpen());
-        writeLog({});
-        openOut();
-    }
-
-    RigControlfrm& w() { return t.app().forms().RigControlfrm(); }
-    StationSettings& station() { return t.app().station(); }
-    const QString& toLog() { return t.app().run().FrequencyToLog; }
-
-    void choose(const char* model) {
-        const int row = w().List1->find(QLatin1String(model));
-        ASSERT_GE(row, 0) << model;
-        w().List1->setListIndex(row);
-        w().List1_Click();
-        w().optComm[1]->setValue(true);
-    }
     // Test: the port opens and the first tick, a send tick, runs at once.
     void test() {
         w().Command1_Click();
         ASSERT_TRUE(w().tmrGetData->Enabled());
     }
-    // The next tick, one interval on.
-    void tick() { t.clock().advance(w().tmrGetData->Interval()); }
     // The rig got the send tick's query bytes and its answer is waiting at the program's port;
     // then the receive tick reads it.
     void answeredAndRead(qsizetype queryBytes) {
@@ -59,9 +33,6 @@ class RigPollTest : public LoggingFixture {
         tick();
         answeredAndRead(queryBytes);
     }
-
-    PtyPair pty;
-    std::unique_ptr<FakeRig> rig;
 };
 
 TEST_F(RigPollTest, KenwoodAlternatesSendAndReceiveTicksAndHandsTheReadingOn) {
