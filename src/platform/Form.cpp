@@ -147,7 +147,20 @@ void Form::unregisterControl(Control* c) {
 void Form::Load() {
     if (loaded_) return;
     loaded_ = true;
+    loading_ = true;
     guarded([this] { Form_Load(); });
+    loading_ = false;
+    if (deleteAfterLoad_) deleteLater();
+}
+
+void Form::deleteWhenIdle() {
+    // A message box inside the load runs deferred deletes in its own loop: the load would go
+    // on in a deleted window.
+    if (loading_) {
+        deleteAfterLoad_ = true;
+    } else {
+        deleteLater();
+    }
 }
 
 void Form::Show() {

@@ -12,7 +12,9 @@
 // - Each window keeps an ordered registry of its controls (hidden ones, timers and menus
 //   included) for the loops that scale every control.
 // - Windows are loaded at first reference (see FormSlot), unloaded through Unload(), and deleted
-//   later, never inside their own running handler.
+//   later, never inside their own running handler. A window that unloads itself while its own
+//   load is still running (a message box's loop runs its timers) is deleted only after that
+//   load has returned.
 // - Focus handlers (GotFocus/LostFocus) run after the handler that moved the focus returns,
 //   queued in the order of the moves; a Tab sent by code is queued the same way. So a key
 //   handler that moves the focus completes its own steps before the boxes' focus handlers run.
@@ -94,6 +96,9 @@ public:
     bool Unload(int unloadMode = kUnloadFromCode);
     bool unloaded() const { return unloaded_; }
     std::function<void()> onUnloaded;  // set by the FormSlot that owns the window
+    // Deletes the window once control is back in the event loop, and never before its load
+    // has returned.
+    void deleteWhenIdle();
 
     static constexpr int kUnloadFromControlMenu = 0, kUnloadFromCode = 1;
 
@@ -154,6 +159,8 @@ private:
     QString fontName_ = QStringLiteral("MS Sans Serif");
     bool menuBar_ = false;
     bool loaded_ = false;
+    bool loading_ = false;
+    bool deleteAfterLoad_ = false;
     bool unloaded_ = false;
     bool inUnload_ = false;
     std::vector<Control*> controls_;
@@ -174,10 +181,11 @@ public:
         if (!form_) {
             form_ = factory_();
             form_->onUnloaded = [this] {
-                // Deleted once control is back in the event loop.
-                form_.release()->deleteLater();
+                // The next reference loads a fresh window; this one goes once nothing runs in it.
+                form_.release()->deleteWhenIdle();
             };
-            // A window may unload itself in its own load: keep it until it is deleted later.
+            // A window may unload itself in its own load: the caller still gets it, alive
+            // until control is back in the event loop.
             F* loading = form_.get();
             loading->Load();
             return *loading;

@@ -42,7 +42,9 @@ RigControlfrm::RigControlfrm(App& app)
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setWindowFlag(Qt::WindowMinimizeButtonHint, false);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    Move(0, 0, 9450, 6675);
+    // The design size is the client area: the border and title bar come on top, or the
+    // bottom row of controls would lie under the window's lower edge.
+    Move(0, 0, 9450 + 2 * kBorderTwips, 6675 + 2 * kBorderTwips + kCaptionTwips);
     buildControls();
     comComm1 = platform().serialPorts.create();
     // The command file goes into the Pegasus folder; with no such folder the write fails quietly.

@@ -35,7 +35,9 @@ frmBandPlan::frmBandPlan(App& app)
     // A fixed dialog: no minimise or maximise, no taskbar button.
     setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
-    Move(0, 0, 9480, 6690);
+    // The design size is the client area: the border and title bar come on top, or the
+    // bottom row of controls would lie under the window's lower edge.
+    Move(0, 0, 9480 + 2 * kBorderTwips, 6690 + 2 * kBorderTwips + kCaptionTwips);
 
     // Done is made first: it is first in the tab order.
     Command7 = add<CommandButton>(QStringLiteral("Command7"), QStringLiteral("Done"));

@@ -18,7 +18,9 @@ frmFrequencyTest::frmFrequencyTest(App& app)
     setCaption(QStringLiteral("Test Change Frequency Function"));
     setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
-    Move(0, 0, 5535, 3975);
+    // The design size is the client area: the border and title bar come on top, or the
+    // bottom row of controls would lie under the window's lower edge.
+    Move(0, 0, 5535 + 2 * kBorderTwips, 3975 + 2 * kBorderTwips + kCaptionTwips);
 
     // Made in the tab order: the two boxes with their buttons, then the labels.
     Text1 = add<TextBox>(QStringLiteral("Text1"));

@@ -60,7 +60,9 @@ frmRigTune::frmRigTune(App& app)
     // A tool window: no minimise or maximise, no taskbar entry.
     setWindowFlag(Qt::Tool, true);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
-    Move(0, 0, 4905, 5010);
+    // The design size is the client area: the border and title bar come on top, or the
+    // bottom row of controls would lie under the window's lower edge.
+    Move(0, 0, 4905 + 2 * kBorderTwips, 5010 + 2 * kBorderTwips + kCaptionTwips);
     KeyPreview = true;
 
     // The frequency box is made first: it is first in the tab order.

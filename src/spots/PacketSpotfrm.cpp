@@ -94,7 +94,9 @@ PacketSpotfrm::PacketSpotfrm(App& app)
     KeyPreview = true;
     setFontName(QStringLiteral("Times New Roman"));
     setFontSize(8.25);
-    Move(0, 0, 9420, 5955);
+    // The design size is the client area: the border and title bar come on top, or the
+    // bottom row of controls would lie under the window's lower edge.
+    Move(0, 0, 9420 + 2 * kBorderTwips, 5955 + 2 * kBorderTwips + kCaptionTwips);
     buildControls();
     comComm1 = platform().serialPorts.create();
     Winsock1 = platform().tcpClients.create();

@@ -107,8 +107,20 @@ QString GetUserDataFolder(const QString& companyFolder, const QString& subFolder
         }
     };
     auto makeUnder = [&](const QString& base) {
-        if (!found(base + c)) CreateFolder(base + c, 1, platform);
-        if (!found(base + c + s)) CreateFolder(base + c + s, 1, platform);
+        for (const QString& f : {base + c, base + c + s}) {
+            if (found(f)) continue;
+            CreateFolder(f, 1, platform);
+            if (found(f)) continue;
+            // The start must not go on without the folders every later step reads and writes:
+            // it ends here, as it does with no home at all.
+            platform.dialogs.ok(
+                QStringLiteral("The folder %1 could not be created, so there is no place to keep "
+                               "this program's files. Make it possible to create that folder "
+                               "and start the program again.")
+                    .arg(files.resolve(f)),
+                QStringLiteral("User Access Directory Error"), Icon::Critical);
+            platform.ending.endNow(1);
+        }
         return files.resolve(base + c);
     };
 

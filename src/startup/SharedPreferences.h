@@ -40,7 +40,8 @@ private:
 
 // The company folder (full path, no trailing slash) under the user's documents folder; creates
 // the company folder and the sub-folder when missing. Never throws. With neither HOME nor
-// USERPROFILE set it creates nothing and ends the program after saying why.
+// USERPROFILE set it creates nothing and ends the program after saying why; a folder it cannot
+// create ends the program the same way.
 QString GetUserDataFolder(const QString& companyFolder, const QString& subFolder,
                           Platform& platform);
 

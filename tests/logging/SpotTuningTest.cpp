@@ -3,6 +3,7 @@
 #include "logging/LoggingFixture.h"
 #include "support/FakeRig.h"
 #include "support/PtyPair.h"
+#include "support/RigStart.h"
 #include "support/StationWindowDoubles.h"
 
 #include <memory>
@@ -25,8 +26,7 @@ class SpotTuningTest : public LoggingFixture {
         r.optComm[1]->setValue(true);
         r.Command1_Click();
         ASSERT_TRUE(r.tmrGetData->Enabled());
-        (void)rig->staysQuiet(30);
-        rig->clearReceived();
+        forgetStart(*rig, QStringLiteral("Kenwood"), r.AwaitingReply == 1);
     }
     Outfrm& w() { return *t.app().forms().outfrmSlot().peek(); }
     void spot(const QString& call, QString khz) {

@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <limits>
@@ -352,6 +356,58 @@ TEST(FormSlotTest, LoadsAtFirstReferenceAndFreshAfterUnload) {
     EXPECT_FALSE(gone);
     slot.get();
     EXPECT_EQ(loads, 2);
+}
+
+// A window whose load shows a box (a loop of its own) and goes on after it, with a timer that
+// unloads the window, as a splash window closes itself.
+class BoxInLoadForm : public Form {
+  public:
+    BoxInLoadForm(Platform& p, std::function<void()> box)
+        : Form(p, QStringLiteral("frmBoxInLoad")), box_(std::move(box)) {
+        Timer1 = add<qf::Timer>(QStringLiteral("Timer1"), 1900);
+        Timer1->Tick = [this] { Unload(); };
+    }
+    void Form_Load() override {
+        box_();
+        setCaption(QStringLiteral("after the box"));
+    }
+    qf::Timer* Timer1;
+
+  private:
+    std::function<void()> box_;
+};
+
+TEST(FormSlotTest, AWindowUnloadedInsideItsOwnLoadOutlivesTheLoad) {
+    test::TestApp t;
+    // The box is open past the timer, and its loop runs deletes that were left for later.
+    auto box = [&] {
+        QEventLoop loop;
+        QTimer::singleShot(0, &loop, [&] {
+            t.clock().advance(2000);
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        loop.exec();
+    };
+    int made = 0;
+    FormSlot<BoxInLoadForm> slot([&] {
+        ++made;
+        return std::make_unique<BoxInLoadForm>(t.app().platform(), box);
+    });
+
+    BoxInLoadForm& first = slot.get();
+    QPointer<BoxInLoadForm> kept(&first);
+    ASSERT_TRUE(kept);
+    first.Show();  // does nothing: the window is unloaded
+    EXPECT_TRUE(first.unloaded());
+    EXPECT_EQ(first.Caption(), QStringLiteral("after the box"));
+    EXPECT_FALSE(first.isVisible());
+    EXPECT_FALSE(slot.isLoaded());
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(kept);
+    // The next reference loads a fresh window.
+    slot.get();
+    EXPECT_EQ(made, 2);
 }
 
 }  // namespace

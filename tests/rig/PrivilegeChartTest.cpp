@@ -49,7 +49,9 @@ TEST_F(PrivilegeChartTest, OpensFillingTheWorkAreaAndSaysOnceWhenTheFileIsMissin
     EXPECT_DOUBLE_EQ(w.Width(), 28800);
     EXPECT_DOUBLE_EQ(w.Height(), 16200);
     EXPECT_DOUBLE_EQ(w.Left(), 0);
-    EXPECT_DOUBLE_EQ(w.Line1->Y1(), 720 * 16200 / 6690.0);
+    // Controls grow with the window, whose design is a 6690-twip client area under its frame.
+    EXPECT_DOUBLE_EQ(w.Line1->Y1(),
+                     720 * 16200 / (6690 + 2 * Form::kBorderTwips + Form::kCaptionTwips));
     EXPECT_EQ(w.Label3->BackColor(), 0xFF0000u);  // blue
     EXPECT_EQ(w.Label4->BackColor(), 0x00FF00u);  // green
     ASSERT_EQ(t.dialogs().messages().size(), 1u);

@@ -53,9 +53,12 @@ class TuningWindowTest : public RigFixture {
 TEST_F(TuningWindowTest, OpensFreshOnItsDesignScaledToTheScreen) {
     frmRigTune& w = tune();
     // 1920 x 1080: widths and lefts x 3, heights and tops x 2.25; controls' fonts capped at 1.5.
-    EXPECT_DOUBLE_EQ(w.Width(), 4905 * 3.0);
-    EXPECT_DOUBLE_EQ(w.Height(), 5010 * 2.25);
-    EXPECT_DOUBLE_EQ(w.Left(), (28800 - 4905 * 3.0) / 2);
+    // The window is its 4905 x 5010 client area with border and title bar around it.
+    const double outerW = 4905 + 2 * Form::kBorderTwips;
+    const double outerH = 5010 + 2 * Form::kBorderTwips + Form::kCaptionTwips;
+    EXPECT_DOUBLE_EQ(w.Width(), outerW * 3.0);
+    EXPECT_DOUBLE_EQ(w.Height(), outerH * 2.25);
+    EXPECT_DOUBLE_EQ(w.Left(), (28800 - outerW * 3.0) / 2);
     EXPECT_DOUBLE_EQ(w.FontSize(), 8.25 * 3);
     EXPECT_DOUBLE_EQ(w.cmdBand[9]->Left(), 720 * 3.0);
     EXPECT_DOUBLE_EQ(w.cmdBand[9]->Top(), 600 * 2.25);

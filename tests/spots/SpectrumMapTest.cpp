@@ -7,6 +7,7 @@
 #include "spots/SpectrumMap.h"
 #include "support/FakeRig.h"
 #include "support/PtyPair.h"
+#include "support/RigStart.h"
 #include "support/StationWindowDoubles.h"
 
 #include <QTimer>
@@ -312,8 +313,7 @@ TEST_F(SpectrumMapTest, RightClickTunesAPolledRigOnASerialPort) {
     r.optComm[1]->setValue(true);
     r.Command1_Click();
     ASSERT_TRUE(r.tmrGetData->Enabled());
-    (void)rig.staysQuiet(30);  // what the start of polling sent
-    rig.clearReceived();
+    test::forgetStart(rig, QStringLiteral("Kenwood"), r.AwaitingReply == 1);
     spot(QStringLiteral("DL1ABC"), QStringLiteral("14025"));
     const bool ran = whileModal([&] { w.mnuSpectrumMap->action()->trigger(); },
                                 [&] {

@@ -34,8 +34,9 @@ std::vector<OptionButton*> serialOptions(PacketSpotfrm& w) {
 }
 
 TEST_F(SpottingWindowTest, ScalesToTheScreenNearItsTopWithAnUncappedWindowFont) {
-    // 1920 x 1080: three times the design width, so the controls' fonts meet their 1.5 cap.
-    EXPECT_DOUBLE_EQ(w().Width(), 9420.0 * 3);
+    // 1920 x 1080: three times the design width (client area and border), so the controls' fonts
+    // meet their 1.5 cap.
+    EXPECT_DOUBLE_EQ(w().Width(), (9420.0 + 2 * Form::kBorderTwips) * 3);
     EXPECT_DOUBLE_EQ(w().Left(), (28800 - w().Width()) / 2);
     EXPECT_DOUBLE_EQ(w().Top(), 2);
     EXPECT_NEAR(w().FontSize(), 8.25 * w().Width() / 9600, 1e-9);

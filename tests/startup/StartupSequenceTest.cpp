@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -113,6 +114,37 @@ TEST_F(StartupTest, AnUnreadableSplashPictureKeepsTheStoredLogo) {
     });
     EXPECT_TRUE(closedAt1900);
     EXPECT_TRUE(t.app().forms().frmStationID().isVisible());
+}
+
+TEST(StartupFoldersTest, FoldersThatCannotBeCreatedEndTheStartAtOnce) {
+    // A fresh home with no documents folder whose configuration folder cannot hold folders.
+    test::TestApp t({{28800, 16200}, false});
+    t.writeFile(t.home() + QStringLiteral("/.config"), "a file, not a folder");
+    t.clock().set(QDateTime(QDate(2026, 6, 13), QTime(12, 0, 0)), 0);
+    std::size_t shownBeforeTheEnd = 0;
+    t.dialogs().onShown = [&](const ShownDialog&) {
+        if (t.ending().ended()) return;
+        // The operator reads the first box for longer than the logo shows, and the box's own
+        // loop runs the deletes that were left for later meanwhile.
+        if (++shownBeforeTheEnd == 1) {
+            t.clock().advance(2000);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    };
+    t.app().start();
+
+    EXPECT_TRUE(t.ending().ended());
+    EXPECT_EQ(t.ending().code(), 1);
+    // Only the test's stand-in for the end returns; what it lets run after is not looked at.
+    const std::vector<ShownDialog> m = t.dialogs().messages();
+    ASSERT_EQ(shownBeforeTheEnd, 2u);
+    EXPECT_EQ(m[0].title, QStringLiteral("Unable to create directory."));
+    EXPECT_EQ(m[1].title, QStringLiteral("User Access Directory Error"));
+    EXPECT_EQ(m[1].icon, Icon::Critical);
+    EXPECT_TRUE(m[1].text.contains(t.home() + QStringLiteral("/.config/Ardlow Software")));
+    EXPECT_TRUE(QFileInfo(t.home() + QStringLiteral("/.config")).isFile());
+    EXPECT_FALSE(t.app().forms().logoSlot().isLoaded());
+    EXPECT_FALSE(t.app().forms().stationIDSlot().isLoaded());
 }
 
 }  // namespace

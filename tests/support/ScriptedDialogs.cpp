@@ -18,7 +18,7 @@ void ScriptedDialogs::record(ShownDialog d) {
 }
 
 Answer ScriptedDialogs::message(const MessageRequest& r) {
-    record({ShownDialog::Message, r.text, r.title, r.buttons, r.defaultButton, {}, {}});
+    record({ShownDialog::Message, r.text, r.title, r.buttons, r.defaultButton, {}, {}, r.icon});
     if (messages_.empty()) return defaultAnswer(r);
     const Answer a = messages_.front();
     messages_.pop_front();

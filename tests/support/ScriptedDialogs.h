@@ -19,6 +19,7 @@ struct ShownDialog {
     int defaultButton = 0;
     QString filter;  // file dialogs
     QString defaultText;
+    Icon icon = Icon::None;  // message boxes
 };
 
 class ScriptedDialogs : public Dialogs {
