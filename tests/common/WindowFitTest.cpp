@@ -2,7 +2,7 @@
 // where the operator could neither see nor click it.
 #include "app/Forms.h"
 #include "platform/Controls.h"
-#include "support/TestApp.h"
+#include "logging/LoggingFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -53,24 +53,14 @@ const WindowCase kWindows[] = {
 // The new user's 1600 x 1000 screen and the design screen itself, in twips.
 const QSizeF kScreens[] = {{24000, 15000}, {9600, 7200}};
 
-class WindowFitTest : public ::testing::TestWithParam<std::tuple<int, int>> {};
+// The logging windows' station and folder, enough for every window to load.
+class WindowFitTest : public test::LoggingFixture,
+                      public ::testing::WithParamInterface<std::tuple<int, int>> {};
 
 TEST_P(WindowFitTest, EveryVisibleButtonLiesInsideTheClientArea) {
     const WindowCase& wc = kWindows[std::get<0>(GetParam())];
     const QSizeF screen = kScreens[std::get<1>(GetParam())];
-    test::TestApp t;
     t.screen().set(screen, QRectF(QPointF(0, 0), screen));
-    // Enough of a station for the logging windows to load.
-    t.installShipped({"county2.txt"});
-    StartupValues& sv = t.app().startup();
-    sv.WorkingFolder = t.work();
-    sv.DataFolder = t.root() + QStringLiteral("/data");
-    QDir().mkpath(sv.DataFolder + QStringLiteral("/BACKUP"));
-    StationSettings& st = t.app().station();
-    st.OwnCall = QStringLiteral("K9ABC");
-    st.FormSizePercent = 100;
-    st.ContestState = QStringLiteral("MN");
-    st.RigModel = QStringLiteral("None");
     Form& w = wc.open(t.app().forms());
     QCoreApplication::processEvents();
     // Pixels, as the window system placed them: the twips are rounded on the way.

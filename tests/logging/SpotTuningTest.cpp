@@ -1,29 +1,19 @@
 // A click on a spot tunes the polled rig (the fake rig on a socat pair) and takes that spot's
 // call, even when another spot arrives while the rig commands let events run.
-#include "logging/LoggingFixture.h"
-#include "support/FakeRig.h"
-#include "support/PtyPair.h"
+#include "rig/RigPollFixture.h"
 #include "support/RigStart.h"
 #include "support/StationWindowDoubles.h"
-
-#include <memory>
 
 namespace qf::test {
 namespace {
 
-class SpotTuningTest : public LoggingFixture {
+class SpotTuningTest : public RigPollFixture {
   protected:
     void SetUp() override {
-        if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
-        ASSERT_TRUE(pty.available());
-        t.serialPorts().setDevicePath(2, pty.first());
-        rig = std::make_unique<FakeRig>(pty.second());
-        writeLog({});
-        openOut();
-        RigControlfrm& r = t.app().forms().RigControlfrm();
-        r.List1->setListIndex(r.List1->find(QStringLiteral("Kenwood")));
-        r.List1_Click();
-        r.optComm[1]->setValue(true);
+        RigPollFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        RigControlfrm& r = RigPollFixture::w();
+        choose("Kenwood");
         r.Command1_Click();
         ASSERT_TRUE(r.tmrGetData->Enabled());
         forgetStart(*rig, QStringLiteral("Kenwood"), r.AwaitingReply == 1);
@@ -38,8 +28,6 @@ class SpotTuningTest : public LoggingFixture {
         QMetaObject::invokeMethod(
             qApp, [this, call, khz] { spot(call, khz); }, Qt::QueuedConnection);
     }
-    PtyPair pty;
-    std::unique_ptr<FakeRig> rig;
 };
 
 TEST_F(SpotTuningTest, TheClickedSpotsCallAndFrequencyWhateverArrivesMeanwhile) {

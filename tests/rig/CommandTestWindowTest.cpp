@@ -4,6 +4,7 @@
 #include "rig/frmFrequencyTest.h"
 #include "support/FakeRig.h"
 #include "support/PtyPair.h"
+#include "support/RigStart.h"
 
 #include <QRegularExpression>
 #include <QTimer>
@@ -17,10 +18,7 @@ class CommandTestWindowTest : public RigFixture {
   protected:
     void SetUp() override {
         if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
-        ASSERT_TRUE(pty.available());
-        t.serialPorts().setDevicePath(2, pty.first());
-        rig = std::make_unique<FakeRig>(pty.second());
-        ASSERT_TRUE(rig->isOpen());
+        ASSERT_TRUE(plugFakeRig(t.serialPorts(), pty, rig));
         w().Show();
     }
     // Polling the model on the pair; whatever the start sent is out of the way.

@@ -2,6 +2,7 @@
 #include "rig/RigFixture.h"
 #include "support/FakeRig.h"
 #include "support/PtyPair.h"
+#include "support/RigStart.h"
 
 #include <memory>
 
@@ -12,10 +13,7 @@ class RigLinkTest : public RigFixture {
   protected:
     void SetUp() override {
         if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
-        ASSERT_TRUE(pty.available());
-        t.serialPorts().setDevicePath(2, pty.first());
-        rig = std::make_unique<FakeRig>(pty.second());
-        ASSERT_TRUE(rig->isOpen());
+        ASSERT_TRUE(plugFakeRig(t.serialPorts(), pty, rig));
         w().Show();
         w().optComm[1]->setValue(true);
     }

@@ -6,6 +6,7 @@
 #include "rig/RigControlfrm.h"
 #include "support/FakeRig.h"
 #include "support/PtyPair.h"
+#include "support/RigStart.h"
 
 #include <memory>
 
@@ -15,10 +16,7 @@ class RigPollFixture : public LoggingFixture {
   protected:
     void SetUp() override {
         if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
-        ASSERT_TRUE(pty.available());
-        t.serialPorts().setDevicePath(2, pty.first());
-        rig = std::make_unique<FakeRig>(pty.second());
-        ASSERT_TRUE(rig->isOpen());
+        ASSERT_TRUE(plugFakeRig(t.serialPorts(), pty, rig));
         writeLog({});
         openOut();
     }

@@ -26,10 +26,7 @@ class RigTuneTest : public RigFixture {
   protected:
     void SetUp() override {
         if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
-        ASSERT_TRUE(pty.available());
-        t.serialPorts().setDevicePath(2, pty.first());
-        rig = std::make_unique<FakeRig>(pty.second());
-        ASSERT_TRUE(rig->isOpen());
+        ASSERT_TRUE(plugFakeRig(t.serialPorts(), pty, rig));
         w().optComm[1]->setValue(true);
     }
     // The model chosen and polled; what its start sent is drained and forgotten.

@@ -4,6 +4,7 @@
 #include "rig/frmRigTune.h"
 #include "support/FakeRig.h"
 #include "support/PtyPair.h"
+#include "support/RigStart.h"
 
 #include <QRegularExpression>
 
@@ -18,10 +19,7 @@ class TuningOnTheRigTest : public RigFixture {
     TuningOnTheRigTest() { t.installShipped({"BandPlan.txt"}); }
     void SetUp() override {
         if (!PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
-        ASSERT_TRUE(pty.available());
-        t.serialPorts().setDevicePath(2, pty.first());
-        rig = std::make_unique<FakeRig>(pty.second());
-        ASSERT_TRUE(rig->isOpen());
+        ASSERT_TRUE(plugFakeRig(t.serialPorts(), pty, rig));
         w().Show();
         choose(QStringLiteral("Kenwood"));
         w().optComm[1]->setValue(true);

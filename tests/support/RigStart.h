@@ -1,13 +1,30 @@
-// What the rig window's Test puts out before any tuning, so a test can wait for all of it and
-// then forget it: on a busy machine the pty can hold those bytes past any short quiet spell.
+// The fake rig at the program's serial port, and what the rig window's Test puts out before any
+// tuning, so a test can wait for all of it and then forget it: on a busy machine the pty can
+// hold those bytes past any short quiet spell.
 #pragma once
 
+#include "platform/SerialPort.h"
 #include "rig/RigModels.h"
 #include "support/FakeRig.h"
+#include "support/PtyPair.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace qf::test {
+
+// Points the program's serial port `port` at one end of `pty` and puts the fake rig on the
+// other. Fails when the pair or the rig is not up.
+inline ::testing::AssertionResult plugFakeRig(SerialPorts& ports, PtyPair& pty,
+                                              std::unique_ptr<FakeRig>& rig, int port = 2) {
+    if (!pty.available()) return ::testing::AssertionFailure() << "the socat pair is not up";
+    ports.setDevicePath(port, pty.first());
+    rig = std::make_unique<FakeRig>(pty.second());
+    if (!rig->isOpen()) return ::testing::AssertionFailure() << "the fake rig did not open";
+    return ::testing::AssertionSuccess();
+}
 
 // The fewest bytes Test sends: the wake-up, then, when its first tick was a send tick (the
 // phase runs on across polls), the shorter of the two queries of an alternating model.
