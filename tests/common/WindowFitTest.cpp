@@ -61,6 +61,7 @@ TEST_P(WindowFitTest, EveryVisibleButtonLiesInsideTheClientArea) {
     const WindowCase& wc = kWindows[std::get<0>(GetParam())];
     const QSizeF screen = kScreens[std::get<1>(GetParam())];
     t.screen().set(screen, QRectF(QPointF(0, 0), screen));
+    writeLog({});
     Form& w = wc.open(t.app().forms());
     QCoreApplication::processEvents();
     // Pixels, as the window system placed them: the twips are rounded on the way.

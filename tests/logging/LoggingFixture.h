@@ -49,6 +49,8 @@ protected:
     W& open(W& (Forms::*window)(), Answer first = Answer::Yes) {
         t.dialogs().answerMessage(first);
         W& w = (t.app().forms().*window)();
+        // A load that ends the program (no log.txt, say) leaves a half-made window behind.
+        EXPECT_FALSE(t.ending().ended()) << "opening the window ended the program";
         w.Show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         settle();

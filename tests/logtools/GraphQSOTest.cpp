@@ -65,11 +65,13 @@ class GraphQSOTest : public LoggingFixture {
 };
 
 TEST_F(GraphQSOTest, TheOutOfStateMenuOpensTheGraphModally) {
+    writeLog({});
     opensFromMenu(openOut());
 }
 
 TEST_F(GraphQSOTest, TheInStateMenuOpensTheGraphModally) {
     t.app().station().OutOfStateFlag = 0;
+    writeLog({});
     opensFromMenu(open(&Forms::Infrm));
 }
 

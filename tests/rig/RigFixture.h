@@ -24,6 +24,8 @@ class RigFixture : public ::testing::Test {
         st.OutOfStateFlag = 1;
         st.RigModel = QStringLiteral("None");
         t.clock().set(QDateTime(QDate(2026, 9, 12), QTime(10, 0, 0)), 5 * 3600);
+        // An empty log, so a logging window loaded by a reading's hand-off loads whole.
+        t.writeFile(QStringLiteral("log.txt"), QByteArray());
     }
 
     RigControlfrm& w() { return t.app().forms().RigControlfrm(); }

@@ -64,6 +64,7 @@ class TelnetSourceTest : public LoggingFixture {
 
     // The logging window, then the spotting window with "Telnet" chosen and the endpoint set.
     void setUpTelnet(const QString& port) {
+        writeLog({});
         openOut();
         w().List1->setListIndex(w().List1->find(QStringLiteral("Telnet")));
         w().List1_Click();
