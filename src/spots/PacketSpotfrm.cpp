@@ -50,10 +50,29 @@ void MonitorBox::refresh() {
     if (drawn_ == monitor_.revision()) return;
     drawn_ = monitor_.revision();
     // A CR LF pair is one line end; a lone CR or LF shows as one too.
-    QString shown = monitor_.text();
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    setPlainText(shown);
+    const auto shownForm = [](QString s) {
+        return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    };
+    const QString& text = monitor_.text();
+    if (monitor_.rewrites() == drawnRewrites_ && text.size() >= drawnSize_) {
+        // Only added to since the last draw: a busy cluster adds a few lines at a time, and
+        // laying out the whole box again for each would cost more than the spots themselves.
+        QString more = text.mid(drawnSize_);
+        // A CR LF split between two arrivals: the CR already showed as the line end.
+        if (drawnSize_ > 0 && text[drawnSize_ - 1] == QLatin1Char('\r') &&
+            more.startsWith(QLatin1Char('\n')))
+            more.remove(0, 1);
+        if (!more.isEmpty()) {
+            QTextCursor end(document());
+            end.movePosition(QTextCursor::End);
+            end.insertText(shownForm(more));
+        }
+    } else {
+        setPlainText(shownForm(text));
+    }
+    drawnRewrites_ = monitor_.rewrites();
+    drawnSize_ = text.size();
     if (monitor_.caret() > 0) {
         moveCursor(QTextCursor::End);
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());

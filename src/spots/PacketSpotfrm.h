@@ -52,6 +52,8 @@ class MonitorBox : public WidgetControl<QPlainTextEdit> {
   private:
     const SpotMonitor& monitor_;
     quint64 drawn_ = ~quint64{0};
+    quint64 drawnRewrites_ = ~quint64{0};
+    qsizetype drawnSize_ = 0;  // the monitor's characters the box shows
 };
 
 class PacketSpotfrm : public Form {

@@ -8,6 +8,7 @@ void SpotMonitor::setText(const QString& text) {
     text_ = text;
     caret_ = 0;
     ++revision_;
+    ++rewrites_;
 }
 
 void SpotMonitor::append(const QString& more) {
@@ -26,6 +27,7 @@ bool SpotMonitor::trim() {
     if (text_.size() > kLimit) {
         text_ = text_.right(kKept);
         ++revision_;
+        ++rewrites_;
         cut = true;
     }
     if (text_.size() > 2) caret_ = text_.size() - 1;

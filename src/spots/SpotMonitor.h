@@ -31,11 +31,15 @@ class SpotMonitor {
 
     // Counts every change, so the box redraws only when the text changed since it last drew.
     quint64 revision() const { return revision_; }
+    // Counts the changes other than an addition at the end (a new text, a cut), so the box can
+    // add to what it shows instead of laying out the whole text again.
+    quint64 rewrites() const { return rewrites_; }
 
   private:
     QString text_;
     qsizetype caret_ = 0;
     quint64 revision_ = 0;
+    quint64 rewrites_ = 0;
 };
 
 }  // namespace qf

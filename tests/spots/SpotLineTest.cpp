@@ -1,10 +1,15 @@
 // The plain spot logic: a spot line's columns, the TNC line buffer and the monitor text.
+#include "spots/PacketSpotfrm.h"
 #include "spots/SpotLine.h"
 #include "spots/SpotMonitor.h"
 #include "spots/TncLineBuffer.h"
+#include "support/TestApp.h"
 
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
+
+#include <functional>
 #include <vector>
 
 namespace qf {
@@ -125,6 +130,51 @@ TEST(SpotMonitorTest, ADuplicateIsFoundOnlyInTheLast800CharactersIgnoringCase) {
     EXPECT_TRUE(m.isDuplicate(line));
     m.append(QStringLiteral("."));
     EXPECT_FALSE(m.isDuplicate(line));
+}
+
+// The box shows the monitor's text with every CR LF, lone CR and lone LF as one line end,
+// whether it was drawn whole or added to arrival by arrival.
+TEST(MonitorBoxTest, ShowsTheMonitorsTextHoweverItArrived) {
+    test::TestApp t;
+    Form form(t.app().platform(), QStringLiteral("frmMonitor"));
+    SpotMonitor m;
+    auto* box = form.add<MonitorBox>(QStringLiteral("txtUnProcessed"), m);
+    box->Move(0, 0, 6000, 3000);
+    form.Show();
+    const auto shown = [&] {
+        QString s = m.text();
+        return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    };
+    const QString spot = QStringLiteral("DX de W3LPL:     14025.0  JA1ABC       CQ   1425Z\r\n");
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"a login text", [&] { m.setText(QStringLiteral("login: ")); }},
+        {"a whole line", [&] { m.append(QStringLiteral("K9ABC\r\n")); }},
+        {"a line cut after its CR", [&] { m.append(spot.left(spot.size() - 1)); }},
+        {"the LF that ends it", [&] { m.append(QStringLiteral("\n")); }},
+        {"a lone CR, then a lone LF", [&] { m.append(QStringLiteral("a\rb\nc")); }},
+        {"a CR and, next time, text", [&] { m.append(QStringLiteral("\r")); }},
+        {"text after the CR", [&] { m.append(QStringLiteral("d")); }},
+        {"past the limit, cut", [&] {
+             while (m.text().size() <= SpotMonitor::kLimit) m.append(spot);
+             m.trim();
+         }},
+        {"one more line after the cut", [&] { m.append(spot); }},
+        {"emptied", [&] { m.setText(QString()); }},
+        {"a line into the empty box", [&] { m.append(spot); }},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.change();
+        box->refresh();
+        EXPECT_EQ(box->toPlainText(), shown());
+    }
+    // The cut put the caret near the end: the box shows the newest line.
+    EXPECT_EQ(box->verticalScrollBar()->value(), box->verticalScrollBar()->maximum());
 }
 
 }  // namespace
