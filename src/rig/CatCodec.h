@@ -77,5 +77,7 @@ std::optional<QByteArray> HexTextToBytes(const QString& text);
 QString BytesToHexText(const QByteArray& bytes);
 // 0..15 -> "0".."F"; anything else -> "".
 QString NibbleToHex(int value);
+// "0".."9", "A".."F", "a".."f" -> 0..15; anything else -> -1.
+int HexDigitValue(QChar c);
 
 }  // namespace qf::rig

@@ -1,5 +1,7 @@
 #include "rig/CatCommands.h"
 
+#include "rig/CatCodec.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,16 +21,8 @@ std::optional<qint64> scaled(float mhz, float factor) {
     return static_cast<qint64>(std::nearbyint(static_cast<double>(product)));
 }
 
-int hexValue(QChar c) {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9') return u - u'0';
-    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
-    return -1;
-}
-
 bool isHexPair(const QString& s) {
-    return s.size() == 2 && hexValue(s[0]) >= 0 && hexValue(s[1]) >= 0;
+    return s.size() == 2 && HexDigitValue(s[0]) >= 0 && HexDigitValue(s[1]) >= 0;
 }
 
 // The two hex digits of the CI-V address at characters 7 and 8 of the read string; empty when
@@ -86,7 +80,7 @@ QByteArray HexDigitsToBytes(const QString& digits) {
     for (qsizetype i = 0; i < digits.size(); i += 2) {
         int value = 0;
         for (qsizetype j = i; j < std::min(i + 2, digits.size()); ++j) {
-            const int h = hexValue(digits[j]);
+            const int h = HexDigitValue(digits[j]);
             if (h < 0) return {};
             value = value * 16 + h;
         }

@@ -2,17 +2,13 @@
 
 namespace qf::rig {
 
-namespace {
-
-int hexDigit(QChar c) {
+int HexDigitValue(QChar c) {
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9') return u - u'0';
     if (u >= u'A' && u <= u'F') return u - u'A' + 10;
     if (u >= u'a' && u <= u'f') return u - u'a' + 10;
     return -1;
 }
-
-}  // namespace
 
 std::optional<QByteArray> HexTextToBytes(const QString& text) {
     QByteArray bytes;
@@ -21,11 +17,11 @@ std::optional<QByteArray> HexTextToBytes(const QString& text) {
     // A pair every third character; what stands between the pairs is not read. The last pair
     // may be a single digit.
     for (qsizetype at = 0; at < n; at += 3) {
-        const int high = hexDigit(text[at]);
+        const int high = HexDigitValue(text[at]);
         if (high < 0) return std::nullopt;
         int value = high;
         if (at + 1 < n) {
-            const int low = hexDigit(text[at + 1]);
+            const int low = HexDigitValue(text[at + 1]);
             if (low < 0) return std::nullopt;
             value = high * 16 + low;
         }

@@ -1,5 +1,7 @@
 #include "support/DirewolfPeer.h"
 
+#include "support/FreePorts.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
@@ -12,16 +14,6 @@ namespace qf::test {
 namespace {
 
 constexpr int kStartMs = 10000;
-
-// A port nobody holds at this moment, for TCP or UDP on loopback.
-quint16 freeTcpPort() {
-    QTcpServer s;
-    return s.listen(QHostAddress::LocalHost, 0) ? s.serverPort() : 0;
-}
-quint16 freeUdpPort() {
-    QUdpSocket s;
-    return s.bind(QHostAddress::LocalHost, 0) ? s.localPort() : 0;
-}
 
 // The samples of a 16-bit mono wave file: what follows its "data" chunk header.
 QByteArray samplesOf(const QByteArray& wave) {

@@ -1,5 +1,7 @@
 #include "support/RigctlPeer.h"
 
+#include "support/FreePorts.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHostAddress>
@@ -18,11 +20,6 @@ namespace qf::test {
 namespace {
 
 constexpr int kStartMs = 10000;
-
-quint16 freeTcpPort() {
-    QTcpServer s;
-    return s.listen(QHostAddress::LocalHost, 0) ? s.serverPort() : 0;
-}
 
 bool found(const char* program) {
     return !QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty();
