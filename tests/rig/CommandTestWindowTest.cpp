@@ -27,7 +27,7 @@ class CommandTestWindowTest : public RigFixture {
         w().optComm[1]->setValue(true);
         w().Command1_Click();
         ASSERT_TRUE(polling());
-        drain();
+        (void)rig->receivedUntilQuiet();
         rig->clearReceived();
     }
     frmFrequencyTest& test() { return t.app().forms().frmFrequencyTest(); }
@@ -37,14 +37,8 @@ class CommandTestWindowTest : public RigFixture {
         test().Check1->setValue(hex ? 1 : 0);
         rig->clearReceived();
         test().Command1->Press();
-        QByteArray got = drain();
+        QByteArray got = rig->receivedUntilQuiet();
         return got.replace("FA;", "").replace("MD;", "");
-    }
-    // Everything the rig gets until it has been quiet a while (a few seconds at most).
-    QByteArray drain() {
-        for (int i = 0; i < 20 && !rig->staysQuiet(150); ++i) {
-        }
-        return rig->received();
     }
     PtyPair pty;
     std::unique_ptr<FakeRig> rig;
@@ -112,7 +106,7 @@ TEST_F(CommandTestWindowTest, TheSecondSendIgnoresATextThatIsNoNumber) {
         test().Text2->setText(QLatin1String(text));
         rig->clearReceived();
         test().Command2->Press();
-        EXPECT_EQ(drain().replace("FA;", "").replace("MD;", ""), QByteArray()) << text;
+        EXPECT_EQ(rig->receivedUntilQuiet().replace("FA;", "").replace("MD;", ""), QByteArray()) << text;
         EXPECT_TRUE(polling());
     }
     EXPECT_TRUE(t.dialogs().messages().empty());
@@ -141,7 +135,7 @@ TEST_F(CommandTestWindowTest, TheSecondSendTunesThroughChangeFrequency) {
     poll("Kenwood");
     rig->clearReceived();
     test().Command2->Press();
-    QByteArray got = drain();
+    QByteArray got = rig->receivedUntilQuiet();
     got.replace("FA;", "").replace("MD;", "");
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^(MD[0-9];)?FA00028475000;$"))
                     .match(QString::fromLatin1(got))

@@ -25,7 +25,7 @@ class TuningOnTheRigTest : public RigFixture {
         w().optComm[1]->setValue(true);
         w().Command1_Click();
         ASSERT_TRUE(polling());
-        drain();
+        (void)rig->receivedUntilQuiet();
         tune().Show();
     }
     frmRigTune& tune() { return t.app().forms().frmRigTune(); }
@@ -33,7 +33,7 @@ class TuningOnTheRigTest : public RigFixture {
     QByteArray sentBy(const std::function<void()>& action) {
         rig->clearReceived();
         action();
-        QByteArray got = drain();
+        QByteArray got = rig->receivedUntilQuiet();
         got.replace("FA;", "").replace("MD;", "");
         return got;
     }
@@ -52,12 +52,6 @@ class TuningOnTheRigTest : public RigFixture {
         const auto m = form.match(QString::fromLatin1(got));
         ASSERT_TRUE(m.hasMatch()) << got.constData();
         EXPECT_EQ(m.capturedLength(1) > 0, planHasMode(mhz)) << got.constData();
-    }
-    // Everything the rig gets until it has been quiet a while (a few seconds at most).
-    QByteArray drain() {
-        for (int i = 0; i < 20 && !rig->staysQuiet(150); ++i) {
-        }
-        return rig->received();
     }
     PtyPair pty;
     std::unique_ptr<FakeRig> rig;

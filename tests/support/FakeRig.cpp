@@ -62,6 +62,12 @@ bool FakeRig::staysQuiet(int quietMs) {
     return received_.size() == before;
 }
 
+QByteArray FakeRig::receivedUntilQuiet() {
+    for (int i = 0; i < 20 && !staysQuiet(150); ++i) {
+    }
+    return received_;
+}
+
 void FakeRig::send(const QByteArray& bytes) {
     if (fd_ >= 0) (void)!::write(fd_, bytes.constData(), static_cast<size_t>(bytes.size()));
 }

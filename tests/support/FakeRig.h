@@ -25,6 +25,8 @@ class FakeRig {
     bool waitForBytes(int n, int timeoutMs = 2000);
     // No more bytes arrive within quietMs (for "nothing was sent").
     bool staysQuiet(int quietMs = 200);
+    // Everything received until the line has been quiet for 150 ms (a few seconds at most).
+    QByteArray receivedUntilQuiet();
 
     const QByteArray& received() const { return received_; }
     void clearReceived() { received_.clear(); }
