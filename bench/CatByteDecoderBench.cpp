@@ -2,6 +2,7 @@
 // garbled bytes. The baseline counts the FD bytes of the same reply: one plain pass over it,
 // the least a decoder that scans the whole reply (CI-V) must do. The tick comes every 50 ms at
 // the fastest; a decoder should stay in the microseconds.
+#include "RandomBytes.h"
 #include "rig/CatCodec.h"
 
 #include <benchmark/benchmark.h>
@@ -39,14 +40,7 @@ std::vector<Family> families() {
 // 1024 bytes of every value from a fixed seed, with a CI-V preamble and frequency command now
 // and then so the scanner keeps entering frames that never complete.
 QByteArray garbled() {
-    QByteArray b(1024, '\0');
-    quint32 x = 2463534242u;
-    for (char& c : b) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = static_cast<char>(x & 0xFF);
-    }
+    QByteArray b = qf::bench::randomBytes(1024);
     for (int i = 0; i + 5 < b.size(); i += 97) b.replace(i, 5, QByteArray::fromHex("FEFEE06403"));
     return b;
 }

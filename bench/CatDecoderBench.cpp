@@ -2,6 +2,7 @@
 // bytes of line noise (no marker: the whole reply is scanned). The baseline scans the same
 // bytes for the family's marker and nothing else, the least any decoder must do. The tick
 // comes every 50 ms at the fastest; a decoder should stay in the microseconds.
+#include "RandomBytes.h"
 #include "rig/CatCodec.h"
 
 #include <benchmark/benchmark.h>
@@ -42,15 +43,9 @@ std::vector<Family> families() {
 
 // 1024 bytes of every value but the markers' first letters, from a fixed seed.
 QByteArray garbled() {
-    QByteArray b(1024, '\0');
-    quint32 x = 2463534242u;
-    for (char& c : b) {
-        x ^= x << 13;
-        x ^= x >> 17;
-        x ^= x << 5;
-        c = static_cast<char>(x & 0xFF);
+    QByteArray b = qf::bench::randomBytes(1024);
+    for (char& c : b)
         if (c == 'F' || c == 'I' || c == 'M' || c == '@') c = '.';
-    }
     return b;
 }
 
