@@ -137,6 +137,37 @@ TEST(TuneCommands, EveryModelsCommandsAt14025) {
     for (const Case& c : cases) EXPECT_TRUE(seen.count(QLatin1String(c.model))) << c.model;
 }
 
+// The CI-V address is characters 7 and 8 of the read string, and only two hex digits are one:
+// anything else tunes no radio at all rather than a guessed one.
+TEST(CivAddress, TwoHexDigitsOrNothingIsSent) {
+    const std::pair<const char*, std::optional<quint8>> cases[] = {
+        {"FE FE 64 E0 03 FD", 0x64},
+        {"FE FE 6f E0 03 FD", 0x6F},
+        {"FE FE 04", 0x04},
+        {"FE FE 4 E0 03 FD", {}},
+        {"FE FE 4", {}},
+        {"FE FE", {}},
+        {"FE FE G4 E0 03 FD", {}},
+        {"FE FE  4 E0 03 FD", {}},
+        {"FE FE +4 E0 03 FD", {}},
+        {"", {}},
+    };
+    for (const auto& [query, address] : cases) {
+        SCOPED_TRACE(query);
+        const QString q = QLatin1String(query);
+        EXPECT_EQ(CivAddress(q), address);
+        for (const char* model : {"Icom", "Icom 735", "Ten Tec Omni VI"}) {
+            const auto command = EncodeSetFrequency(QLatin1String(model), 14.025f, q, 10);
+            EXPECT_EQ(command.has_value(), address.has_value()) << model;
+            if (command) {
+                EXPECT_EQ(static_cast<quint8>(command->bytes.at(2)), *address) << model;
+            }
+        }
+        const QByteArray mode = EncodeSetMode(QStringLiteral("Icom"), QStringLiteral("CW"), q, {});
+        EXPECT_EQ(mode.isEmpty(), !address.has_value());
+    }
+}
+
 TEST(EncodeSetFrequency, RefusesWhatNoFieldCanHold) {
     // Byte fields one step past their width; the text families write wider values whole.
     const std::pair<const char*, float> refused[] = {
