@@ -54,13 +54,23 @@ double RoundTo5Decimals(double value) {
     return std::round(value * 100000.0) / 100000.0;
 }
 
+QByteArray CivFrame(quint8 rigAddress, quint8 command, QByteArrayView data) {
+    QByteArray frame;
+    frame.reserve(6 + data.size());
+    for (const quint8 b : {kCivPreamble, kCivPreamble, rigAddress, kCivController, command})
+        frame.append(static_cast<char>(b));
+    frame.append(data);
+    frame.append(static_cast<char>(kCivEnd));
+    return frame;
+}
+
 bool CivScanner::feed(quint8 byte, qsizetype index) {
     switch (state_) {
         case CivState::Idle:
-            if (byte == 0xFE) state_ = CivState::GotFirstFE;
+            if (byte == kCivPreamble) state_ = CivState::GotFirstFE;
             return false;
         case CivState::GotFirstFE:
-            if (byte == 0xFE) {
+            if (byte == kCivPreamble) {
                 state_ = CivState::GotSecondFE;
                 addressBytesLeft_ = 2;
             } else {
@@ -81,7 +91,7 @@ bool CivScanner::feed(quint8 byte, qsizetype index) {
             }
             return false;
         case CivState::WaitForFD:
-            if (byte == 0xFD) {
+            if (byte == kCivEnd) {
                 state_ = CivState::Idle;
                 return true;
             }

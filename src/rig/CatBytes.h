@@ -1,4 +1,4 @@
-// Pieces the byte-family decoders share: hexadecimal dumps, BCD numbers and the CI-V frame
+// Pieces the byte families share: hexadecimal dumps, BCD numbers, the CI-V frame builder and
 // scanner. All pure; none keeps anything between calls.
 #pragma once
 
@@ -25,6 +25,14 @@ std::optional<double> IcomBcdToMHz(QStringView digits);
 
 // A value rounded to five decimals, as the status blocks' readings are.
 double RoundTo5Decimals(double value);
+
+// The CI-V frame's fixed bytes.
+inline constexpr quint8 kCivPreamble = 0xFE;  // twice at the start
+inline constexpr quint8 kCivEnd = 0xFD;
+inline constexpr quint8 kCivController = 0xE0;  // the program's own address
+
+// A frame from the program to the rig at rigAddress: FE FE, rigAddress, E0, command, data, FD.
+QByteArray CivFrame(quint8 rigAddress, quint8 command, QByteArrayView data);
 
 enum class CivState {
     Idle,         // looking for the first FE

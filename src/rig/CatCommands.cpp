@@ -1,6 +1,7 @@
 #include "rig/CatCommands.h"
 
-#include "rig/CatCodec.h"
+#include "rig/CatBytes.h"
+#include "rig/RigModels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,37 +22,13 @@ std::optional<qint64> scaled(float mhz, float factor) {
     return static_cast<qint64>(std::nearbyint(static_cast<double>(product)));
 }
 
-bool isHexPair(const QString& s) {
-    return s.size() == 2 && HexDigitValue(s[0]) >= 0 && HexDigitValue(s[1]) >= 0;
-}
-
-// The two hex digits of the CI-V address at characters 7 and 8 of the read string; empty when
-// they are not two hex digits, so a command cut short is never sent.
-QString civAddress(const QString& queryText) {
-    const QString a = queryText.mid(6, 2);
-    return isHexPair(a) ? a : QString();
-}
-
 QByteArray text(const QString& s) {
     return s.toLatin1();
 }
 
-enum class ModeFamily { None, CiV, ModeText, YaesuModeFirst, YaesuModeFourth, FTdx9000 };
-
-ModeFamily modeFamily(const QString& m) {
-    if (m == u"Icom" || m == u"Ten Tec Omni VI") return ModeFamily::CiV;
-    if (m == u"Kenwood" || m == u"Kenwood 2" || m == u"Elecraft") return ModeFamily::ModeText;
-    if (m == u"Yaesu") return ModeFamily::YaesuModeFirst;
-    if (m == u"Yaesu 757 GX II" || m == u"Yaesu 890" || m == u"Yaesu 920" || m == u"Yaesu 990" ||
-        m == u"Yaesu 1000" || m == u"Yaesu 1000 D")
-        return ModeFamily::YaesuModeFourth;
-    if (m == u"Yaesu FTdx9000") return ModeFamily::FTdx9000;
-    return ModeFamily::None;
-}
-
+// The mode codes of every family; nullptr: the family has no command for that mode.
 struct ModeCodes {
     const char* mode;
-    // Per family; nullptr: no command for that mode.
     const char* civ;
     const char* modeText;
     const char* yaesu;
@@ -72,6 +49,34 @@ constexpr ModeCodes kModeCodes[] = {
     {"DIG", nullptr, nullptr, "0A", nullptr, nullptr},
     {"PKT", nullptr, nullptr, "0C", "0A", nullptr},
 };
+
+// The family's code for the mode (names compared exactly); nullptr when it has none.
+const char* modeCode(const QString& mode, const char* ModeCodes::*family) {
+    for (const ModeCodes& c : kModeCodes)
+        if (mode == QLatin1String(c.mode)) return c.*family;
+    return nullptr;
+}
+
+// The read string's two-letter command, the hertz in `width` digits, ";".
+QByteArray namedHertz(const QString& command, qint64 hz, int width) {
+    return text(command + DecimalDigits(hz, width) + QLatin1Char(';'));
+}
+
+// CI-V command 05: `digits` decimal digits of hertz as BCD bytes, lowest pair first. A value
+// wider than the field is refused rather than cut.
+std::optional<QByteArray> civFrequency(const TuneTarget& t, int digits) {
+    if (t.hz > static_cast<qint64>(std::pow(10.0, digits)) - 1) return std::nullopt;
+    const std::optional<quint8> address = CivAddress(t.queries.frequency);
+    if (!address) return std::nullopt;
+    return CivFrame(*address, 0x05, HexDigitsToBytes(ReversePairs(DecimalDigits(t.hz, digits))));
+}
+
+// Eight BCD digits of 10 Hz, in order or lowest pair first, then the opcode byte.
+std::optional<QByteArray> yaesuFrequency(const TuneTarget& t, bool reversed, const char* opcode) {
+    if (t.tenHz > 99999999) return std::nullopt;
+    const QString bcd = DecimalDigits(t.tenHz, 8);
+    return HexDigitsToBytes((reversed ? ReversePairs(bcd) : bcd) + QLatin1String(opcode));
+}
 
 }  // namespace
 
@@ -111,122 +116,116 @@ QString MhzText(float mhz) {
     return QString::number(static_cast<double>(mhz), 'g', 7);
 }
 
+std::optional<quint8> CivAddress(const QString& frequencyQuery) {
+    const QString a = frequencyQuery.mid(6, 2);
+    if (a.size() != 2) return std::nullopt;
+    const int high = HexDigitValue(a[0]), low = HexDigitValue(a[1]);
+    if (high < 0 || low < 0) return std::nullopt;
+    return static_cast<quint8>(high * 16 + low);
+}
+
+std::optional<QByteArray> KenwoodFreqCommand(const TuneTarget& t) {
+    return namedHertz(t.queries.frequency.left(2), t.hz, 11);
+}
+
+std::optional<QByteArray> KenwoodVfoFreqCommand(const TuneTarget& t) {
+    return namedHertz(QLatin1String(t.activeVfo == 1 ? "FB" : "FA"), t.hz, 11);
+}
+
+std::optional<QByteArray> ElecraftFreqCommand(const TuneTarget& t) {
+    return namedHertz(QStringLiteral("FA"), t.hz, 11);
+}
+
+std::optional<QByteArray> IcomFreqCommand(const TuneTarget& t) {
+    return civFrequency(t, 10);
+}
+
+std::optional<QByteArray> Icom735FreqCommand(const TuneTarget& t) {
+    return civFrequency(t, 8);
+}
+
+std::optional<QByteArray> TenTecPanelFreqCommand(const TuneTarget& t) {
+    if (t.hz > 0xFFFFFFFFLL) return std::nullopt;
+    return HexDigitsToBytes(QStringLiteral("2A41") +
+                            QString::number(t.hz, 16).toUpper().rightJustified(8, u'0') +
+                            QStringLiteral("0D"));
+}
+
+std::optional<QByteArray> OrionFreqCommand(const TuneTarget& t) {
+    // Whole hertz, as the Orion's own frequency reply carries them.
+    return text(QStringLiteral("*AF") + QString::number(t.hz) + QLatin1Char('\r'));
+}
+
+std::optional<QByteArray> YaesuFreqCommand(const TuneTarget& t) {
+    return yaesuFrequency(t, false, "01");
+}
+
+std::optional<QByteArray> YaesuStatusFreqCommand(const TuneTarget& t) {
+    return yaesuFrequency(t, true, "0A");
+}
+
+std::optional<QByteArray> FTdx9000FreqCommand(const TuneTarget& t) {
+    return namedHertz(t.queries.frequency.left(2), t.hz, 8);
+}
+
+QByteArray CivModeCommand(const QString& mode, const CatQueries& queries) {
+    const char* code = modeCode(mode, &ModeCodes::civ);
+    const std::optional<quint8> address = CivAddress(queries.frequency);
+    if (!code || !address) return {};
+    return CivFrame(*address, 0x06, HexDigitsToBytes(QLatin1String(code)));
+}
+
+QByteArray KenwoodModeCommand(const QString& mode, const CatQueries&) {
+    const char* code = modeCode(mode, &ModeCodes::modeText);
+    if (!code) return {};
+    return text(QStringLiteral("MD") + QLatin1String(code) + QLatin1Char(';'));
+}
+
+QByteArray YaesuModeCommand(const QString& mode, const CatQueries&) {
+    const char* code = modeCode(mode, &ModeCodes::yaesu);
+    if (!code) return {};
+    return HexDigitsToBytes(QLatin1String(code) + QStringLiteral("00000007"));
+}
+
+QByteArray YaesuStatusModeCommand(const QString& mode, const CatQueries&) {
+    const char* code = modeCode(mode, &ModeCodes::yaesuFourth);
+    if (!code) return {};
+    return HexDigitsToBytes(QStringLiteral("000000") + QLatin1String(code) + QStringLiteral("0C"));
+}
+
+QByteArray FTdx9000ModeCommand(const QString& mode, const CatQueries& queries) {
+    const char* code = modeCode(mode, &ModeCodes::ftdx);
+    if (!code) return {};
+    return text(queries.mode.left(3) + QLatin1String(code) + QLatin1Char(';'));
+}
+
 std::optional<FrequencyCommand> EncodeSetFrequency(const QString& model, float mhz,
                                                    const QString& queryText, int activeVfo) {
     const std::optional<qint64> hz = HertzOf(mhz);
     const std::optional<qint64> tenHz = TenHertzOf(mhz);
     if (!hz || !tenHz) return std::nullopt;
+    const RigModelRow* row = RigModelRowOf(model);
+    // A name without a row has no command, as "Other" has none: nothing to send, no pause.
+    if (!row) return FrequencyCommand{};
+    const TuneStyle& tune = row->tune;
     FrequencyCommand c;
-    c.route = FrequencyCommand::Route::Port;
-    c.pausesMs = {205};
-    const QString& m = model;
-
-    auto civ = [&](int digits) -> std::optional<FrequencyCommand> {
-        // The field holds `digits` decimal digits of hertz: a wider value is refused.
-        if (*hz > static_cast<qint64>(std::pow(10.0, digits)) - 1) return std::nullopt;
-        const QString address = civAddress(queryText);
-        if (!address.isEmpty())
-            c.bytes =
-                HexDigitsToBytes(QStringLiteral("FEFE") + address + QStringLiteral("E005") +
-                                 ReversePairs(DecimalDigits(*hz, digits)) + QStringLiteral("FD"));
-        return c;
-    };
-    auto yaesu = [&](bool reversed, const char* opcode) -> std::optional<FrequencyCommand> {
-        if (*tenHz > 99999999) return std::nullopt;
-        const QString bcd = DecimalDigits(*tenHz, 8);
-        c.bytes = HexDigitsToBytes((reversed ? ReversePairs(bcd) : bcd) + QLatin1String(opcode));
-        return c;
-    };
-
-    if (m == u"Kenwood" || m == u"Yaesu FTdx9000") {
-        const int width = m == u"Kenwood" ? 11 : 8;
-        c.bytes = text(queryText.left(2) + DecimalDigits(*hz, width) + QLatin1Char(';'));
-        return c;
+    c.route = tune.route;
+    c.pausesMs = tune.pausesMs;
+    c.pumpBetweenPauses = tune.pumpBetweenPauses;
+    if (tune.route == FrequencyCommand::Route::Port && tune.frequency) {
+        const std::optional<QByteArray> bytes =
+            tune.frequency(TuneTarget{*hz, *tenHz, CatQueries{queryText, QString()}, activeVfo});
+        if (!bytes) return std::nullopt;
+        c.bytes = *bytes;
     }
-    if (m == u"Kenwood 2") {
-        c.bytes = text(QLatin1String(activeVfo == 1 ? "FB" : "FA") + DecimalDigits(*hz, 11) +
-                       QLatin1Char(';'));
-        return c;
-    }
-    if (m == u"Elecraft") {
-        c.pausesMs = {205, 1000};
-        c.pumpBetweenPauses = true;
-        c.bytes = text(QStringLiteral("FA") + DecimalDigits(*hz, 11) + QLatin1Char(';'));
-        return c;
-    }
-    if (m == u"Icom") {
-        c.pausesMs = {140};
-        return civ(10);
-    }
-    if (m == u"Ten Tec Omni VI") {
-        c.pausesMs = {140, 220};
-        return civ(10);
-    }
-    if (m == u"Icom 735") {
-        // Four data bytes, as its own replies carry them.
-        c.pausesMs = {140};
-        return civ(8);
-    }
-    if (m == u"Ten Tec Fnt Pnl") {
-        if (*hz > 0xFFFFFFFFLL) return std::nullopt;
-        c.bytes = HexDigitsToBytes(QStringLiteral("2A41") +
-                                   QString::number(*hz, 16).toUpper().rightJustified(8, u'0') +
-                                   QStringLiteral("0D"));
-        return c;
-    }
-    if (m == u"Ten Tec Pegasus") {
-        c.route = FrequencyCommand::Route::PegasusFile;
-        return c;
-    }
-    if (m == u"Ten Tec Orion") {
-        // Whole hertz, as the Orion's own frequency reply carries them.
-        c.bytes = text(QStringLiteral("*AF") + QString::number(*hz) + QLatin1Char('\r'));
-        return c;
-    }
-    if (m == u"Yaesu") return yaesu(false, "01");
-    if (m == u"Yaesu 890" || m == u"Yaesu 920" || m == u"Yaesu 990" || m == u"Yaesu 1000 D" ||
-        m == u"Yaesu 757 GX II")
-        return yaesu(true, "0A");
-    if (m == u"Yaesu 1000") {
-        c.pausesMs = {10};
-        return yaesu(true, "0A");
-    }
-    // "Other" and any name without a command: nothing to send, no pause.
-    return FrequencyCommand{};
+    return c;
 }
 
 QByteArray EncodeSetMode(const QString& model, const QString& mode, const QString& queryText,
                          const QString& modeQueryText) {
-    const ModeFamily family = modeFamily(model);
-    if (family == ModeFamily::None) return {};
-    const ModeCodes* codes = nullptr;
-    for (const ModeCodes& c : kModeCodes)
-        if (mode == QLatin1String(c.mode)) codes = &c;
-    if (!codes) return {};
-    switch (family) {
-        case ModeFamily::CiV: {
-            const QString address = civAddress(queryText);
-            if (!codes->civ || address.isEmpty()) return {};
-            return HexDigitsToBytes(QStringLiteral("FEFE") + address + QStringLiteral("E006") +
-                                    QLatin1String(codes->civ) + QStringLiteral("FD"));
-        }
-        case ModeFamily::ModeText:
-            if (!codes->modeText) return {};
-            return text(QStringLiteral("MD") + QLatin1String(codes->modeText) + QLatin1Char(';'));
-        case ModeFamily::YaesuModeFirst:
-            if (!codes->yaesu) return {};
-            return HexDigitsToBytes(QLatin1String(codes->yaesu) + QStringLiteral("00000007"));
-        case ModeFamily::YaesuModeFourth:
-            if (!codes->yaesuFourth) return {};
-            return HexDigitsToBytes(QStringLiteral("000000") + QLatin1String(codes->yaesuFourth) +
-                                    QStringLiteral("0C"));
-        case ModeFamily::FTdx9000:
-            if (!codes->ftdx) return {};
-            return text(modeQueryText.left(3) + QLatin1String(codes->ftdx) + QLatin1Char(';'));
-        case ModeFamily::None:
-            break;
-    }
-    return {};
+    const RigModelRow* row = RigModelRowOf(model);
+    if (!row || !row->tune.mode) return {};
+    return row->tune.mode(mode, CatQueries{queryText, modeQueryText});
 }
 
 QByteArray PegasusCommandFile(float mhz, const QString& mode) {

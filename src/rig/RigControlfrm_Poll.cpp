@@ -1,5 +1,7 @@
 // The poll loop: a send tick writes the model's query, the next tick reads the reply, decodes it
-// through the model's row and hands the reading to the logging window. A tick never lets other
+// through the model's row and hands the reading to the logging window. The framed families
+// (CI-V, the text replies) find their answer anywhere in what arrived, a late tail included;
+// the fixed layouts see only what came after their own query. A tick never lets other
 // events run; any fault ends it where it stands, so the same kind of tick runs next time.
 #include "rig/RigControlfrm.h"
 
@@ -17,12 +19,6 @@ namespace {
 
 using rig::DecodeStyle;
 using rig::QueryStyle;
-
-const rig::RigModelRow* rowOf(const QString& model) {
-    for (const rig::RigModelRow& r : rig::RigModels())
-        if (r.name == model) return &r;
-    return nullptr;
-}
 
 // The first `count` hex pairs of a query box, each pair at every third character. A pair that
 // is not hexadecimal is a fault of the tick: it ends before anything is sent.
@@ -59,7 +55,7 @@ constexpr std::array<SubBand, 19> kSubBands{{
 
 void RigControlfrm::tmrGetData_Timer() {
     ++PollTicks;
-    const rig::RigModelRow* row = rowOf(app_.station().RigModel);
+    const rig::RigModelRow* row = rig::RigModelRowOf(app_.station().RigModel);
     try {
         if (AwaitingReply == 0) {
             sendTick(row);
@@ -72,6 +68,10 @@ void RigControlfrm::tmrGetData_Timer() {
 }
 
 void RigControlfrm::sendTick(const rig::RigModelRow* row) {
+    // A reply read by its place alone must start with the answer to this query: the tail of an
+    // earlier reply, come after its tick, would shift every field. Dropped also while an
+    // earlier query is still going out, as nothing waiting can answer that one yet.
+    if (row && row->fixedLayoutReplies) comComm1->discardInput();
     // An earlier query still going out: skip this one, but read at the next tick all the same.
     // A closed port (the exchange files) counts 0.
     const QueryStyle style = row ? row->query : QueryStyle::None;

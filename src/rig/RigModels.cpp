@@ -4,109 +4,145 @@ namespace qf::rig {
 
 namespace {
 
-RigModelRow row(const char* name, const char* baud, const char* data, const char* stop,
-                const char* parity, const char* freq, const char* mode, bool hex, bool hint,
-                PortUse port = PortUse::Serial) {
+// What the rig window's list shows and its preset fills in; an empty serial option leaves the
+// option as it was.
+struct Preset {
+    const char* name;
+    const char* baud;
+    const char* dataBits;
+    const char* stopBits;
+    const char* parity;
+    const char* frequencyQuery;
+    const char* modeQuery;
+    bool convertToHex;
+    bool showIcomHint;
+};
+
+// What opening and closing the port needs.
+struct Opening {
+    PortUse port;
+    bool rtsHandshaking;
+    QByteArray wakeUp;
+    QByteArray closing;
+};
+
+// How the poll loop talks to the model.
+struct Talk {
+    QueryStyle query;
+    DecodeStyle decode;
+    CatDecoder frequencyDecoder;
+    CatDecoder modeDecoder;
+    bool fixedLayoutReplies;
+};
+
+void add(std::vector<RigModelRow>& t, const Preset& p, const Opening& o, const Talk& k,
+         const TuneStyle& tune) {
     RigModelRow r;
-    r.name = QString::fromLatin1(name);
-    r.baud = QString::fromLatin1(baud);
-    r.dataBits = QString::fromLatin1(data);
-    r.stopBits = QString::fromLatin1(stop);
-    r.parity = QString::fromLatin1(parity);
-    r.frequencyQuery = QString::fromLatin1(freq);
-    r.modeQuery = QString::fromLatin1(mode);
-    r.convertToHex = hex;
-    r.showIcomHint = hint;
-    r.port = port;
-    return r;
-}
-
-void converse(RigModelRow& r, QueryStyle query, DecodeStyle decode, CatDecoder frequency,
-              CatDecoder mode) {
-    r.query = query;
-    r.decode = decode;
-    r.frequencyDecoder = frequency;
-    r.modeDecoder = mode;
-}
-
-// Each model's queries and decoders, by name.
-void addConversations(std::vector<RigModelRow>& t) {
-    using Q = QueryStyle;
-    using D = DecodeStyle;
-    for (RigModelRow& r : t) {
-        const QString& n = r.name;
-        if (n == u"Kenwood" || n == u"Elecraft")
-            converse(r, Q::TextBoth, D::Sequence, ParseKenwoodFreq, ParseKenwoodMode);
-        else if (n == u"Kenwood 2")
-            converse(r, Q::TextBoth, D::Sequence, ParseKenwoodIF, nullptr);
-        else if (n == u"Icom" || n == u"Ten Tec Omni VI")
-            converse(r, Q::HexPairsAlternate6, D::Alternate, ParseIcomFreq, ParseIcomMode);
-        else if (n == u"Icom 735")
-            converse(r, Q::HexPairsAlternate6, D::Alternate, ParseIcom735Freq, ParseIcomMode);
-        else if (n == u"Ten Tec Fnt Pnl")
-            converse(r, Q::HexPairsAlternate3, D::Alternate, ParseTenTecPanelFreq,
-                     ParseTenTecPanelMode);
-        else if (n == u"Yaesu FTdx9000")
-            converse(r, Q::TextAlternate, D::Sequence, ParseFTdx9000, nullptr);
-        else if (n == u"Yaesu")
-            converse(r, Q::HexPairs5, D::Sequence, ParseYaesuFreqMode, nullptr);
-        else if (n == u"Yaesu 757 GX II")
-            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu757, nullptr);
-        else if (n == u"Yaesu 890")
-            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu890, nullptr);
-        else if (n == u"Yaesu 920")
-            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu920, nullptr);
-        else if (n == u"Yaesu 990" || n == u"Yaesu 1000 D")
-            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu990, nullptr);
-        else if (n == u"Yaesu 1000")
-            converse(r, Q::HexPairs5, D::Sequence, ParseYaesu1000, nullptr);
-        else if (n == u"Ten Tec Orion")
-            converse(r, Q::TextCrBoth, D::Sequence, ParseOrionFreq, ParseOrionMode);
-        else if (n == u"Ten Tec Pegasus")
-            converse(r, Q::None, D::ExchangeFiles, nullptr, nullptr);
-        else if (n == u"Other")
-            converse(r, Q::Other, D::None, nullptr, nullptr);
-    }
+    r.name = QString::fromLatin1(p.name);
+    r.baud = QString::fromLatin1(p.baud);
+    r.dataBits = QString::fromLatin1(p.dataBits);
+    r.stopBits = QString::fromLatin1(p.stopBits);
+    r.parity = QString::fromLatin1(p.parity);
+    r.frequencyQuery = QString::fromLatin1(p.frequencyQuery);
+    r.modeQuery = QString::fromLatin1(p.modeQuery);
+    r.convertToHex = p.convertToHex;
+    r.showIcomHint = p.showIcomHint;
+    r.port = o.port;
+    r.rtsHandshaking = o.rtsHandshaking;
+    r.wakeUp = o.wakeUp;
+    r.closing = o.closing;
+    r.query = k.query;
+    r.decode = k.decode;
+    r.frequencyDecoder = k.frequencyDecoder;
+    r.modeDecoder = k.modeDecoder;
+    r.fixedLayoutReplies = k.fixedLayoutReplies;
+    r.tune = tune;
+    t.push_back(r);
 }
 
 std::vector<RigModelRow> build() {
-    const QByteArray yaesuWake(5, '\0');
-    const QByteArray yaesuStop = QByteArray::fromHex("0000000080");
+    using Q = QueryStyle;
+    using D = DecodeStyle;
+    using Route = FrequencyCommand::Route;
+    constexpr bool fixedLayout = true, framed = false;
+
+    const Opening plain{PortUse::Serial, false, {}, {}};
+    const Opening noPort{PortUse::None, false, {}, {}};
+    const Opening exchangeFiles{PortUse::ExchangeFiles, false, {}, {}};
+    const Opening rts{PortUse::Serial, true, {}, {}};
+    const Opening orion{PortUse::Serial, true, QByteArray("X\r"), {}};
+    // Woken by five zero bytes; told to stop sending when the program closes.
+    const Opening yaesu{PortUse::Serial, false, QByteArray(5, '\0'),
+                        QByteArray::fromHex("0000000080")};
+
+    const Talk silent{Q::None, D::None, nullptr, nullptr, framed};
+    const Talk kenwood{Q::TextBoth, D::Sequence, ParseKenwoodFreq, ParseKenwoodMode, framed};
+    const Talk yaesuStatus = {Q::HexPairs5, D::Sequence, nullptr, nullptr, fixedLayout};
+    auto status = [&](CatDecoder decoder) {
+        Talk k = yaesuStatus;
+        k.frequencyDecoder = decoder;
+        return k;
+    };
+
+    const TuneStyle none{Route::Nothing, nullptr, {}, false, nullptr};
+    const TuneStyle yaesuStatusTune{
+        Route::Port, YaesuStatusFreqCommand, {205}, false, YaesuStatusModeCommand};
+
     std::vector<RigModelRow> t;
-    t.push_back(row("None", "", "", "", "", "", "", false, false, PortUse::None));
-    t.push_back(row("Elecraft", "4800", "8", "2", "N", "FA;", "MD;", false, false));
-    t.push_back(row("Icom", "1200", "8", "1", "N", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD",
-                    true, true));
-    t.push_back(row("Icom 735", "1200", "8", "1", "N", "FE FE 64 E0 03 FD",
-                    "FE FE 64 E0 04 FD", true, true));
-    t.push_back(row("Kenwood", "4800", "8", "2", "N", "FA;", "MD;", false, false));
-    t.push_back(row("Kenwood 2", "4800", "8", "2", "N", "IF;", "", false, false));
-    t.push_back(row("Ten Tec Omni VI", "1200", "8", "1", "N", "FE FE 04 E0 03 FD",
-                    "FE FE 04 E0 04 FD", true, false));
-    t.push_back(row("Ten Tec Orion", "56000", "8", "1", "N", "?AF", "?RMM", false, false));
-    t.back().rtsHandshaking = true;
-    t.back().wakeUp = QByteArray("X\r");
-    t.push_back(row("Ten Tec Fnt Pnl", "56000", "8", "1", "N", "3F 41 0D", "3F 4D 0D", true,
-                    false));
-    t.back().rtsHandshaking = true;
-    t.push_back(row("Ten Tec Pegasus", "", "", "", "", "", "", false, false,
-                    PortUse::ExchangeFiles));
-    for (const char* yaesu : {"Yaesu", "Yaesu 757 GX II", "Yaesu 890", "Yaesu 920", "Yaesu 990",
-                              "Yaesu 1000 D", "Yaesu 1000"}) {
-        const bool old = QByteArray(yaesu) == "Yaesu";
-        const bool gx = QByteArray(yaesu) == "Yaesu 757 GX II";
-        t.push_back(row(yaesu, "4800", "8", "2", "N",
-                        old  ? "00 00 00 00 03"
-                        : gx ? "00 00 00 00 10"
-                             : "00 00 00 02 10",
-                        "", true, false));
-        t.back().wakeUp = yaesuWake;
-        t.back().closing = yaesuStop;
-    }
-    t.push_back(row("Yaesu FTdx9000", "4800", "", "", "", "FA;", "MD0;", false, false));
-    t.push_back(row("Other", "", "", "", "", "", "", false, false));
+    // One model each, in list order: the list's name, baud, data bits, stop bits, parity, the
+    // read strings, "Convert to Hex", the Icom hint; the port; the poll; the tuning.
+    add(t, {"None", "", "", "", "", "", "", false, false}, noPort, silent, none);
+    add(t, {"Elecraft", "4800", "8", "2", "N", "FA;", "MD;", false, false}, plain, kenwood,
+        {Route::Port, ElecraftFreqCommand, {205, 1000}, true, KenwoodModeCommand});
+    add(t, {"Icom", "1200", "8", "1", "N", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, true},
+        plain, {Q::HexPairsAlternate6, D::Alternate, ParseIcomFreq, ParseIcomMode, framed},
+        {Route::Port, IcomFreqCommand, {140}, false, CivModeCommand});
+    add(t,
+        {"Icom 735", "1200", "8", "1", "N", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, true},
+        plain, {Q::HexPairsAlternate6, D::Alternate, ParseIcom735Freq, ParseIcomMode, framed},
+        {Route::Port, Icom735FreqCommand, {140}, false, nullptr});
+    add(t, {"Kenwood", "4800", "8", "2", "N", "FA;", "MD;", false, false}, plain, kenwood,
+        {Route::Port, KenwoodFreqCommand, {205}, false, KenwoodModeCommand});
+    add(t, {"Kenwood 2", "4800", "8", "2", "N", "IF;", "", false, false}, plain,
+        {Q::TextBoth, D::Sequence, ParseKenwoodIF, nullptr, framed},
+        {Route::Port, KenwoodVfoFreqCommand, {205}, false, KenwoodModeCommand});
+    add(t,
+        {"Ten Tec Omni VI", "1200", "8", "1", "N", "FE FE 04 E0 03 FD", "FE FE 04 E0 04 FD", true,
+         false},
+        plain, {Q::HexPairsAlternate6, D::Alternate, ParseIcomFreq, ParseIcomMode, framed},
+        {Route::Port, IcomFreqCommand, {140, 220}, false, CivModeCommand});
+    add(t, {"Ten Tec Orion", "56000", "8", "1", "N", "?AF", "?RMM", false, false}, orion,
+        {Q::TextCrBoth, D::Sequence, ParseOrionFreq, ParseOrionMode, framed},
+        {Route::Port, OrionFreqCommand, {205}, false, nullptr});
+    add(t, {"Ten Tec Fnt Pnl", "56000", "8", "1", "N", "3F 41 0D", "3F 4D 0D", true, false}, rts,
+        {Q::HexPairsAlternate3, D::Alternate, ParseTenTecPanelFreq, ParseTenTecPanelMode,
+         fixedLayout},
+        {Route::Port, TenTecPanelFreqCommand, {205}, false, nullptr});
+    add(t, {"Ten Tec Pegasus", "", "", "", "", "", "", false, false}, exchangeFiles,
+        {Q::None, D::ExchangeFiles, nullptr, nullptr, framed},
+        {Route::PegasusFile, nullptr, {205}, false, nullptr});
+    add(t, {"Yaesu", "4800", "8", "2", "N", "00 00 00 00 03", "", true, false}, yaesu,
+        {Q::HexPairs5, D::Sequence, ParseYaesuFreqMode, nullptr, fixedLayout},
+        {Route::Port, YaesuFreqCommand, {205}, false, YaesuModeCommand});
+    add(t, {"Yaesu 757 GX II", "4800", "8", "2", "N", "00 00 00 00 10", "", true, false}, yaesu,
+        status(ParseYaesu757), yaesuStatusTune);
+    add(t, {"Yaesu 890", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
+        status(ParseYaesu890), yaesuStatusTune);
+    add(t, {"Yaesu 920", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
+        status(ParseYaesu920), yaesuStatusTune);
+    add(t, {"Yaesu 990", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
+        status(ParseYaesu990), yaesuStatusTune);
+    add(t, {"Yaesu 1000 D", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
+        status(ParseYaesu990), yaesuStatusTune);
+    add(t, {"Yaesu 1000", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
+        status(ParseYaesu1000),
+        {Route::Port, YaesuStatusFreqCommand, {10}, false, YaesuStatusModeCommand});
+    add(t, {"Yaesu FTdx9000", "4800", "", "", "", "FA;", "MD0;", false, false}, plain,
+        {Q::TextAlternate, D::Sequence, ParseFTdx9000, nullptr, framed},
+        {Route::Port, FTdx9000FreqCommand, {205}, false, FTdx9000ModeCommand});
+    add(t, {"Other", "", "", "", "", "", "", false, false}, plain,
+        {Q::Other, D::None, nullptr, nullptr, framed}, none);
     t.back().convertToHexEnabled = true;
-    addConversations(t);
     return t;
 }
 
@@ -118,9 +154,14 @@ const std::vector<RigModelRow>& RigModels() {
 }
 
 std::optional<RigModelRow> FindRigModel(const QString& name) {
-    for (const RigModelRow& r : RigModels())
-        if (r.name == name) return r;
+    if (const RigModelRow* r = RigModelRowOf(name)) return *r;
     return std::nullopt;
+}
+
+const RigModelRow* RigModelRowOf(const QString& name) {
+    for (const RigModelRow& r : RigModels())
+        if (r.name == name) return &r;
+    return nullptr;
 }
 
 }  // namespace qf::rig

@@ -1,9 +1,12 @@
 // The rig models as data: the 19 rows of the rig window's list, in list order, each with its
-// serial preset, its two query strings, its hex and hint flags and what opening its port
-// needs. Code asks the row (no port, RTS handshaking, wake-up bytes), never the model's name.
+// serial preset, its two query strings, its hex and hint flags, what opening its port needs,
+// and how it is polled and tuned (its query style, decoders and set-command encoders). Code
+// asks the row (no port, RTS handshaking, wake-up bytes, which encoder), never the model's
+// name, so a new model is one more row.
 #pragma once
 
 #include "rig/CatCodec.h"
+#include "rig/CatCommands.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,10 +21,10 @@ enum class PortUse { None, Serial, ExchangeFiles };
 struct RigModelRow {
     QString name;
     // Preset serial options; empty leaves the option as it was.
-    QString baud;      // "4800" ... "56000"
-    QString dataBits;  // "7", "8"
-    QString stopBits;  // "1", "2"
-    QString parity;    // "N", "O", "E"
+    QString baud;            // "4800" ... "56000"
+    QString dataBits;        // "7", "8"
+    QString stopBits;        // "1", "2"
+    QString parity;          // "N", "O", "E"
     QString frequencyQuery;  // txtFreq
     QString modeQuery;       // txtMode
     bool convertToHex = false;
@@ -37,11 +40,19 @@ struct RigModelRow {
     DecodeStyle decode = DecodeStyle::None;
     CatDecoder frequencyDecoder = nullptr;
     CatDecoder modeDecoder = nullptr;
+    // Replies read by their place in a fixed layout, with no frame or marker to find them by:
+    // a late tail of an earlier reply would be read as the start of the next, so a send tick
+    // drops what waits before it asks.
+    bool fixedLayoutReplies = false;
+    // The set-frequency and set-mode commands.
+    TuneStyle tune;
 };
 
 // The 19 rows in list order.
 const std::vector<RigModelRow>& RigModels();
 // The row whose name equals the text exactly (case included); none for an unknown name.
 std::optional<RigModelRow> FindRigModel(const QString& name);
+// The same row in the table itself; nullptr for an unknown name.
+const RigModelRow* RigModelRowOf(const QString& name);
 
 }  // namespace qf::rig

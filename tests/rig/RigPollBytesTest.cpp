@@ -263,5 +263,86 @@ TEST_F(RigPollBytesTest, AnAnswerCutByTheTickNeverShowsAWrongFrequency) {
     }
 }
 
+// A fixed-layout reply cut after its third byte: the head is too short to read, and the rest
+// comes after that tick, before the next query. It is dropped when that query goes out, so the
+// next reply is read from its own first byte and no field is read at a wrong place.
+TEST_F(RigPollBytesTest, ALateTailOfAFixedLayoutReplyIsNeverReadWithTheNextOne) {
+    struct Step {
+        QByteArray query, reply;
+        bool cut;           // the reply comes as its first 3 bytes, then the rest
+        const char* shown;  // lblFreq after the tick that read it
+        const char* mode;   // lblMode then
+    };
+    struct Case {
+        const char* model;
+        QByteArray wakeUp;
+        std::vector<Step> steps;
+    };
+    // 14.074 MHz CW, then a cut reply of 21.074 MHz, then 7.030 MHz phone.
+    auto threeReplies = [](const QByteArray& query, const QByteArray& first, const QByteArray& cut,
+                           const QByteArray& next) {
+        return std::vector<Step>{{query, first, false, "14.07400", "CW"},
+                                 {query, cut, true, "14.07400", "CW"},
+                                 {query, next, false, "7.03000", "PH"}};
+    };
+    auto statusBlocks = [&](const char* model, int cw, int phone) {
+        const QString m = QLatin1String(model);
+        return threeReplies(hex("0000000210"), rb::yaesuStatusBlock(m, 14074000, cw),
+                            rb::yaesuStatusBlock(m, 21074000, cw),
+                            rb::yaesuStatusBlock(m, 7030000, phone));
+    };
+    const QByteArray panelF = hex("3F410D"), panelM = hex("3F4D0D");
+    const Case cases[] = {
+        {"Yaesu", yaesuWake,
+         threeReplies(hex("0000000003"), rb::yaesuFrequencyMode(14074000, 0x02),
+                      rb::yaesuFrequencyMode(21074000, 0x02),
+                      rb::yaesuFrequencyMode(7030000, 0x01))},
+        {"Yaesu 757 GX II", yaesuWake,
+         threeReplies(hex("0000000010"), rb::yaesu757Block(14074000, 0x02),
+                      rb::yaesu757Block(21074000, 0x02), rb::yaesu757Block(7030000, 0x01))},
+        {"Yaesu 890", yaesuWake, statusBlocks("Yaesu 890", 2, 0)},
+        {"Yaesu 920", yaesuWake, statusBlocks("Yaesu 920", 1, 0)},
+        {"Yaesu 990", yaesuWake, statusBlocks("Yaesu 990", 2, 0)},
+        {"Yaesu 1000 D", yaesuWake, statusBlocks("Yaesu 1000 D", 2, 0)},
+        {"Yaesu 1000", yaesuWake, statusBlocks("Yaesu 1000", 2, 0)},
+        // Frequency and mode in turn: a cut mode reply ahead of a frequency reply, and a cut
+        // frequency reply ahead of a mode reply.
+        {"Ten Tec Fnt Pnl",
+         {},
+         {{panelF, rb::panelFrequency(14074000), false, "14.07400", ""},  // Test emptied it
+          {panelM, rb::panelMode('3'), true, "14.07400", "CW"},
+          {panelF, rb::panelFrequency(7030000), false, "7.03000", "CW"},
+          {panelM, rb::panelMode('1'), false, "7.03000", "PH"},
+          {panelF, rb::panelFrequency(21074000), true, "7.03000", "PH"},
+          {panelM, rb::panelMode('3'), false, "7.03000", "CW"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        choose(c.model);
+        w().FrequencyQueried = 0;  // the panel starts with its frequency
+        ASSERT_EQ(w().AwaitingReply, 0);
+        for (size_t i = 0; i < c.steps.size(); ++i) {
+            const Step& s = c.steps[i];
+            SCOPED_TRACE(i + 1);
+            const qsizetype head = s.cut ? 3 : s.reply.size();
+            rig->answer(s.query, s.reply.left(head));
+            if (i == 0) {
+                w().Command1_Click();
+                sentAnsweredRead(c.wakeUp + s.query);
+            } else {
+                poll(s.query);
+            }
+            EXPECT_EQ(w().lblFreq->Caption(), QLatin1String(s.shown));
+            EXPECT_EQ(w().lblMode->Caption(), QLatin1String(s.mode));
+            EXPECT_EQ(toLog(), QString::number(QByteArray(s.shown).toDouble(), 'f', 3));
+            if (s.cut) {
+                rig->send(s.reply.mid(head));
+                ASSERT_TRUE(w().comComm1->waitForBytes(2000));
+            }
+        }
+        endTest();
+    }
+}
+
 }  // namespace
 }  // namespace qf::test

@@ -3,6 +3,7 @@
 // frequency from it.
 #include "logging/Outfrm.h"
 #include "rig/RigPollFixture.h"
+#include "support/FakeRigBytes.h"
 #include "support/ScriptedSerialPort.h"
 
 #include <QDir>
@@ -311,6 +312,47 @@ TEST_F(RigPollTest, PendingOutputSkipsTheQueryButTheNextTickStillReads) {
     port->pending = 0;
     tick();
     EXPECT_EQ(port->written, QByteArray("FA;MD;"));
+}
+
+// A whole answer that came after its tick waits at the next send tick. The framed families find
+// it by its marker or frame at the tick after; a fixed-layout family drops it before asking, as
+// only bytes after its own query can be read at the right place.
+TEST_F(RigPollTest, AnAnswerLateForItsTickIsReadOnlyByTheFramedFamilies) {
+    struct Case {
+        const char* model;
+        QByteArray late;  // for the query of the second send tick's reading
+        const char* shown;
+        const char* mode;
+    };
+    const Case cases[] = {
+        {"Kenwood", FakeRig::kenwoodFrequency(21074000) + FakeRig::kenwoodMode('3'), "21.07400",
+         "CW"},
+        {"Yaesu FTdx9000", FakeRig::ftdx9000Frequency(21074000), "21.07400", ""},
+        {"Ten Tec Orion", FakeRig::orionFrequency(21074000), "21.07400", ""},
+        // The second tick asks the alternating models for the mode.
+        {"Icom", rigbytes::civMode(0x64, 0x03), "No Response", "CW"},
+        {"Yaesu", rigbytes::yaesuFrequencyMode(21074000, 0x02), "No Response", "No Response"},
+        {"Yaesu 990", rigbytes::yaesuStatusBlock(QStringLiteral("Yaesu 990"), 21074000, 2),
+         "No Response", "No Response"},
+        {"Ten Tec Fnt Pnl", rigbytes::panelMode('3'), "No Response", "No Response"},
+    };
+    w().Show();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        auto* port = new ScriptedSerialPort;
+        w().comComm1.reset(port);
+        choose(c.model);
+        w().FrequencyQueried = 0;
+        ASSERT_EQ(w().AwaitingReply, 0);
+        test();  // asks
+        tick();  // finds nothing
+        port->input = c.late;
+        tick();  // asks again
+        tick();
+        EXPECT_EQ(w().lblFreq->Caption(), QLatin1String(c.shown));
+        EXPECT_EQ(w().lblMode->Caption(), QLatin1String(c.mode));
+        w().Command2_Click();
+    }
 }
 
 TEST_F(RigPollTest, PegasusReadsItsExchangeFileWithThePortClosed) {

@@ -120,6 +120,16 @@ TEST_F(RigTuneTest, OtherFrequenciesAddressesAndVfos) {
     w().txtFreq->setText(QStringLiteral("FE FE 04 E0 03 FD"));
     tune(14.025f);
     EXPECT_EQ(sent(11), hex("FEFE04E0050050021400FD"));
+    // One that is not two hex digits is refused: no pause, no mode command, nothing sent, and
+    // polling goes on.
+    rig->clearReceived();
+    w().txtFreq->setText(QStringLiteral("FE FE 4 E0 03 FD"));
+    EXPECT_TRUE(tune(14.025f).empty());
+    float zero = 0;
+    QString cw = QStringLiteral("CW");
+    w().ChangeMode(zero, cw);
+    EXPECT_TRUE(rig->staysQuiet());
+    EXPECT_TRUE(polling());
 
     // "Kenwood 2" addresses VFO B once a status reply said it is in use.
     poll(QStringLiteral("Kenwood 2"));

@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "rig/BandPlan.h"
 #include "rig/CatCommands.h"
+#include "rig/RigModels.h"
 #include "rig/RigWaits.h"
 #include "support/TestApp.h"
 #include "support/TestClock.h"
@@ -74,6 +75,97 @@ TEST(EncodeSetMode, EachFamilyAndItsCodes) {
     EXPECT_EQ(EncodeSetMode(QStringLiteral("Icom"), QStringLiteral("USB"), QStringLiteral("FEFE"),
                             QString()),
               QByteArray());
+}
+
+// Every row of the model table, with its own preset read strings, tuned to 14.025 MHz (a CW
+// frequency, so the band plan asks for CW first): what goes where, after which pauses. A model
+// added to the table without a line here fails.
+TEST(TuneCommands, EveryModelsCommandsAt14025) {
+    using Route = FrequencyCommand::Route;
+    struct Case {
+        const char* model;
+        Route route;
+        std::vector<int> pauses;
+        QByteArray frequency;
+        QByteArray cw;
+        bool pump = false;
+    };
+    const Case cases[] = {
+        {"None", Route::Nothing, {}, {}, {}},
+        {"Elecraft", Route::Port, {205, 1000}, "FA00014025000;", "MD3;", true},
+        {"Icom", Route::Port, {140}, hex("FEFE64E0050050021400FD"), hex("FEFE64E00603FD")},
+        {"Icom 735", Route::Port, {140}, hex("FEFE64E00500500214FD"), {}},
+        {"Kenwood", Route::Port, {205}, "FA00014025000;", "MD3;"},
+        {"Kenwood 2", Route::Port, {205}, "FA00014025000;", "MD3;"},
+        {"Ten Tec Omni VI",
+         Route::Port,
+         {140, 220},
+         hex("FEFE04E0050050021400FD"),
+         hex("FEFE04E00603FD")},
+        {"Ten Tec Orion", Route::Port, {205}, "*AF14025000\r", {}},
+        {"Ten Tec Fnt Pnl", Route::Port, {205}, hex("2A4100D601280D"), {}},
+        {"Ten Tec Pegasus", Route::PegasusFile, {205}, {}, {}},
+        {"Yaesu", Route::Port, {205}, hex("0140250001"), hex("0200000007")},
+        {"Yaesu 757 GX II", Route::Port, {205}, hex("002540010A"), hex("000000020C")},
+        {"Yaesu 890", Route::Port, {205}, hex("002540010A"), hex("000000020C")},
+        {"Yaesu 920", Route::Port, {205}, hex("002540010A"), hex("000000020C")},
+        {"Yaesu 990", Route::Port, {205}, hex("002540010A"), hex("000000020C")},
+        {"Yaesu 1000 D", Route::Port, {205}, hex("002540010A"), hex("000000020C")},
+        {"Yaesu 1000", Route::Port, {10}, hex("002540010A"), hex("000000020C")},
+        {"Yaesu FTdx9000", Route::Port, {205}, "FA14025000;", "MD03;"},
+        {"Other", Route::Nothing, {}, {}, {}},
+    };
+    std::set<QString> seen;
+    for (const RigModelRow& row : RigModels()) {
+        SCOPED_TRACE(row.name.toStdString());
+        const Case* c = nullptr;
+        for (const Case& k : cases)
+            if (row.name == QLatin1String(k.model)) c = &k;
+        ASSERT_NE(c, nullptr) << "no expected commands";
+        seen.insert(row.name);
+        // Before any status reply: VFO A.
+        const auto command = EncodeSetFrequency(row.name, 14.025f, row.frequencyQuery, 10);
+        ASSERT_TRUE(command);
+        EXPECT_EQ(command->route, c->route);
+        EXPECT_EQ(command->pausesMs, c->pauses);
+        EXPECT_EQ(command->pumpBetweenPauses, c->pump);
+        EXPECT_EQ(command->bytes.toHex(' '), c->frequency.toHex(' '));
+        EXPECT_EQ(EncodeSetMode(row.name, QStringLiteral("CW"), row.frequencyQuery, row.modeQuery)
+                      .toHex(' '),
+                  c->cw.toHex(' '));
+    }
+    for (const Case& c : cases) EXPECT_TRUE(seen.count(QLatin1String(c.model))) << c.model;
+}
+
+// The CI-V address is characters 7 and 8 of the read string, and only two hex digits are one:
+// anything else tunes no radio at all rather than a guessed one.
+TEST(CivAddress, TwoHexDigitsOrNothingIsSent) {
+    const std::pair<const char*, std::optional<quint8>> cases[] = {
+        {"FE FE 64 E0 03 FD", 0x64},
+        {"FE FE 6f E0 03 FD", 0x6F},
+        {"FE FE 04", 0x04},
+        {"FE FE 4 E0 03 FD", {}},
+        {"FE FE 4", {}},
+        {"FE FE", {}},
+        {"FE FE G4 E0 03 FD", {}},
+        {"FE FE  4 E0 03 FD", {}},
+        {"FE FE +4 E0 03 FD", {}},
+        {"", {}},
+    };
+    for (const auto& [query, address] : cases) {
+        SCOPED_TRACE(query);
+        const QString q = QLatin1String(query);
+        EXPECT_EQ(CivAddress(q), address);
+        for (const char* model : {"Icom", "Icom 735", "Ten Tec Omni VI"}) {
+            const auto command = EncodeSetFrequency(QLatin1String(model), 14.025f, q, 10);
+            EXPECT_EQ(command.has_value(), address.has_value()) << model;
+            if (command) {
+                EXPECT_EQ(static_cast<quint8>(command->bytes.at(2)), *address) << model;
+            }
+        }
+        const QByteArray mode = EncodeSetMode(QStringLiteral("Icom"), QStringLiteral("CW"), q, {});
+        EXPECT_EQ(mode.isEmpty(), !address.has_value());
+    }
 }
 
 TEST(EncodeSetFrequency, RefusesWhatNoFieldCanHold) {
