@@ -127,6 +127,33 @@ TEST_F(CabrilloWindowTest, InStateLogMatchesTheGoldenFile) {
               golden(QStringLiteral("cabrillo-in-state.log")));
 }
 
+// A rover on the Anoka-Isanti line typed its counties in mixed case, and the operator's name
+// carries a Latin-1 letter: the file has them in ASCII and the counties in capitals, while
+// "log.txt" keeps what was typed.
+TEST_F(CabrilloWindowTest, RoverLogWithALatin1NameMatchesTheGoldenFile) {
+    StationSettings& st = t.app().station();
+    st.OutOfStateFlag = 0;
+    st.RoverFlag = 1;
+    st.OwnCall = QStringLiteral("K0XYZ");
+    st.OwnSPC = QStringLiteral("MN");
+    st.OwnCounty = QStringLiteral("Ano");
+    const QByteArray typed = test::fixture(QStringLiteral("cabrillo-rover-log.txt"));
+    t.writeFile(QStringLiteral("log.txt"), typed);
+    Infrm& in = open(&Forms::Infrm);
+    ASSERT_EQ(t.app().log().QSOCount, 6);
+    ASSERT_EQ(t.app().log()[1].NameSent, QStringLiteral("REN\u00c9"));
+    t.dialogs().answerFile(dataFile(QStringLiteral("K0XYZ.log")));
+    submit(in, [&](DECabrilloIn& d) {
+        d.Option16->setValue(true);
+        EXPECT_EQ(d.Text3->Text(), QStringLiteral("Ano Isa "));  // the box shows them as sent
+        d.Text5->setText(QStringLiteral("REN\u00c9 DUBOIS"));
+        d.Command4->Press();
+    });
+    EXPECT_EQ(t.readFile(dataFile(QStringLiteral("K0XYZ.log"))),
+              golden(QStringLiteral("cabrillo-rover.log")));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), typed);
+}
+
 TEST_F(CabrilloWindowTest, OutOfStateLogMatchesTheGoldenFile) {
     t.writeFile(QStringLiteral("log.txt"),
                 test::fixture(QStringLiteral("cabrillo-out-of-state-log.txt")));
