@@ -344,6 +344,9 @@ class LoggingWindow : public Form {
     // The new last contact into the log list as FillLogList would show it; the list is refilled
     // when it shows anything else.
     void addNewestToLogList();
+    // True when the log list shows records first to last as FillLogList lists them: newest
+    // first, or in the operator's sort with the newer of two equal keys first.
+    bool logListShows(int first, int last) const;
 
     Kind kind_;
     std::unique_ptr<LogIndex> index_;

@@ -10,7 +10,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace qf {
 
@@ -183,9 +185,34 @@ void LoggingWindow::cmdLogOn_Click() {
 
 void LoggingWindow::FillLogList() {
     const QSOLog& log = app_.log();
-    ListView1->clearRows();
     const int first = (app_.run().LogListAll == 1 || log.QSOCount < 20) ? 1 : log.QSOCount - 19;
-    for (int r = log.QSOCount; r >= first; --r) ListView1->addRow(logListRow(r));
+    std::vector<QStringList> rows;
+    rows.reserve(static_cast<size_t>(std::max(0, log.QSOCount - first + 1)));
+    for (int r = log.QSOCount; r >= first; --r) rows.push_back(logListRow(r));
+    // Newest first, unless the operator sorted the list: the list keeps that sort.
+    ListView1->setRows(rows);
+}
+
+bool LoggingWindow::logListShows(int first, int last) const {
+    const int shown = last < first ? 0 : last - first + 1;
+    if (ListView1->count() != shown) return false;
+    const int sortColumn = ListView1->sortColumn();
+    std::vector<bool> listed(static_cast<size_t>(shown), false);
+    for (int i = 1; i <= shown; ++i) {
+        bool number = false;
+        const int r = ListView1->text(i, 0).toInt(&number);
+        if (!number || r < first || r > last || listed[static_cast<size_t>(r - first)])
+            return false;
+        listed[static_cast<size_t>(r - first)] = true;
+        if (sortColumn < 0) {
+            if (r != last - i + 1) return false;
+        } else if (i > 1 && r > ListView1->text(i - 1, 0).toInt() &&
+                   ListView1->text(i, sortColumn)
+                           .compare(ListView1->text(i - 1, sortColumn), Qt::CaseInsensitive) == 0) {
+            return false;  // of two equal keys a refill lists the newer first
+        }
+    }
+    return true;
 }
 
 void LoggingWindow::addNewestToLogList() {
@@ -193,17 +220,24 @@ void LoggingWindow::addNewestToLogList() {
     const int n = log.QSOCount;
     const bool all = app_.run().LogListAll == 1;
     // What FillLogList showed before this contact: rows n - 1 down to the first shown.
-    const int shown = n - 1 < 1 ? 0 : n - 1 - ((all || n - 1 < 20) ? 1 : n - 20) + 1;
-    bool fresh = n >= 1 && ListView1->count() == shown;
-    for (int i = 1; fresh && i <= shown; ++i) fresh = ListView1->text(i, 0) == QString::number(n - i);
-    if (!fresh) {
+    const int first = (all || n - 1 < 20) ? 1 : n - 20;
+    if (n < 1 || !logListShows(first, n - 1)) {
         FillLogList();
         return;
     }
     ListView1->clearSelection();
     ListView1->setCurrentItem(nullptr);
+    // At the top, or in the operator's sort ahead of the rows of an equal key, as a refill has it.
     ListView1->addRow(logListRow(n), true);
-    if (!all && n - 1 >= 20) delete ListView1->takeTopLevelItem(ListView1->count() - 1);
+    if (!all && n - 1 >= 20) {
+        const QString oldest = QString::number(first);
+        for (int i = ListView1->count(); i >= 1; --i) {
+            if (ListView1->text(i, 0) == oldest) {
+                ListView1->removeRow(i);
+                break;
+            }
+        }
+    }
     ListView1->scrollToTop();
 }
 
@@ -226,7 +260,9 @@ void LoggingWindow::ListView1_Click() {
     cmdDelete->setVisible(true);
 }
 
-void LoggingWindow::ListView1_ColumnClick(int column) { ListView1->sortOnce(column - 1); }
+void LoggingWindow::ListView1_ColumnClick(int column) {
+    ListView1->sortBy(column - 1);
+}
 
 void LoggingWindow::ListView1_MouseUp(int Button) {
     if (Button != 2 || ListView1->count() == 0) return;

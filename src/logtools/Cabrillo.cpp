@@ -1,6 +1,7 @@
 #include "logtools/Cabrillo.h"
 
 #include "common/Formats.h"
+#include "logstore/AdifExport.h"
 #include "logstore/QsoLog.h"
 #include "startup/StationSettings.h"
 
@@ -48,11 +49,48 @@ QString timeText(const QString& stored) {
     return t ? t->toString(QStringLiteral("HHmm")) : stored;
 }
 
+// Contest checkers read the file as printable ASCII: every value is folded the way the ADIF
+// export folds it, and a control character (a line feed in a call, a tab in a name) is dropped,
+// so no value can split or shift a line. "log.txt" keeps what was typed.
+QString ascii(const QString& value) {
+    return foldToAscii(value);
+}
+
+// Checkers expect county codes in capitals; a rover's counties keep the case typed everywhere
+// else.
+QString countyCode(const QString& value) {
+    return ascii(value).toUpper();
+}
+
 QString receivedLocation(const QSORecord& q) {
-    if (!q.CountyRcvd.isEmpty()) return trimBlanks(q.CountyRcvd);
+    const QString county = countyCode(q.CountyRcvd);
+    if (!county.isEmpty()) return trimBlanks(county);
     // A worked country's name stands as "DX"; a code with a stray blank is still a code.
-    const QString spc = trimBlanks(q.SPC);
+    const QString spc = trimBlanks(ascii(q.SPC));
     return spc.size() > 2 ? QStringLiteral("DX") : spc;
+}
+
+// The counties box in capitals, each code once whatever the case it was typed in; the blanks
+// around the codes stay as shown.
+QString activatedCounties(const QString& text) {
+    const QString upper = countyCode(text);
+    QStringList seen;
+    QString out;
+    qsizetype i = 0;
+    while (i < upper.size()) {
+        qsizetype start = i;
+        while (start < upper.size() && upper[start] == QLatin1Char(' ')) ++start;
+        qsizetype end = start;
+        while (end < upper.size() && upper[end] != QLatin1Char(' ')) ++end;
+        const QString code = upper.mid(start, end - start);
+        // A code goes with the blanks before it; the blanks after the last code stay.
+        if (code.isEmpty() || !seen.contains(code)) {
+            out += upper.mid(i, end - i);
+            seen << code;
+        }
+        i = end;
+    }
+    return out;
 }
 
 }  // namespace
@@ -83,14 +121,14 @@ QString CabrilloQSOLine(const QSORecord& q, const QString& ownCall, const QStrin
     const std::array<Field, 11> fields = {{
         {1, QStringLiteral("QSO:")},
         {6, frequencyText(q.Band)},
-        {12, q.Mode},
-        {15, dateText(q.QSODate)},
-        {26, timeText(q.QSOTime)},
-        {31, ownCall},
-        {41, q.NameSent.left(9)},
-        {51, ownLocation},
-        {59, q.Call.left(9)},
-        {69, q.NameRcvd.left(9)},
+        {12, ascii(q.Mode)},
+        {15, ascii(dateText(q.QSODate))},
+        {26, ascii(timeText(q.QSOTime))},
+        {31, ascii(ownCall)},
+        {41, ascii(q.NameSent).left(9)},
+        {51, ascii(ownLocation)},
+        {59, ascii(q.Call).left(9)},
+        {69, ascii(q.NameRcvd).left(9)},
         {79, receivedLocation(q)},
     }};
     // Each field starts at its column. A field that would reach the next one's column gets one
@@ -114,39 +152,42 @@ QString CabrilloQSOLine(const QSORecord& q, const QString& ownCall, const QStrin
 QByteArray CabrilloFile(const CabrilloInput& in, const QSOLog& log) {
     const StationSettings& st = *in.station;
     const CabrilloEntry& e = in.entry;
-    const QString ownCall = trimBlanks(st.OwnCall);
+    const QString ownCall = trimBlanks(ascii(st.OwnCall));
 
+    // Tags are ASCII already; every value after them is folded.
     QStringList lines;
+    const auto line = [&lines](const char* tag, const QString& value) {
+        lines << QLatin1String(tag) + ascii(value);
+    };
     lines << QStringLiteral("START-OF-LOG: 2.0");
-    lines << QStringLiteral("CREATED-BY: Ardlow's Quillfen ") + in.programVersion;
+    line("CREATED-BY: Ardlow's Quillfen ", in.programVersion);
     lines << QStringLiteral("CONTEST: ROZIRAZAV STATE QSO PARTY SUMMARY SHEET");
     if (sameText(st.OwnSPC, "ROZIRAZAV") || sameText(st.OwnSPC, "MN")) {
-        lines << QStringLiteral("ROZIRAZAV COUNTY: ") + st.OwnCounty;
+        line("ROZIRAZAV COUNTY: ", countyCode(st.OwnCounty));
     }
-    if (!st.OwnSPC.isEmpty() && !sameText(st.OwnSPC, "MN")) {
-        lines << QStringLiteral("US STATE: ") + st.OwnSPC;
-    }
-    if (!sameText(st.OwnCountry, "USA")) lines << QStringLiteral("COUNTRY: ") + st.OwnCountry;
-    lines << QStringLiteral("CALLSIGN: ") + ownCall;
-    lines << QStringLiteral("CATEGORY: ") + e.category;
-    if (!e.club.isEmpty()) lines << QStringLiteral("CLUB-NAME: ") + e.club;
-    lines << QStringLiteral("OPERATORS: ") + (e.operators.isEmpty() ? ownCall : e.operators);
-    if (!e.counties.isEmpty()) lines << QStringLiteral("COUNTIES ACTIVATED: ") + e.counties;
-    lines << QStringLiteral("TOTAL SSB QSOs: ") + in.totals.phone;
-    lines << QStringLiteral("TOTAL CW/RTTY QSOs: ") + in.totals.cwDigital;
-    lines << QStringLiteral("TOTAL MULTIPLIERS: ") + in.totals.multipliers;
-    lines << QStringLiteral("TOTAL CLAIMED-SCORE: ") + in.totals.score;
-    lines << QStringLiteral("NAME: ") + e.name;
-    lines << QStringLiteral("ADDRESS: ") + e.address1;
-    lines << QStringLiteral("ADDRESS: ") + e.address2;
-    lines << QStringLiteral("ADDRESS: (e-mail) ") + e.email;
-    lines << QStringLiteral("SOAPBOX: ") + e.soapbox;
+    if (!st.OwnSPC.isEmpty() && !sameText(st.OwnSPC, "MN")) line("US STATE: ", st.OwnSPC);
+    if (!sameText(st.OwnCountry, "USA")) line("COUNTRY: ", st.OwnCountry);
+    line("CALLSIGN: ", ownCall);
+    line("CATEGORY: ", e.category);
+    if (!e.club.isEmpty()) line("CLUB-NAME: ", e.club);
+    line("OPERATORS: ", e.operators.isEmpty() ? ownCall : e.operators);
+    if (!e.counties.isEmpty()) line("COUNTIES ACTIVATED: ", activatedCounties(e.counties));
+    line("TOTAL SSB QSOs: ", in.totals.phone);
+    line("TOTAL CW/RTTY QSOs: ", in.totals.cwDigital);
+    line("TOTAL MULTIPLIERS: ", in.totals.multipliers);
+    line("TOTAL CLAIMED-SCORE: ", in.totals.score);
+    line("NAME: ", e.name);
+    line("ADDRESS: ", e.address1);
+    line("ADDRESS: ", e.address2);
+    line("ADDRESS: (e-mail) ", e.email);
+    line("SOAPBOX: ", e.soapbox);
 
     const QString callField = ownCall.left(9);
-    const QString outOfStateLocation = trimBlanks(st.OwnSPC.left(8));
+    const QString outOfStateLocation = trimBlanks(ascii(st.OwnSPC).left(8));
     for (int r = 1; r <= log.QSOCount; ++r) {
         const QSORecord& q = log[r];
-        const QString location = in.inState ? trimBlanks(q.CountySent.left(8)) : outOfStateLocation;
+        const QString location =
+            in.inState ? trimBlanks(countyCode(q.CountySent).left(8)) : outOfStateLocation;
         lines << CabrilloQSOLine(q, callField, location);
     }
     lines << QStringLiteral("END-OF-LOG:");

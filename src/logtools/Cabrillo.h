@@ -49,11 +49,12 @@ enum class CabrilloCategory { SingleOpLow, SingleOpHigh, VHF, QRP, MultiSingle, 
 QString CabrilloCategoryText(CabrilloCategory category);
 
 // The whole file: header, one "QSO:" line per contact in rows 1 to QSOCount, "END-OF-LOG:",
-// every line ended by CR LF, as 8-bit text.
+// every line ended by CR LF. Printable ASCII only: every value is folded as the ADIF export folds
+// it (a control character is dropped), and county codes are written in capitals.
 QByteArray CabrilloFile(const CabrilloInput& input, const QSOLog& log);
 
-// One "QSO:" line without its line end. ownCall and ownLocation are taken as given here; the
-// file's writer trims and cuts them.
+// One "QSO:" line without its line end, its fields folded to ASCII. ownCall and ownLocation are
+// otherwise taken as given here; the file's writer trims, cuts and capitalises them.
 QString CabrilloQSOLine(const QSORecord& q, const QString& ownCall, const QString& ownLocation);
 
 // The "Mobile" county box: each contact's non-empty CountySent, followed by one blank, is added

@@ -34,6 +34,23 @@ Label* addInvalidMark(Form& form, double left, double top) {
     return m;
 }
 
+void CountyBoxKeyPress(App& app, TextBox& box, int& KeyAscii,
+                       CountyTypeAheadRule::KeyCase keyCase) {
+    // A quote would be dropped from every record the county is logged with, so the own county
+    // in memory would no longer match what is on disk.
+    if (KeyAscii == '"') {
+        KeyAscii = 0;
+        return;
+    }
+    CountyTypeAheadRule rule;
+    rule.from = CountyTypeAheadRule::SearchFrom::LastRow;
+    rule.keyCase = keyCase;
+    rule.spaceEmptiesAtStart = true;
+    BoxState state = boxStateOf(box);
+    CountyTypeAhead(app.tables().counties, state, KeyAscii, rule);
+    setBoxStateOf(box, state);
+}
+
 frmCountyChange::frmCountyChange(App& app)
     : Form(app.platform(), QStringLiteral("frmCountyChange"), Border::Fixed), app_(app) {
     setCaption(QStringLiteral("County Change"));
@@ -90,18 +107,7 @@ void frmCountyChange::Text1_KeyPress(int& KeyAscii) {
         Command1_Click();
         return;
     }
-    // A quote would be dropped from every record the county is logged with, so the own county
-    // in memory would no longer match what is on disk.
-    if (KeyAscii == '"') {
-        KeyAscii = 0;
-        return;
-    }
-    CountyTypeAheadRule rule;
-    rule.from = CountyTypeAheadRule::SearchFrom::LastRow;
-    rule.spaceEmptiesAtStart = true;
-    BoxState state = boxStateOf(*Text1);
-    CountyTypeAhead(app_.tables().counties, state, KeyAscii, rule);
-    setBoxStateOf(*Text1, state);
+    CountyBoxKeyPress(app_, *Text1, KeyAscii, CountyTypeAheadRule::KeyCase::EveryLetter);
 }
 
 void frmCountyChange::Text1_LostFocus() {

@@ -4,6 +4,7 @@
 // Opened modally by the in-state window's "Cha&nge County" and unloaded after.
 #pragma once
 
+#include "logging/TypeAhead.h"
 #include "platform/Controls.h"
 
 namespace qf {
@@ -38,5 +39,10 @@ bool CheckCountyBox(App& app, const TextBox& box, Label& mark);
 
 // "   Invalid!" in white on dark red, as both dialogs show it right of their box.
 Label* addInvalidMark(Form& form, double left, double top);
+
+// A key other than Enter in either dialog's county box: a double quote is dropped, and the rest
+// go through the county type-ahead, completing from the last table row up, a blank at the start
+// emptying the box like any other key. The dialogs differ only in when a letter is capitalised.
+void CountyBoxKeyPress(App& app, TextBox& box, int& KeyAscii, CountyTypeAheadRule::KeyCase keyCase);
 
 }  // namespace qf

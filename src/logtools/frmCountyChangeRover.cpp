@@ -3,7 +3,6 @@
 #include "app/App.h"
 #include "app/Forms.h"
 #include "common/ScreenScaling.h"
-#include "logging/TextBoxState.h"
 #include "logging/TypeAhead.h"
 #include "logtools/EditContactDialog.h"
 #include "logtools/frmCountyChange.h"
@@ -82,19 +81,8 @@ void frmCountyChangeRover::Text1_KeyPress(int& KeyAscii) {
         AddRoverCounty();
         return;
     }
-    // As in the own-county box: a quote could never be logged as typed.
-    if (KeyAscii == '"') {
-        KeyAscii = 0;
-        return;
-    }
     // Letters keep the case they are typed in, except at the start and after a blank.
-    CountyTypeAheadRule rule;
-    rule.from = CountyTypeAheadRule::SearchFrom::LastRow;
-    rule.keyCase = CountyTypeAheadRule::KeyCase::StartOrAfterBlank;
-    rule.spaceEmptiesAtStart = true;
-    BoxState state = boxStateOf(*Text1);
-    CountyTypeAhead(app_.tables().counties, state, KeyAscii, rule);
-    setBoxStateOf(*Text1, state);
+    CountyBoxKeyPress(app_, *Text1, KeyAscii, CountyTypeAheadRule::KeyCase::StartOrAfterBlank);
 }
 
 void frmCountyChangeRover::ValidateRoverCounty() {

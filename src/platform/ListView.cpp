@@ -14,6 +14,13 @@ namespace qf {
 
 namespace {
 Error badIndex() { return Error(err::kSubscript, QStringLiteral("Index out of bounds")); }
+
+// A stable sort keeps the order of rows with equal keys as they were added.
+void sortItemsBy(QList<QTreeWidgetItem*>& items, int column) {
+    std::stable_sort(items.begin(), items.end(), [column](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+        return a->text(column).compare(b->text(column), Qt::CaseInsensitive) < 0;
+    });
+}
 }  // namespace
 
 ListView::ListView(Form& form, QString name)
@@ -48,6 +55,7 @@ void ListView::addColumn(const QString& header, double widthTwips, Qt::Alignment
 
 void ListView::clearColumns() {
     clear();
+    sortColumn_ = -1;
     widths_.clear();
     alignments_.clear();
     setColumnCount(0);
@@ -78,11 +86,35 @@ void ListView::clearRows() {
     setCurrentItem(nullptr);
 }
 
-int ListView::addRow(const QStringList& texts, bool atTop) {
+std::unique_ptr<QTreeWidgetItem> ListView::makeItem(const QStringList& texts) const {
     auto item = std::make_unique<QTreeWidgetItem>();
     for (int c = 0; c < texts.size() && c < columnCount(); ++c) {
         item->setText(c, texts[c]);
         item->setTextAlignment(c, alignments_[static_cast<size_t>(c)] | Qt::AlignVCenter);
+    }
+    return item;
+}
+
+int ListView::sortedIndex(const QString& key, bool beforeEqual) const {
+    int lo = 0, hi = count();
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        const int c = topLevelItem(mid)->text(sortColumn_).compare(key, Qt::CaseInsensitive);
+        if (beforeEqual ? c < 0 : c <= 0) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return lo;
+}
+
+int ListView::addRow(const QStringList& texts, bool atTop) {
+    std::unique_ptr<QTreeWidgetItem> item = makeItem(texts);
+    if (sortColumn_ >= 0) {
+        const int index = sortedIndex(item->text(sortColumn_), atTop);
+        insertTopLevelItem(index, item.release());
+        return index + 1;
     }
     if (atTop) {
         insertTopLevelItem(0, item.release());
@@ -90,6 +122,20 @@ int ListView::addRow(const QStringList& texts, bool atTop) {
     }
     addTopLevelItem(item.release());
     return count();
+}
+
+void ListView::setRows(const std::vector<QStringList>& rows) {
+    clearRows();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    for (const QStringList& texts : rows) items.push_back(makeItem(texts).release());
+    if (sortColumn_ >= 0) sortItemsBy(items, sortColumn_);
+    addTopLevelItems(items);
+}
+
+void ListView::removeRow(int row) {
+    if (row < 1 || row > count()) throw badIndex();
+    delete takeTopLevelItem(row - 1);
 }
 
 QString ListView::text(int row, int column) const {
@@ -109,14 +155,12 @@ void ListView::selectRow(int row) {
     topLevelItem(row - 1)->setSelected(true);
 }
 
-void ListView::sortOnce(int column) {
+void ListView::sortBy(int column) {
     if (column < 0 || column >= columnCount()) throw badIndex();
-    std::vector<QTreeWidgetItem*> items;
-    while (topLevelItemCount() > 0) items.push_back(takeTopLevelItem(0));
-    std::stable_sort(items.begin(), items.end(), [column](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-        return a->text(column).compare(b->text(column), Qt::CaseInsensitive) < 0;
-    });
-    for (QTreeWidgetItem* i : items) addTopLevelItem(i);
+    QList<QTreeWidgetItem*> items = invisibleRootItem()->takeChildren();
+    sortItemsBy(items, column);
+    addTopLevelItems(items);
+    sortColumn_ = column;
 }
 
 void ListView::setBackColor(quint32 color) {

@@ -1,12 +1,15 @@
 // List view in report view: headed columns with widths in twips (a zero-width column still
-// exists), rows of an item text and sub-items added at the end or the top, a one-shot sort by
-// one column, and Click / DblClick / MouseUp / ColumnClick handlers. Rows are numbered from 1.
-// After a refill no row counts as selected until the operator picks one.
+// exists), rows of an item text and sub-items added at the end or the top, a sort by one column
+// that holds for the rows added after it, and Click / DblClick / MouseUp / ColumnClick handlers.
+// Rows are numbered from 1. After a refill no row counts as selected until the operator picks one.
 #pragma once
 
 #include "platform/Controls.h"
 
 #include <QTreeWidget>
+
+#include <memory>
+#include <vector>
 
 namespace qf {
 
@@ -26,16 +29,25 @@ public:
 
     // ---- rows, numbered 1 to count()
     void clearRows();
-    // The item text and sub-items, one per column; returns the new row's number.
+    // The item text and sub-items, one per column; returns the new row's number. Once sorted,
+    // the row takes its sorted place instead: before the rows of an equal key when added at the
+    // top, after them otherwise, so the order is the one a sort of the rows as added would give.
     int addRow(const QStringList& texts, bool atTop = false);
+    // Replaces every row by these, in this order (or in the kept sort), in one go.
+    void setRows(const std::vector<QStringList>& rows);
+    void removeRow(int row);
     int count() const { return topLevelItemCount(); }
     QString text(int row, int column) const;
     // 0 when no row is selected.
     int selectedRow() const;
     void selectRow(int row);
 
-    // Sorts the rows once by one column's text, ignoring case; later rows are not sorted.
-    void sortOnce(int column);
+    // Sorts the rows by one column's text, ignoring case, and keeps that sort for every row added
+    // later, by a refill too: an operator who sorted the list should not see it fall back to the
+    // insertion order at the next contact. Clearing the columns drops it.
+    void sortBy(int column);
+    // The kept sort's column, or -1 while the rows stand as they were added.
+    int sortColumn() const { return sortColumn_; }
 
     void setBackColor(quint32 color);
 
@@ -54,8 +66,12 @@ protected:
 
 private:
     void applyColumnWidth(int index);
+    std::unique_ptr<QTreeWidgetItem> makeItem(const QStringList& texts) const;
+    // Where a row of this key goes in the kept sort: before or after the rows of an equal key.
+    int sortedIndex(const QString& key, bool beforeEqual) const;
     std::vector<double> widths_;
     std::vector<Qt::Alignment> alignments_;
+    int sortColumn_ = -1;
 };
 
 }  // namespace qf

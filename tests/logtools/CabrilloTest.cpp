@@ -198,6 +198,12 @@ TEST(CabrilloFileTest, HeaderLinesFollowTheirConditions) {
          {"CALLSIGN: K9ABC", "OPERATORS: K9ABC", "NAME: ", "ADDRESS: ", "ADDRESS: (e-mail) ",
           "SOAPBOX: "},
          {"CLUB-NAME: ", "COUNTIES ACTIVATED: "}},
+        {"each activated county once, in capitals, whatever the case typed",
+         [](StationSettings&, CabrilloEntry& e) {
+             e.counties = QStringLiteral("Ano isa ANO  Isa hen ");
+         },
+         {"COUNTIES ACTIVATED: ANO ISA HEN "},
+         {}},
         {"filled boxes are written as typed",
          [](StationSettings&, CabrilloEntry& e) {
              e.club = QStringLiteral(" North Star DX ");
@@ -223,6 +229,78 @@ TEST(CabrilloFileTest, HeaderLinesFollowTheirConditions) {
             for (const QString& l : lines)
                 EXPECT_FALSE(l.startsWith(tag)) << c.what << ": " << l.toStdString();
         }
+    }
+}
+
+struct FoldCase {
+    const char* what;
+    QString typed;
+    QString written;  // what the file holds for it, as if typed so
+    std::function<void(StationSettings&, CabrilloEntry&, QSORecord&, const QString&)> set;
+};
+
+// A control character in any value would split or shift a line, and a checker refuses any byte
+// that is not printable ASCII: each value is folded, and the file is the one its folded text
+// gives, byte for byte.
+TEST(CabrilloFileTest, EveryValueIsWrittenAsPrintableAscii) {
+    // CR, LF and TAB, a Latin-1 letter and a character beyond Latin-1 in each value.
+    const std::vector<FoldCase> cases = {
+        {"own call", QStringLiteral("K9\rA\nB\tC\u00c9\u4e2d"), QStringLiteral("K9ABCE"),
+         [](StationSettings& s, CabrilloEntry&, QSORecord&, const QString& v) { s.OwnCall = v; }},
+        {"club", QStringLiteral("North\r\nStar\tDX \u00c9\u4e2d"), QStringLiteral("NorthStarDX E"),
+         [](StationSettings&, CabrilloEntry& e, QSORecord&, const QString& v) { e.club = v; }},
+        {"operators", QStringLiteral("K9ABC\r\nN9\tXYZ \u00c9\u4e2d"),
+         QStringLiteral("K9ABCN9XYZ E"),
+         [](StationSettings&, CabrilloEntry& e, QSORecord&, const QString& v) { e.operators = v; }},
+        {"soapbox", QStringLiteral("Fun\r\nin \tthe\u00e9 sun\u4e2d"),
+         QStringLiteral("Funin thee sun"),
+         [](StationSettings&, CabrilloEntry& e, QSORecord&, const QString& v) { e.soapbox = v; }},
+        {"name", QStringLiteral("Ren\u00e9\r\n\t \u4e2dSmith"), QStringLiteral("Rene Smith"),
+         [](StationSettings&, CabrilloEntry& e, QSORecord&, const QString& v) { e.name = v; }},
+        {"the names of a contact", QStringLiteral("REN\u00c9\r\n\t\u4e2dX"),
+         QStringLiteral("RENEX"),
+         [](StationSettings&, CabrilloEntry&, QSORecord& q, const QString& v) {
+             q.NameSent = v;
+             q.NameRcvd = v;
+         }},
+        {"county: own, sent and activated", QStringLiteral("h\u00c9n\r\n\t\u4e2d"),
+         QStringLiteral("HEN"),
+         [](StationSettings& s, CabrilloEntry& e, QSORecord& q, const QString& v) {
+             s.OwnCounty = v;
+             q.CountySent = v;
+             e.counties = v;
+         }},
+        {"county received", QStringLiteral("\tst\u00ee\r\n\u4e2d"), QStringLiteral("STI"),
+         [](StationSettings&, CabrilloEntry&, QSORecord& q, const QString& v) {
+             q.CountyRcvd = v;
+         }},
+    };
+    const auto file = [](const FoldCase& c, const QString& value) {
+        StationSettings st = station();
+        st.OwnSPC = QStringLiteral("MN");
+        CabrilloInput in;
+        in.station = &st;
+        in.programVersion = QStringLiteral("1.8");
+        in.inState = true;
+        in.entry.category = QStringLiteral("SINGLE-OP LOW");
+        QSOLog log;
+        log.QSOCount = 1;
+        log[1] = base();
+        log[1].CountySent = QStringLiteral("AIT");
+        c.set(st, in.entry, log[1], value);
+        return CabrilloFile(in, log);
+    };
+    for (const FoldCase& c : cases) {
+        const QByteArray bytes = file(c, c.typed);
+        EXPECT_EQ(bytes, file(c, c.written)) << c.what;
+        qsizetype stray = -1;  // the first byte that is neither printable nor a CR LF
+        for (qsizetype i = 0; stray < 0 && i < bytes.size(); ++i) {
+            const char b = bytes[i];
+            const bool lineEnd = (b == '\r' && bytes.mid(i, 2) == "\r\n") ||
+                                 (b == '\n' && i > 0 && bytes[i - 1] == '\r');
+            if (!lineEnd && (b < 0x20 || b > 0x7E)) stray = i;
+        }
+        EXPECT_EQ(stray, -1) << c.what;
     }
 }
 

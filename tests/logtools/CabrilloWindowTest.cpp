@@ -86,20 +86,27 @@ class CabrilloWindowTest : public LoggingFixture {
         }
         return out;
     }
+
+    // The in-state window of the rover K0XYZ over a fixture log, its answer to the file dialog
+    // ready.
+    Infrm& openRover(const QString& ownCounty, const QByteArray& log) {
+        StationSettings& st = t.app().station();
+        st.OutOfStateFlag = 0;
+        st.RoverFlag = 1;
+        st.OwnCall = QStringLiteral("K0XYZ");
+        st.OwnSPC = QStringLiteral("MN");
+        st.OwnCounty = ownCounty;
+        t.writeFile(QStringLiteral("log.txt"), log);
+        Infrm& in = open(&Forms::Infrm);
+        t.dialogs().answerFile(dataFile(QStringLiteral("K0XYZ.log")));
+        return in;
+    }
 };
 
 TEST_F(CabrilloWindowTest, InStateLogMatchesTheGoldenFile) {
-    StationSettings& st = t.app().station();
-    st.OutOfStateFlag = 0;
-    st.RoverFlag = 1;
-    st.OwnCall = QStringLiteral("K0XYZ");
-    st.OwnSPC = QStringLiteral("MN");
-    st.OwnCounty = QStringLiteral("HEN");
-    t.writeFile(QStringLiteral("log.txt"),
-                test::fixture(QStringLiteral("cabrillo-in-state-log.txt")));
-    Infrm& in = open(&Forms::Infrm);
+    Infrm& in = openRover(QStringLiteral("HEN"),
+                          test::fixture(QStringLiteral("cabrillo-in-state-log.txt")));
     ASSERT_EQ(t.app().log().QSOCount, 6);
-    t.dialogs().answerFile(dataFile(QStringLiteral("K0XYZ.log")));
     submit(in, [&](DECabrilloIn& d) {
         EXPECT_FALSE(d.Text3->Enabled());
         EXPECT_FALSE(d.Label4->Enabled());
@@ -125,6 +132,25 @@ TEST_F(CabrilloWindowTest, InStateLogMatchesTheGoldenFile) {
     });
     EXPECT_EQ(t.readFile(dataFile(QStringLiteral("K0XYZ.log"))),
               golden(QStringLiteral("cabrillo-in-state.log")));
+}
+
+// A rover on the Anoka-Isanti line typed its counties in mixed case, and the operator's name
+// carries a Latin-1 letter: the file has them in ASCII and the counties in capitals, while
+// "log.txt" keeps what was typed.
+TEST_F(CabrilloWindowTest, RoverLogWithALatin1NameMatchesTheGoldenFile) {
+    const QByteArray typed = test::fixture(QStringLiteral("cabrillo-rover-log.txt"));
+    Infrm& in = openRover(QStringLiteral("Ano"), typed);
+    ASSERT_EQ(t.app().log().QSOCount, 6);
+    ASSERT_EQ(t.app().log()[1].NameSent, QStringLiteral("REN\u00c9"));
+    submit(in, [&](DECabrilloIn& d) {
+        d.Option16->setValue(true);
+        EXPECT_EQ(d.Text3->Text(), QStringLiteral("Ano Isa "));  // the box shows them as sent
+        d.Text5->setText(QStringLiteral("REN\u00c9 DUBOIS"));
+        d.Command4->Press();
+    });
+    EXPECT_EQ(t.readFile(dataFile(QStringLiteral("K0XYZ.log"))),
+              golden(QStringLiteral("cabrillo-rover.log")));
+    EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), typed);
 }
 
 TEST_F(CabrilloWindowTest, OutOfStateLogMatchesTheGoldenFile) {

@@ -26,7 +26,7 @@ protected:
     ListView* list;
 };
 
-TEST_F(ListViewTest, ColumnsRowsAndTheOneShotSort) {
+TEST_F(ListViewTest, ColumnsRowsAndTheKeptSort) {
     EXPECT_EQ(list->columnCount(), 3);
     EXPECT_EQ(list->columnWidth(1), 0);  // present but not visible
     EXPECT_EQ(list->QTreeWidget::columnWidth(2), 100);
@@ -35,18 +35,32 @@ TEST_F(ListViewTest, ColumnsRowsAndTheOneShotSort) {
     }
     list->addRow({QStringLiteral("11"), QString(), QStringLiteral("CALL11")}, true);
     EXPECT_EQ(list->text(1, 0), QStringLiteral("11"));
-    list->sortOnce(0);  // as text: 10 and 11 land next to 1
-    QStringList order;
-    for (int r = 1; r <= list->count(); ++r) order << list->text(r, 0);
-    EXPECT_EQ(order, (QStringList{"1", "10", "11", "2"}));
-    list->sortOnce(2);  // ignoring case
-    EXPECT_EQ(list->text(1, 2), QStringLiteral("call1"));
-    EXPECT_EQ(list->text(3, 2), QStringLiteral("CALL11"));
-    // A row added later is not sorted in.
+    EXPECT_EQ(list->sortColumn(), -1);
+    const auto order = [this](int column) {
+        QStringList texts;
+        for (int r = 1; r <= list->count(); ++r) texts << list->text(r, column);
+        return texts;
+    };
+    list->sortBy(0);  // as text: 10 and 11 land next to 1
+    EXPECT_EQ(order(0), (QStringList{"1", "10", "11", "2"}));
+    list->sortBy(2);  // ignoring case
+    EXPECT_EQ(order(2), (QStringList{"call1", "call10", "CALL11", "call2"}));
+    // Rows added later take their sorted place: added at the top, ahead of the rows of an equal
+    // key; added at the end, after them.
     list->addRow({QStringLiteral("0"), QString(), QStringLiteral("AAA")});
-    EXPECT_EQ(list->text(list->count(), 2), QStringLiteral("AAA"));
+    EXPECT_EQ(list->addRow({QStringLiteral("12"), QString(), QStringLiteral("CALL1")}, true), 2);
+    EXPECT_EQ(list->addRow({QStringLiteral("13"), QString(), QStringLiteral("Call1")}), 4);
+    EXPECT_EQ(order(0), (QStringList{"0", "12", "1", "13", "10", "11", "2"}));
+    // A refill keeps the sort; rows of an equal key stay in the order given.
+    list->setRows({{"5", "", "b"}, {"6", "", "A"}, {"7", "", "a"}});
+    EXPECT_EQ(order(0), (QStringList{"6", "7", "5"}));
+    list->removeRow(1);
+    EXPECT_EQ(order(0), (QStringList{"7", "5"}));
     list->setColumnWidth(2, list->columnWidth(2) * 0.9);
     EXPECT_DOUBLE_EQ(list->columnWidth(2), 1350);
+    // New columns start unsorted.
+    list->clearColumns();
+    EXPECT_EQ(list->sortColumn(), -1);
 }
 
 TEST_F(ListViewTest, NoRowIsSelectedUntilTheOperatorPicksOne) {
