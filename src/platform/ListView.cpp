@@ -92,6 +92,14 @@ int ListView::addRow(const QStringList& texts, bool atTop) {
     return count();
 }
 
+void ListView::removeRow(int row) {
+    if (row < 1 || row > count()) throw badIndex();
+    QTreeWidgetItem* item = topLevelItem(row - 1);
+    if (currentItem() == item)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    delete takeTopLevelItem(row - 1);
+}
+
 QString ListView::text(int row, int column) const {
     if (row < 1 || row > count() || column < 0 || column >= columnCount()) throw badIndex();
     return topLevelItem(row - 1)->text(column);

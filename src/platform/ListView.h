@@ -28,6 +28,9 @@ public:
     void clearRows();
     // The item text and sub-items, one per column; returns the new row's number.
     int addRow(const QStringList& texts, bool atTop = false);
+    // Takes a row out. When it is the current row, no row becomes current: Qt would make a
+    // neighbour current and scroll the view to it, away from where the operator looks.
+    void removeRow(int row);
     int count() const { return topLevelItemCount(); }
     QString text(int row, int column) const;
     // 0 when no row is selected.
