@@ -162,6 +162,7 @@ class PacketSpotfrm : public Form {
     void closeTelnet();     // Close Port: the connection closes, whatever its state
     void Winsock1_DataArrival(const QString& text);
     void Winsock1_Error(int Number);
+    void Winsock1_Close();  // the cluster ended the connection
     const TelnetLineAssembler& telnetLines() const { return telnetLines_; }
 
     // ---- the packet-engine source (PacketSpotfrm_AGW.cpp)
