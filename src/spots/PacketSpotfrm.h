@@ -175,6 +175,8 @@ class PacketSpotfrm : public Form {
     // The window's unload: the connected station is disconnected; with the packet-engine
     // source chosen the program unregisters.
     void unloadAGW();
+    // The engine ended the session: said in the monitor, and the source closed.
+    void agwEnded();
 
     // The help paragraphs of each source, each followed by two CR LF pairs.
     static QString TncHelp();
