@@ -40,7 +40,7 @@ void LoggingWindow::BandMapSpots(const QString& qDXSpotCall, QString& qDXSpotFre
         app_.spots().take(call, static_cast<float>(mhz), platform().clock.localNow());
         if (lblDX->Visible()) DisplayBandMapLabels();
         spots::RedrawSpectrumMap(app_);
-        if (txtDX->count() > kSpotListRows - 1) delete txtDX->takeTopLevelItem(txtDX->count() - 1);
+        if (txtDX->count() > kSpotListRows - 1) txtDX->removeRow(txtDX->count());
         txtDX->addRow(spotListRow(call, mhz, qDXSpotRecord, spots::SpotCountry(app_, call)), true);
     } catch (const Error&) {
         // A spot that cannot be taken is dropped; what was done stays done.

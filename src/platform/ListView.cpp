@@ -135,6 +135,9 @@ void ListView::setRows(const std::vector<QStringList>& rows) {
 
 void ListView::removeRow(int row) {
     if (row < 1 || row > count()) throw badIndex();
+    QTreeWidgetItem* item = topLevelItem(row - 1);
+    if (currentItem() == item)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     delete takeTopLevelItem(row - 1);
 }
 

@@ -35,6 +35,8 @@ public:
     int addRow(const QStringList& texts, bool atTop = false);
     // Replaces every row by these, in this order (or in the kept sort), in one go.
     void setRows(const std::vector<QStringList>& rows);
+    // Takes a row out. When it is the current row, no row becomes current: Qt would make a
+    // neighbour current and scroll the view to it, away from where the operator looks.
     void removeRow(int row);
     int count() const { return topLevelItemCount(); }
     QString text(int row, int column) const;

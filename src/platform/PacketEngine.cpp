@@ -96,6 +96,7 @@ bool TcpPacketEngine::connectWithin(int ms) {
 qint16 TcpPacketEngine::AGWStartPoll(const QString& call, const QString& /*applicationName*/) {
     // A second start begins a fresh session rather than stacking registrations.
     if (connected()) AGWClose();
+    session_ = false;
     queue_.clear();
     in_.clear();
     ownCall_ = call;
@@ -109,6 +110,7 @@ qint16 TcpPacketEngine::AGWStartPoll(const QString& call, const QString& /*appli
         return 0;
     }
     if (!sendFrame(agw::monitorOn())) return 0;
+    session_ = true;
     return 1;
 }
 
@@ -131,6 +133,7 @@ void TcpPacketEngine::AGWClose() {
     if (connected()) sendFrame(agw::unregistration(ownCall_));
     drop();
     queue_.clear();
+    session_ = false;
 }
 
 bool TcpPacketEngine::sendFrame(const agw::Frame& frame) {

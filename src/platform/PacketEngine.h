@@ -14,7 +14,8 @@
 // - A header announcing more than 64 KiB ends the connection before anything is held for it,
 //   and at most kQueueLimit received frames wait (the oldest go first), so a broken or hostile
 //   peer cannot exhaust memory. A peer that goes away ends the connection; frames already
-//   received are still handed out.
+//   received are still handed out, and only then does sessionEnded() say so, so the window
+//   can tell the operator that the feed has stopped.
 #pragma once
 
 #include "platform/AgwFrame.h"
@@ -38,6 +39,10 @@ class PacketEngine {
     // Non-zero when a frame went out.
     virtual qint16 AGWPutData(const QString& call, const QString& data, qint16 kind) = 0;
     virtual void AGWClose() = 0;
+    // True when a session that AGWStartPoll opened has ended from the engine's side (closed,
+    // reset, a broken frame, a send that failed) and every frame received before has been
+    // handed out. False again after AGWClose or the next AGWStartPoll.
+    virtual bool sessionEnded() const = 0;
 };
 
 class TcpPacketEngine : public PacketEngine {
@@ -65,6 +70,7 @@ class TcpPacketEngine : public PacketEngine {
     qint16 AGWGetData(PacketEngineFrame& frame) override;
     qint16 AGWPutData(const QString& call, const QString& data, qint16 kind) override;
     void AGWClose() override;
+    bool sessionEnded() const override { return session_ && !connected() && queue_.empty(); }
 
   private:
     bool connectWithin(int ms);
@@ -83,6 +89,7 @@ class TcpPacketEngine : public PacketEngine {
     QByteArray in_;  // received bytes not yet a whole frame
     std::deque<PacketEngineFrame> queue_;
     std::size_t queueLimit_ = kQueueLimit;
+    bool session_ = false;  // registered by AGWStartPoll, not yet closed by AGWClose
 };
 
 }  // namespace qf

@@ -5,6 +5,12 @@
 
 #include <QTcpSocket>
 
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace qf {
 
 int tcpErrorNumber(QAbstractSocket::SocketError error) {
@@ -50,6 +56,10 @@ void TcpClient::deliverData(const QString& text) {
     if (onDataArrival) guarded([&] { onDataArrival(text); });
 }
 
+void TcpClient::raiseClose() {
+    if (onClose) guarded([&] { onClose(); });
+}
+
 SystemTcpClient::SystemTcpClient() : socket_(std::make_unique<QTcpSocket>()) {
     QObject::connect(socket_.get(), &QTcpSocket::readyRead, socket_.get(), [this] {
         const QByteArray bytes = socket_->readAll();
@@ -57,6 +67,15 @@ SystemTcpClient::SystemTcpClient() : socket_(std::make_unique<QTcpSocket>()) {
     });
     QObject::connect(socket_.get(), &QAbstractSocket::errorOccurred, socket_.get(),
                      [this](QAbstractSocket::SocketError e) { socketError(e); });
+    QObject::connect(socket_.get(), &QAbstractSocket::connected, socket_.get(), [this] {
+        dropWatch();
+        const qintptr fd = socket_->socketDescriptor();
+        if (fd >= 0) watch_ = ::fcntl(int(fd), F_DUPFD_CLOEXEC, 0);
+    });
+    QObject::connect(socket_.get(), &QAbstractSocket::stateChanged, socket_.get(),
+                     [this](QAbstractSocket::SocketState s) {
+                         if (s == QAbstractSocket::UnconnectedState) dropWatch();
+                     });
 }
 
 SystemTcpClient::~SystemTcpClient() {
@@ -65,6 +84,7 @@ SystemTcpClient::~SystemTcpClient() {
     onError = nullptr;
     socket_->disconnect();
     socket_->abort();
+    dropWatch();
 }
 
 void SystemTcpClient::Connect() {
@@ -78,6 +98,8 @@ void SystemTcpClient::Close() {
     errored_ = false;
     peerClosed_ = false;
     socket_->abort();
+    // The socket itself closes only with its last descriptor.
+    dropWatch();
 }
 
 int SystemTcpClient::State() const {
@@ -105,9 +127,17 @@ void SystemTcpClient::SendData(const QString& text) {
 void SystemTcpClient::socketError(QAbstractSocket::SocketError e) {
     const int number = tcpErrorNumber(e);
     if (number == 0) {
+        const bool reset = peerReset();
+        dropWatch();
+        if (reset) {
+            raiseError(tcperr::kReset, QStringLiteral("Connection reset by peer"));
+            return;
+        }
         peerClosed_ = true;
+        raiseClose();
         return;
     }
+    dropWatch();
     const QString description = socket_->errorString();
     if (!inConnect_) {
         raiseError(number, description);
@@ -122,6 +152,21 @@ void SystemTcpClient::socketError(QAbstractSocket::SocketError e) {
             if (errored_) raiseError(number, description);
         },
         Qt::QueuedConnection);
+}
+
+bool SystemTcpClient::peerReset() const {
+    if (watch_ < 0) return false;
+    tcp_info info{};
+    socklen_t len = sizeof info;
+    if (::getsockopt(watch_, IPPROTO_TCP, TCP_INFO, &info, &len) != 0) return false;
+    // An orderly close leaves the socket waiting for our own close (CLOSE_WAIT); a reset has
+    // already closed it.
+    return info.tcpi_state == TCP_CLOSE;
+}
+
+void SystemTcpClient::dropWatch() {
+    if (watch_ >= 0) ::close(watch_);
+    watch_ = -1;
 }
 
 }  // namespace qf

@@ -7,8 +7,9 @@
 // - Nothing here blocks: host lookup, connect and reading all run in the event loop.
 // - An error found while Connect() itself runs is reported after it returns, never inside it,
 //   so the caller's "attempting" notice is always in place before the failure lands.
-// - A close by the server raises no error event: the state stops being 7 and reads 8
-//   (closing) until the next Close() or Connect().
+// - A server that ends the connection in order raises the close event; the state then reads 8
+//   (closing) until the next Close() or Connect(). Qt reports a reset as a close too; it is
+//   told apart from the socket's own TCP state and raised as error 10054 instead.
 // - Qt's errors map to the socket numbers below; any other error gets a number of ours at
 //   kOtherErrorBase and up, outside every number the program has a text for.
 #pragma once
@@ -30,13 +31,15 @@ constexpr int kNetworkUnreachable = 10051;
 constexpr int kNoBufferSpace = 10055;
 constexpr int kTimedOut = 10060;
 constexpr int kRefused = 10061;
+constexpr int kReset = 10054;
 constexpr int kUnsupported = 10043;
 constexpr int kHostNotFound = 11001;
 constexpr int kWrongState = 40006;      // send while not connected
 constexpr int kOtherErrorBase = 20000;  // + Qt's error code (unknown: + 999)
 }  // namespace tcperr
 
-// The error number of a Qt socket error; 0 for a close by the remote host (no event).
+// The error number of a Qt socket error; 0 for a close by the remote host (the close event, or
+// a reset, which the client tells apart itself).
 int tcpErrorNumber(QAbstractSocket::SocketError error);
 
 class TcpClient {
@@ -70,11 +73,14 @@ class TcpClient {
     // by the kit's slot boundary and never reaches the socket.
     std::function<void(const QString& text)> onDataArrival;
     std::function<void(int number, const QString& description)> onError;
+    // The server ended the connection in order; whatever it sent before has arrived.
+    std::function<void()> onClose;
 
   protected:
     // Delivers an error event (the state reads 9 until Close or Connect).
     void raiseError(int number, const QString& description);
     void deliverData(const QString& text);
+    void raiseClose();
     bool errored_ = false;
 
   private:
@@ -94,7 +100,14 @@ class SystemTcpClient : public TcpClient {
 
   private:
     void socketError(QAbstractSocket::SocketError error);
+    // True when the far side reset the connection rather than closing it in order.
+    bool peerReset() const;
+    void dropWatch();
     std::unique_ptr<QTcpSocket> socket_;
+    // A second descriptor of the connected socket. Qt closes its own before it reports the far
+    // side's close, and reads a reset as a close; this one keeps the socket's TCP state
+    // readable until the report is handled.
+    int watch_ = -1;
     bool inConnect_ = false;
     bool peerClosed_ = false;
 };

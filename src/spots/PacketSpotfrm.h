@@ -162,6 +162,7 @@ class PacketSpotfrm : public Form {
     void closeTelnet();     // Close Port: the connection closes, whatever its state
     void Winsock1_DataArrival(const QString& text);
     void Winsock1_Error(int Number);
+    void Winsock1_Close();  // the cluster ended the connection
     const TelnetLineAssembler& telnetLines() const { return telnetLines_; }
 
     // ---- the packet-engine source (PacketSpotfrm_AGW.cpp)
@@ -174,6 +175,8 @@ class PacketSpotfrm : public Form {
     // The window's unload: the connected station is disconnected; with the packet-engine
     // source chosen the program unregisters.
     void unloadAGW();
+    // The engine ended the session: said in the monitor, and the source closed.
+    void agwEnded();
 
     // The help paragraphs of each source, each followed by two CR LF pairs.
     static QString TncHelp();

@@ -80,7 +80,10 @@ void PacketSpotfrm::ConnectAGW() {
 
 void PacketSpotfrm::PollAGW() {
     PacketEngineFrame frame;
-    if (app_.platform().packetEngine.AGWGetData(frame) == 0) return;
+    if (app_.platform().packetEngine.AGWGetData(frame) == 0) {
+        if (app_.platform().packetEngine.sessionEnded()) agwEnded();
+        return;
+    }
     const QString data = frame.data.left(frame.length);
     const AgwTexts texts =
         agwTexts(QChar(char16_t(frame.kind)), frame.sender, data, !AGWConnectedCall.isEmpty());
@@ -133,6 +136,15 @@ void PacketSpotfrm::PollAGW() {
             app_.platform().beeper.beep();
         }
     });
+}
+
+void PacketSpotfrm::agwEnded() {
+    // Every frame received before the end has been handed out; from here on the window would
+    // only look live over a dead feed. The window may be hidden, so the end is also beeped.
+    appendMonitor(kCrLf + QStringLiteral("** Connection to AGW Packet Engine ended **"));
+    Command2_Click();
+    TrimMonitor();
+    app_.platform().beeper.beep();
 }
 
 void PacketSpotfrm::SendAGWLine() {

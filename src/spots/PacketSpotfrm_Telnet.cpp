@@ -1,6 +1,7 @@
 // The Telnet cluster source of the spotting window: the connection to a DX cluster node over
 // TCP, its text shown as it arrives and its spot lines posted, typed lines sent with CR LF, and
-// every socket error reported in the monitor box, which closes the source.
+// every socket error, and the cluster's own close, reported in the monitor box, which closes
+// the source.
 #include "spots/PacketSpotfrm.h"
 
 #include "app/App.h"
@@ -26,6 +27,7 @@ int portNumber(const QString& text) {
 void PacketSpotfrm::wireTelnet() {
     Winsock1->onDataArrival = [this](const QString& text) { Winsock1_DataArrival(text); };
     Winsock1->onError = [this](int number, const QString&) { Winsock1_Error(number); };
+    Winsock1->onClose = [this] { Winsock1_Close(); };
 }
 
 void PacketSpotfrm::ConnectTelnet() {
@@ -93,6 +95,15 @@ void PacketSpotfrm::Winsock1_Error(int Number) {
     const QString message = telnetErrorMessage(Number);
     Winsock1->Close();
     appendMonitor(message);
+    Command2_Click();
+    TrimMonitor();
+    platform().beeper.beep();
+}
+
+void PacketSpotfrm::Winsock1_Close() {
+    // A feed that ends must not go on looking live: the end is reported as an error is, only
+    // without a message of its own.
+    Winsock1->Close();
     Command2_Click();
     TrimMonitor();
     platform().beeper.beep();

@@ -47,8 +47,18 @@ QString telnetErrorMessage(int number) {
     return QStringLiteral("Error number ") + QString::number(number);
 }
 
+namespace {
+bool beginsWithDx(QStringView text) {
+    return text.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
+}
+}  // namespace
+
 QStringList TelnetLineAssembler::add(QStringView arrival) {
     QStringList lines;
+    // A prompt waiting for its line end must not swallow the spot after it; a spot cut across
+    // arrivals (its next piece may begin with a "DX" of its comment) is still joined.
+    const bool waitingSpot = skipping_ ? skippedSpot_ : beginsWithDx(partial_);
+    if (beginsWithDx(arrival) && !waitingSpot) clear();
     while (!arrival.isEmpty()) {
         const qsizetype lf = arrival.indexOf(QLatin1Char('\n'));
         const QStringView piece = lf < 0 ? arrival : arrival.left(lf + 1);
@@ -60,6 +70,9 @@ QStringList TelnetLineAssembler::add(QStringView arrival) {
         // Checked before joining, so even a huge arrival never makes the kept line grow past
         // the cap.
         if (partial_.size() + piece.size() - (lf < 0 ? 0 : 1) > kCap) {
+            QString head = partial_.left(2);
+            head += piece.left(2);
+            skippedSpot_ = beginsWithDx(head);
             partial_.clear();
             skipping_ = lf < 0;
             continue;
@@ -76,6 +89,7 @@ QStringList TelnetLineAssembler::add(QStringView arrival) {
 void TelnetLineAssembler::clear() {
     partial_.clear();
     skipping_ = false;
+    skippedSpot_ = false;
 }
 
 }  // namespace qf

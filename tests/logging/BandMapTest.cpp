@@ -1,6 +1,9 @@
 #include "logging/LoggingFixture.h"
 #include "platform/Keys.h"
+#include "platform/ListView.h"
 #include "support/StationWindowDoubles.h"
+
+#include <QScrollBar>
 
 #include <map>
 
@@ -89,6 +92,50 @@ TEST_F(BandMapTest, TheListKeepsTheNewestTwoHundred) {
     EXPECT_EQ(w().txtDX->text(1, 0), QStringLiteral("K201A"));
     EXPECT_EQ(w().txtDX->text(200, 0), QStringLiteral("K2A"));
     EXPECT_EQ(spotTable()[0].SpotCall, QStringLiteral("K152A"));
+}
+
+// Spots keep coming while the operator works a row of the full list: the cap takes the oldest
+// row without taking the view, or the clicked row, with it.
+TEST_F(BandMapTest, TheFullListKeepsTheViewAtTheTopAndTheClickedRowCurrent) {
+    writeLog({});
+    openOut();
+    showSpots("TNC", true);
+    ListView* list = w().txtDX;
+    ASSERT_TRUE(list->Visible());
+    int sent = 0;
+    auto next = [&] {
+        ++sent;
+        spot(QStringLiteral("K%1A").arg(sent), QStringLiteral("7010"));
+        settle();
+    };
+    while (sent < 200) next();
+    ASSERT_GT(list->verticalScrollBar()->maximum(), 0);  // the list scrolls
+
+    // The row the operator clicks, counted from the top, as the list stands then.
+    for (int clicked : {3, 200, 190}) {
+        SCOPED_TRACE(clicked);
+        QTreeWidgetItem* item = list->topLevelItem(clicked - 1);
+        const QString call = item->text(0);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+        ASSERT_EQ(list->currentItem(), item);
+        list->verticalScrollBar()->setValue(0);  // back to the top, where new spots show
+        for (int n = 1; n <= 20; ++n) {
+            next();
+            ASSERT_EQ(list->count(), 200);
+            EXPECT_EQ(list->verticalScrollBar()->value(), 0) << n;
+            const QTreeWidgetItem* top = list->itemAt(QPoint(2, 2));
+            ASSERT_NE(top, nullptr) << n;
+            EXPECT_EQ(top->text(0), QStringLiteral("K%1A").arg(sent)) << n;
+            if (clicked + n <= 200) {
+                ASSERT_NE(list->currentItem(), nullptr) << n;
+                EXPECT_EQ(list->currentItem()->text(0), call) << n;
+            } else {
+                EXPECT_EQ(list->currentItem(), nullptr) << n;  // it left the list
+            }
+        }
+    }
 }
 
 TEST_F(BandMapTest, AgeColoursChangeAtTenThirtyAndSixtyMinutes) {

@@ -328,10 +328,14 @@ TEST(PacketEngineTest, FramesReceivedBeforeThePeerLeftAreStillHandedOut) {
     ASSERT_NE(client.AGWGetData(f), 0);
     EXPECT_EQ(f.data, QStringLiteral("one"));
     EXPECT_FALSE(client.connected());
+    EXPECT_FALSE(client.sessionEnded());  // not while a frame waits
     ASSERT_NE(client.AGWGetData(f), 0);
     EXPECT_EQ(f.data, QStringLiteral("two"));
     EXPECT_EQ(client.AGWGetData(f), 0);
+    EXPECT_TRUE(client.sessionEnded());
     EXPECT_EQ(client.AGWPutData(QStringLiteral("W1AW"), QStringLiteral("x\r"), 'D'), 0);
+    client.AGWClose();
+    EXPECT_FALSE(client.sessionEnded());  // closed by the program, not ended by the engine
 }
 
 // ---- the client against a real engine ----

@@ -11,6 +11,8 @@
 #include <QTcpServer>
 #include <QtEndian>
 
+#include <functional>
+
 namespace qf::test {
 namespace {
 
@@ -331,18 +333,59 @@ TEST_F(AgwSourceTest, ABurstIsWorkedOffOneFramePerTick) {
     EXPECT_TRUE(shown(49));
 }
 
-TEST_F(AgwSourceTest, AFrameAnnouncingAGigabyteEndsTheConnection) {
-    openSource();
-    QByteArray header = agw::encode(frame('U', "W1AW"));
-    qToLittleEndian<quint32>(1u << 30, header.data() + 28);
-    ASSERT_TRUE(engine.sendRaw(header + QByteArray(4096, 'x')));
-    tick();
-    EXPECT_TRUE(engine.waitForNoClient());
-    const QString before = monitor();
-    tick(3);
-    EXPECT_EQ(monitor(), before);
-    // Polling reports nothing: the source stays as it was until Close Port.
-    EXPECT_TRUE(listening());
+// An engine that goes away while the source is open: what it sent before is still worked off,
+// one frame a tick, and then the window says the feed has ended and closes the source.
+TEST_F(AgwSourceTest, AnEngineThatEndsTheConnectionClosesTheSourceAfterItsFrames) {
+    writeLog({});
+    Outfrm& out = openOut();
+    const QString ended = QStringLiteral(
+        "\r\n** Connection to AGW Packet Engine ended **"
+        "\r\n\r\n** Port Closed **");
+    struct Case {
+        const char* what;
+        std::function<bool(FakePacketEngine&)> end;
+    };
+    const Case cases[] = {
+        {"the engine closes", [](FakePacketEngine& e) { return e.closeClient(); }},
+        {"a header announces 4 GiB",
+         [](FakePacketEngine& e) {
+             QByteArray header = agw::encode(frame('U', "W1AW"));
+             qToLittleEndian<quint32>(0xFFFFFFFFu, header.data() + 28);
+             return e.sendRaw(header + QByteArray(4096, 'x'));
+         }},
+    };
+    int rows = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        openSource();
+        ASSERT_TRUE(engine.send({monitored("W1AW", kSpot), monitored("W1AW", "after the spot")}));
+        ASSERT_TRUE(c.end(engine));
+        tick();
+        EXPECT_EQ(out.txtDX->count(), ++rows);  // the spot, posted before anything ends
+        EXPECT_TRUE(listening());
+        tick();
+        EXPECT_TRUE(monitor().endsWith(QStringLiteral("after the spot\r\n")));
+        EXPECT_TRUE(listening());
+        tick();
+        EXPECT_TRUE(monitor().endsWith(QStringLiteral("after the spot\r\n") + ended))
+            << monitor().right(160).toStdString();
+        EXPECT_FALSE(listening());
+        EXPECT_FALSE(w().Timer1->Enabled());
+        EXPECT_EQ(t.beeper().count(), 1);
+        EXPECT_TRUE(engine.waitForNoClient());
+        // Said once: the source is closed, nothing ticks on.
+        tick(3);
+        EXPECT_EQ(monitor().count(QStringLiteral("ended **")), 1);
+        // The source can be opened again.
+        engine.clearReceived();
+        w().Command1_Click();
+        ASSERT_TRUE(engine.waitForFrames(2));
+        EXPECT_TRUE(listening());
+        EXPECT_TRUE(monitor().endsWith(
+            QStringLiteral("** Successfully connected to AGW Packet Engine **\r\n\r\n")));
+        w().Command2_Click();
+        EXPECT_TRUE(engine.waitForNoClient());
+    }
 }
 
 TEST_F(AgwSourceTest, ARealEngineDeliversASpotThatIsPostedOnce) {
@@ -382,6 +425,28 @@ TEST_F(AgwSourceTest, ARealEngineDeliversASpotThatIsPostedOnce) {
     EXPECT_EQ(out.txtDX->count(), 1);
     EXPECT_EQ(monitor().count(QString::fromLatin1(kSpot)), 1);
     w().Command2_Click();
+}
+
+TEST_F(AgwSourceTest, ARealEngineStoppedWhileOpenClosesTheSource) {
+    DirewolfPeer direwolf;
+    ASSERT_TRUE(direwolf.failure().isEmpty()) << direwolf.failure().toStdString();
+    t.packetEngine().useLocalPort(direwolf.agwPort());
+    choose(kAgw);
+    w().Command1_Click();
+    ASSERT_TRUE(w().Timer1->Enabled());
+    t.beeper().reset();
+    direwolf.stop();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            tick();
+            return !listening();
+        },
+        5000));
+    EXPECT_TRUE(
+        monitor().endsWith(QStringLiteral("\r\n** Connection to AGW Packet Engine ended **"
+                                          "\r\n\r\n** Port Closed **")));
+    EXPECT_FALSE(w().Timer1->Enabled());
+    EXPECT_EQ(t.beeper().count(), 1);
 }
 
 }  // namespace

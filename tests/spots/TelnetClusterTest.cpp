@@ -76,9 +76,31 @@ TEST(TelnetLineAssemblerTest, JoinsArrivalsIntoWholeLines) {
          {QString(TelnetLineAssembler::kCap, QLatin1Char('a')) + QLatin1Char('\n')},
          {}},
         {"line past the cap dropped up to its LF",
-         {QString(TelnetLineAssembler::kCap, QLatin1Char('a')),
+         {QStringLiteral("DX") + QString(TelnetLineAssembler::kCap, QLatin1Char('a')),
           QStringLiteral("DX de X:        14000.0  JUNK\n") + spot},
          {spot},
+         {}},
+        // Text a cluster leaves without a line end never swallows the spot after it.
+        {"login prompt, then a spot", {QStringLiteral("login: "), spot}, {spot}, {}},
+        {"command prompt between two spots",
+         {spot, QStringLiteral("W9XYZ de CLUSTER >"), spot},
+         {spot, spot},
+         {}},
+        {"prompt, then a spot in lower case and a cut one",
+         {QStringLiteral("login: "), QStringLiteral("dx de K1AB: 7010\r\n") + spot.left(20)},
+         {QStringLiteral("dx de K1AB: 7010\r\n")},
+         spot.left(20)},
+        {"prompt past the cap, then a spot",
+         {QString(TelnetLineAssembler::kCap + 1, QLatin1Char('>')), spot},
+         {spot},
+         {}},
+        {"a spot cut before the DX of its comment is still joined",
+         {QStringLiteral("DX de K1AB:     14025.0  W1AW         CQ "), QStringLiteral("DX\r\n")},
+         {QStringLiteral("DX de K1AB:     14025.0  W1AW         CQ DX\r\n")},
+         {}},
+        {"a prompt cut before its line end is still joined",
+         {QStringLiteral("W9XYZ de CLUSTER >"), QStringLiteral("\r\n") + spot},
+         {QStringLiteral("W9XYZ de CLUSTER >\r\n"), spot},
          {}},
     };
     for (const Case& c : cases) {
@@ -98,8 +120,7 @@ TEST(TelnetLineAssemblerTest, AMegabyteWithoutLineEndStaysWithinTheCap) {
         EXPECT_LE(a.pending().size(), TelnetLineAssembler::kCap);
     }
     // Small pieces after it are still the same overlong line, until its LF.
-    EXPECT_EQ(a.add(QStringLiteral("DX tail\nDX next\n")),
-              QStringList{QStringLiteral("DX next\n")});
+    EXPECT_EQ(a.add(QStringLiteral("x tail\nDX next\n")), QStringList{QStringLiteral("DX next\n")});
     a.add(QStringLiteral("DX a"));
     a.clear();  // a new connection
     EXPECT_EQ(a.add(QStringLiteral("b\n")), QStringList{QStringLiteral("b\n")});

@@ -3,10 +3,13 @@
 #include "logging/LoggingFixture.h"
 #include "spots/PacketSpotfrm.h"
 
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
 
 #include <memory>
+
+#include <sys/socket.h>
 
 namespace qf::test {
 namespace {
@@ -184,21 +187,104 @@ TEST_F(TelnetSourceTest, ARefusedPortIsReportedInTheMonitorAndClosesTheSource) {
     EXPECT_EQ(t.dialogs().messages().size(), boxes);  // never a message box
 }
 
-TEST_F(TelnetSourceTest, AClusterThatClosesReportsNothing) {
+// Each piece is its own arrival; what the window then shows and posts, and how the feed ends.
+TEST_F(TelnetSourceTest, PromptsNeverSwallowASpotAndAnEndedFeedClosesTheSource) {
+    enum class End { None, Close, Reset };
+    struct Case {
+        const char* what;
+        bool dxOnly;
+        QStringList pieces;
+        Spots spots;
+        End end;
+    };
+    const QString w1aw = spotLine("14025.0", "W1AW");
+    const QString k2xx = spotLine("7012.5", "K2XX");
+    const QString prompt = QStringLiteral("W9XYZ de CLUSTER >");
+    const Spots oneSpot{{QStringLiteral("W1AW"), 14.025f}};
+    const std::vector<Case> cases = {
+        {"a login prompt, then a spot",
+         false,
+         {QStringLiteral("login: "), w1aw},
+         oneSpot,
+         End::None},
+        {"a command prompt between two spots",
+         false,
+         {k2xx, prompt, w1aw},
+         {{QStringLiteral("K2XX"), 7.0125f}, {QStringLiteral("W1AW"), 14.025f}},
+         End::None},
+        {"a spot cut inside its frequency and call columns",
+         false,
+         {w1aw.left(19), w1aw.mid(19, 10), w1aw.mid(29)},
+         oneSpot,
+         End::None},
+        {"List DX Only: the spot after the prompt", true, {prompt, w1aw}, oneSpot, End::None},
+        {"a close after a spot", false, {w1aw}, oneSpot, End::Close},
+        {"a reset after a spot", false, {w1aw}, oneSpot, End::Reset},
+    };
     Cluster c;
-    connectTo(c);
-    arrive(c, QStringLiteral("73 de the node\r\n"));
-    const QString shown = monitor();
-    c.peer->disconnectFromHost();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return state() != TcpClient::sckConnected; }, kWaitMs));
-    settle();
-    EXPECT_EQ(monitor(), shown);
-    EXPECT_TRUE(listening());
-    EXPECT_EQ(t.beeper().count(), 0);
-    // Typed lines now get the notice until the source is opened again.
-    w().txtSent->setText(QStringLiteral("sh/dx"));
-    press(Qt::Key_Return);
-    EXPECT_TRUE(monitor().endsWith(QStringLiteral("try again.\r\n\r\n")));
+    setUpTelnet(c.port());
+    // Counts what reaches the window, so each piece is known to arrive on its own.
+    QStringList arrivals;
+    const auto handler = w().Winsock1->onDataArrival;
+    w().Winsock1->onDataArrival = [&arrivals, handler](const QString& text) {
+        arrivals << text;
+        handler(text);
+    };
+    const auto restore = qScopeGuard([&] { w().Winsock1->onDataArrival = handler; });
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        w().chkDX->setValue(0);
+        w().Command1_Click();
+        ASSERT_TRUE(c.accept());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state() == TcpClient::sckConnected; }, kWaitMs));
+        arrivals.clear();
+        w().chkDX->setValue(k.dxOnly ? 1 : 0);
+        t.beeper().reset();
+        const size_t boxes = t.dialogs().messages().size();
+        const Spots before = posted();
+        const qsizetype shownBefore = monitor().size();
+        for (const QString& piece : k.pieces) {
+            c.send(piece);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !arrivals.isEmpty(); }, kWaitMs));
+            ASSERT_EQ(arrivals.takeFirst(), piece);
+        }
+        const Spots all = posted();
+        EXPECT_EQ(Spots(all.begin() + qsizetype(before.size()), all.end()), k.spots);
+        const QString shown = monitor().mid(shownBefore);
+        EXPECT_EQ(shown, k.dxOnly ? w1aw : k.pieces.join(QString()));
+
+        if (k.end == End::None) {
+            EXPECT_TRUE(listening());
+            EXPECT_EQ(t.beeper().count(), 0);
+            continue;
+        }
+        if (k.end == End::Reset) {
+            const linger hard{1, 0};  // close() then sends RST, not FIN
+            ASSERT_EQ(::setsockopt(int(c.peer->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard,
+                                   sizeof hard),
+                      0);
+            c.peer->abort();
+        } else {
+            c.peer->disconnectFromHost();
+        }
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !listening(); }, kWaitMs));
+        settle();
+        const QString ending =
+            k.end == End::Reset ? QStringLiteral("ERROR: The connection is reset by remote side.!")
+                                : QString();
+        EXPECT_EQ(monitor().mid(shownBefore),
+                  shown + ending + QStringLiteral("\r\n\r\n** Port Closed **"));
+        EXPECT_FALSE(w().Timer1->Enabled());
+        EXPECT_EQ(state(), TcpClient::sckClosed);
+        EXPECT_EQ(t.beeper().count(), 1);
+        EXPECT_EQ(t.dialogs().messages().size(), boxes);
+        // Nothing is open now, so Enter opens the source again.
+        w().txtSent->SetFocus();
+        press(Qt::Key_Return);
+        EXPECT_TRUE(listening());
+        ASSERT_TRUE(c.accept());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return state() == TcpClient::sckConnected; }, kWaitMs));
+    }
 }
 
 TEST_F(TelnetSourceTest, APortTextThatIsNoPortStartsNothing) {
@@ -241,7 +327,7 @@ TEST_F(TelnetSourceTest, HostileTextStaysWithinItsBoundsAndNoSlotGetsControlChar
     // The rest of the overlong line is dropped; the lines after it are read.
     QString hostile = spotLine("14030.0", "W1AW");
     hostile.replace(28, 4, QStringLiteral("\"\x01\x1b'"));  // W1"<SOH><ESC>' in the call columns
-    c.send(QStringLiteral("DX tail of junk 14000.0  BAD\r\n") + hostile +
+    c.send(QStringLiteral("x tail of junk  14000.0  BAD\r\n") + hostile +
            spotLine("14031.0", "K2\"Q\tX"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return posted().size() == 2; }, kWaitMs));
     for (const auto& [call, mhz] : posted()) {

@@ -73,6 +73,10 @@ DirewolfPeer::DirewolfPeer() {
 }
 
 DirewolfPeer::~DirewolfPeer() {
+    stop();
+}
+
+void DirewolfPeer::stop() {
     if (process_.state() != QProcess::NotRunning) {
         process_.terminate();
         if (!process_.waitForFinished(2000)) {

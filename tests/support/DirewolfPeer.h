@@ -29,6 +29,9 @@ class DirewolfPeer {
     // the sends, until it says yes or `ms` of real time have passed. True when heard.
     bool playUntil(const QStringList& packets, const std::function<bool()>& heard, int ms = 10000);
 
+    // Ends the engine as an operator would (terminate, then kill), within a bounded wait.
+    void stop();
+
   private:
     QTemporaryDir dir_;
     QProcess process_;

@@ -46,6 +46,14 @@ bool FakePacketEngine::sendRaw(const QByteArray& bytes) {
     return changed_.wait_for(lock, std::chrono::seconds(3), [&] { return written_ >= mine; });
 }
 
+bool FakePacketEngine::closeClient() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        closeAsked_ = true;
+    }
+    return waitForNoClient();
+}
+
 std::vector<agw::Frame> FakePacketEngine::received() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return received_;
@@ -133,6 +141,18 @@ void FakePacketEngine::run() {
                 written_ = sends;
             }
             changed_.notify_all();
+        }
+        bool closing = false;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            std::swap(closing, closeAsked_);
+        }
+        if (client && closing) {
+            client->disconnectFromHost();
+            if (client->state() != QAbstractSocket::UnconnectedState)
+                client->waitForDisconnected(1000);
+            client.reset();
+            setConnected(false);
         }
         if (!client) continue;
         if (client->waitForReadyRead(5) || client->bytesAvailable() > 0) {

@@ -32,6 +32,8 @@ class FakePacketEngine {
     bool send(const agw::Frame& frame);
     bool send(const std::vector<agw::Frame>& frames);
     bool sendRaw(const QByteArray& bytes);
+    // Ends the connection from the engine's side, after what was sent; true once it is closed.
+    bool closeClient();
 
     // Every frame received, in order; their kinds as a string ("Xm").
     std::vector<agw::Frame> received() const;
@@ -60,6 +62,7 @@ class FakePacketEngine {
     quint64 queued_ = 0;   // sends asked for
     quint64 written_ = 0;  // sends that have left
     bool ready_ = false;
+    bool closeAsked_ = false;
 };
 
 }  // namespace qf::test

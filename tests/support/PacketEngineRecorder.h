@@ -40,6 +40,7 @@ class PacketEngineRecorder : public PacketEngine {
         calls << QStringLiteral("AGWClose()");
         real_.AGWClose();
     }
+    bool sessionEnded() const override { return real_.sessionEnded(); }
 
   private:
     TcpPacketEngine real_;
