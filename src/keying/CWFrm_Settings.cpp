@@ -3,27 +3,12 @@
 #include "app/App.h"
 #include "common/QuotedFieldLine.h"
 #include "keying/CWFrm.h"
+#include "keying/KeyerCommon.h"
 #include "platform/Error.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 
-#include <cmath>
-
 namespace qf {
-
-namespace {
-
-// A repeat time in seconds as a timer interval in milliseconds.
-int repeatInterval(const QString& seconds) {
-    const auto n = CWFrm::NumberIn(seconds);
-    if (!n) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
-    const double ms = std::nearbyint(*n * 1000.0);
-    if (ms < 0 || ms > 65535)
-        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
-    return static_cast<int>(ms);
-}
-
-}  // namespace
 
 void CWFrm::LoadCWSettings(const QByteArray& data) {
     RecordReader r(data);
@@ -37,7 +22,7 @@ void CWFrm::LoadCWSettings(const QByteArray& data) {
     Text14->setText(r.readText());
     Check1->setValue(static_cast<int>(r.readInteger(-32768, 32767)));
     txtCWLoop->setText(r.readText());
-    tmrRepeat->setInterval(repeatInterval(txtCWLoop->Text()));
+    tmrRepeat->setInterval(RepeatIntervalMs(txtCWLoop->Text()));
 
     // The serial and printer choices are cleared, then the stored interface is selected, which
     // runs its option's click.

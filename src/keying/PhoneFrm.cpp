@@ -7,6 +7,7 @@
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
 #include "keying/CWFrm.h"
+#include "keying/KeyerCommon.h"
 #include "keying/frmWinKey.h"
 #include "platform/Error.h"
 #include "platform/Files.h"
@@ -30,16 +31,6 @@ double numberOf(const TextBox* box) {
     const auto n = CWFrm::NumberIn(box->Text());
     if (!n) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
     return *n;
-}
-
-// A repeat time in seconds as a timer interval in milliseconds.
-int repeatInterval(const QString& seconds) {
-    const auto n = CWFrm::NumberIn(seconds);
-    if (!n) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
-    const double ms = std::nearbyint(*n * 1000.0);
-    if (ms < 0 || ms > 65535)
-        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
-    return static_cast<int>(ms);
 }
 
 // The parallel port's base address; its control register (+ 2) must be an address the port
@@ -229,11 +220,7 @@ void PhoneFrm::FKeyPhone(int KeyCode) {
     bool raising = false;
     try {
         WavePlayer& p = *MMControl1;
-        p.Notify = false;
-        p.Wait = true;
-        p.Shareable = false;
-        p.DeviceType = QStringLiteral("WaveAudio");
-        p.setCommand(QStringLiteral("Close"));
+        ResetWavePlayer(p);
         if (KeyCode == 112 && numberOf(txtPHLoop) > 0) app_.run().VoiceRepeatActive = 1;
         p.FileName = waveBox(KeyCode)->Text();
         if (p.FileName.trimmed().isEmpty()) return;
@@ -432,7 +419,7 @@ void PhoneFrm::LoadVoiceSettings(const QByteArray& data) {
         (v == 0 ? Option1 : v == 1 ? Option2 : Option3)->setValue(true);
     }
     txtPHLoop->setText(r.readText());
-    tmrRepeat->setInterval(repeatInterval(txtPHLoop->Text()));
+    tmrRepeat->setInterval(RepeatIntervalMs(txtPHLoop->Text()));
     Text11->setText(r.readText());
 }
 
