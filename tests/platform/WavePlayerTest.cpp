@@ -24,7 +24,7 @@ TEST(WaveHeader, LengthAndFormatFromTheHeader) {
     } cases[] = {
         {"16-bit mono", test::waveHeader(1, 8000, 16, 16000) + samples16, 1000},
         {"8-bit stereo", test::waveHeader(2, 8000, 8, 16000) + QByteArray(16000, '\x80'), 1000},
-        {"float", test::waveHeader(1, 4000, 32, 16000, 3) + QByteArray(16000, '\0'), 1000},
+        {"float", test::waveHeader(1, 8000, 32, 32000, 3) + QByteArray(32000, '\0'), 1000},
         {"extensible PCM",
          "RIFF" + le32(0) + "WAVE" + fmtExtensible + "data" + le32(16000) + samples16 + samples16,
          500},
@@ -33,7 +33,7 @@ TEST(WaveHeader, LengthAndFormatFromTheHeader) {
              test::waveHeader(1, 8000, 16, 16000).mid(12) + samples16,
          1000},
         {"cut short: what it holds", test::waveHeader(1, 8000, 16, 160000) + samples16, 1000},
-        {"a part of a millisecond rounds up", test::waveHeader(1, 3, 16, 2) + "ab", 334},
+        {"a part of a millisecond rounds up", test::waveHeader(1, 8000, 16, 2) + "ab", 1},
         {"not RIFF", "RIFX" + test::waveHeader(1, 8000, 16, 0).mid(4), -1},
         {"no samples chunk", test::waveHeader(1, 8000, 16, 0).left(36), -1},
         {"24-bit", test::waveHeader(1, 8000, 24, 0), -1},
