@@ -145,7 +145,7 @@ TEST_F(CWFrmTest, ARealSerialPortKeysItsLine) {
     EXPECT_FALSE(cw().Comm->PortOpen());
 }
 
-TEST_F(CWFrmTest, NoKeyStaysDownWhenTheSpeedOrTheLineGoes) {
+TEST_F(CWFrmTest, NoKeyStaysDownWhenTheSpeedGoes) {
     const struct {
         const char* what;
         std::function<void(CWFrm&)> between;  // runs between the first two characters
@@ -166,15 +166,6 @@ TEST_F(CWFrmTest, NoKeyStaysDownWhenTheSpeedOrTheLineGoes) {
         EXPECT_TRUE(run().CWSendBuffer.isEmpty());
         EXPECT_EQ(run().CWSending, 0);
     }
-    // A line that fails while down is put up; the character ends and the message goes on.
-    parallelAt20();
-    rec().clear();
-    rec().failAt(2);
-    const qint64 start = now();
-    send(QStringLiteral("TE"));
-    EXPECT_EQ(rec().pattern(), QStringLiteral("101000"));
-    EXPECT_FALSE(rec().lineDown());
-    EXPECT_EQ(now() - start, 60 + 4 * 60);
 }
 
 TEST_F(CWFrmTest, BadWordSpaceOrAddressBoxesKeyNothing) {
