@@ -5,6 +5,7 @@
 #include "keying/CWFrm.h"
 #include "keying/KeyerCommon.h"
 #include "platform/Error.h"
+#include "platform/FileSaves.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 
@@ -59,8 +60,12 @@ void CWFrm::Command1_Click() {
         w.text(Text14->Text()).endRecord();
         w.integer(Check1->Value()).endRecord();
         w.text(txtCWLoop->Text()).endRecord();
-        // Written whole or not at all: a failed write leaves the old settings readable.
-        platform().files.rewriteAtomic(QStringLiteral("CW.txt"), w.data());
+        // Written whole or not at all: a failed write leaves the old settings readable, says
+        // so, and skips the registry values as any failure here does.
+        if (!SaveSettingsFile(platform(), QStringLiteral("CW.txt"), w.data())) {
+            Hide();
+            return;
+        }
         const QString method = optLoop->Value()    ? optLoop->Caption()
                                : OptSleep->Value() ? OptSleep->Caption()
                                                    : optTimer->Caption();
@@ -71,7 +76,7 @@ void CWFrm::Command1_Click() {
                  QStringLiteral("UserCWLoopOffset"),
                  QString::fromLatin1(formatDouble(LoopsPer60ms)));
     } catch (const Error&) {
-        // Silent: the settings last until the run ends.
+        // The registry values: the settings last until the run ends.
     }
     Hide();
 }

@@ -10,6 +10,7 @@
 #include "keying/KeyerCommon.h"
 #include "keying/frmWinKey.h"
 #include "platform/Error.h"
+#include "platform/FileSaves.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 
@@ -439,11 +440,8 @@ QByteArray PhoneFrm::SettingsFileData() const {
 
 void PhoneFrm::Command1_Click() {
     Hide();
-    try {
-        // Whole or not at all: a failed write leaves the old settings readable.
-        platform().files.rewriteAtomic(kWaveFile, SettingsFileData());
-    } catch (const Error&) {
-    }
+    // Whole or not at all: a failed write leaves the old settings readable, and says so.
+    SaveSettingsFile(platform(), kWaveFile, SettingsFileData());
 }
 
 void PhoneFrm::LoadVoiceSettings(const QByteArray& data) {

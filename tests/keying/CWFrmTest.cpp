@@ -495,18 +495,6 @@ TEST_F(CWFrmTest, DoneWritesTheSettingsThatTheSetupLoadReadsBack) {
     EXPECT_TRUE(again.OptSleep->Value());
 }
 
-TEST_F(CWFrmTest, ADoneThatCannotWriteStillHidesAndKeepsTheOldFile) {
-    t.writeFile(QStringLiteral("CW.txt"), QByteArray("old"));
-    cw().Show();
-    t.files().setFault([](Files::Op, const QString& path) {
-        throw Error(err::kDiskFull, QStringLiteral("Disk full: ") + path);
-    });
-    cw().Command1->Press();
-    EXPECT_TRUE(cw().isHidden());
-    EXPECT_TRUE(t.dialogs().shown().empty());
-    EXPECT_EQ(t.readFile(QStringLiteral("cw.txt")), QByteArray("old"));
-}
-
 TEST_F(CWFrmTest, TheLoadTakesTheTimingMethodByItsExactName) {
     const struct {
         const char* stored;
