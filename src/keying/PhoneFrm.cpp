@@ -219,6 +219,7 @@ TextBox* PhoneFrm::waveBox(int keyCode) const {
 void PhoneFrm::FKeyPhone(int KeyCode) {
     if (!(KeyCode > 111 && KeyCode < 121)) return;
     WavePlayer& p = *MMControl1;
+    bool opening = false;
     try {
         ResetWavePlayer(p);
         if (KeyCode == 112 && numberOf(txtPHLoop) > 0) app_.run().VoiceRepeatActive = 1;
@@ -226,9 +227,10 @@ void PhoneFrm::FKeyPhone(int KeyCode) {
         if (p.FileName.trimmed().isEmpty()) return;
         // The recording is read before the transmitter is keyed: a file that is missing or no
         // wave file a sound device plays keys nothing, and only beeps.
+        opening = true;
         p.setCommand(QStringLiteral("Open"));
     } catch (const Error&) {
-        if (!p.FileName.trimmed().isEmpty()) platform().beeper.beep();
+        if (opening) platform().beeper.beep();
         return;
     }
     try {
