@@ -77,7 +77,8 @@ TEST_F(SettingsSavesTest, AFailedSaveSaysSoOnceNamingTheFileAndKeepsTheOldOne) {
         t.files().setFault({});
 
         const auto boxes = t.dialogs().messages();
-        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes.size(), 1u);
+        if (boxes.empty()) continue;
         EXPECT_EQ(boxes[0].title, QStringLiteral("Unable to write file."));
         EXPECT_TRUE(boxes[0].text.contains(name, Qt::CaseInsensitive)) << qPrintable(boxes[0].text);
         EXPECT_TRUE(boxes[0].text.contains(QStringLiteral("No space left on device")));
