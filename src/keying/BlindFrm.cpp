@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "common/ScreenScaling.h"
+#include "keying/KeyerCommon.h"
 #include "platform/Error.h"
 #include "platform/Files.h"
 #include "startup/StationSettings.h"
@@ -76,11 +77,7 @@ void BlindFrm::buildControls() {
 void BlindFrm::BlindKeyPhone(const QString& q) {
     try {
         WavePlayer& p = *MMControl1;
-        p.Notify = false;
-        p.Wait = true;
-        p.Shareable = false;
-        p.DeviceType = QStringLiteral("WaveAudio");
-        p.setCommand(QStringLiteral("Close"));
+        ResetWavePlayer(p);
         // Found as every bare name of the working folder is: ignoring case.
         p.FileName = platform().files.resolve(app_.startup().WorkingFolder + QLatin1Char('/') + q +
                                               QStringLiteral(".wav"));

@@ -108,6 +108,8 @@ class CWFrm : public Form {
     void setEchoStatus(const QString& text);
     void logFromMessage();
     void reportInvalidPort();
+    // A keying line that failed ends the message and the repeat, and tells the operator.
+    void keyingLineFailed();
 
     App& app_;
     // Set when this message's port could not be opened: the rest of it is timed without a line

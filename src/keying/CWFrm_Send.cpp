@@ -173,13 +173,34 @@ void CWFrm::Transmit(QChar CodeCharacter) {
             line = platform().keyingLines.parallelLine(*base);
         }
         const UnitTiming timing{platform().clock, timingMethod(), LoopsPer60ms};
-        if (KeyPattern(*pattern, line.get(), timing, [this] { return speedNow(); }) ==
-            KeyingEnd::NoSpeed) {
-            // No speed to key at: the message ends here rather than hang or key blind.
-            run.CWSendBuffer.clear();
+        switch (KeyPattern(*pattern, line.get(), timing, [this] { return speedNow(); })) {
+            case KeyingEnd::Completed:
+                break;
+            case KeyingEnd::NoSpeed:
+                // No speed to key at: the message ends here rather than hang or key blind.
+                run.CWSendBuffer.clear();
+                break;
+            case KeyingEnd::LineFailed:
+                keyingLineFailed();
+                break;
         }
     } catch (const Error&) {
     }
+}
+
+void CWFrm::keyingLineFailed() {
+    // The line itself is up again (the character put it up on its way out). The rest of the
+    // message would go out with gaps in it, or not at all while it seemed to, and a "!" further
+    // on would log a contact the other station never heard: the message ends here, and the
+    // operator hears of it once.
+    RunState& run = app_.run();
+    run.CWSendBuffer.clear();
+    // A repeat would only key the failing line again, and tell again.
+    run.CWRepeatActive = 0;
+    tmrRepeat->setEnabled(false);
+    reportInvalidPort();
+    // Whatever was typed while the box was up belongs to the message that ended.
+    run.CWSendBuffer.clear();
 }
 
 bool CWFrm::CWSetup() {

@@ -3,27 +3,13 @@
 #include "app/App.h"
 #include "common/QuotedFieldLine.h"
 #include "keying/CWFrm.h"
+#include "keying/KeyerCommon.h"
 #include "platform/Error.h"
+#include "platform/FileSaves.h"
 #include "platform/Files.h"
 #include "platform/Registry.h"
 
-#include <cmath>
-
 namespace qf {
-
-namespace {
-
-// A repeat time in seconds as a timer interval in milliseconds.
-int repeatInterval(const QString& seconds) {
-    const auto n = CWFrm::NumberIn(seconds);
-    if (!n) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
-    const double ms = std::nearbyint(*n * 1000.0);
-    if (ms < 0 || ms > 65535)
-        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
-    return static_cast<int>(ms);
-}
-
-}  // namespace
 
 void CWFrm::LoadCWSettings(const QByteArray& data) {
     RecordReader r(data);
@@ -37,7 +23,7 @@ void CWFrm::LoadCWSettings(const QByteArray& data) {
     Text14->setText(r.readText());
     Check1->setValue(static_cast<int>(r.readInteger(-32768, 32767)));
     txtCWLoop->setText(r.readText());
-    tmrRepeat->setInterval(repeatInterval(txtCWLoop->Text()));
+    tmrRepeat->setInterval(RepeatIntervalMs(txtCWLoop->Text()));
 
     // The serial and printer choices are cleared, then the stored interface is selected, which
     // runs its option's click.
@@ -74,8 +60,12 @@ void CWFrm::Command1_Click() {
         w.text(Text14->Text()).endRecord();
         w.integer(Check1->Value()).endRecord();
         w.text(txtCWLoop->Text()).endRecord();
-        // Written whole or not at all: a failed write leaves the old settings readable.
-        platform().files.rewriteAtomic(QStringLiteral("CW.txt"), w.data());
+        // Written whole or not at all: a failed write leaves the old settings readable, says
+        // so, and skips the registry values as any failure here does.
+        if (!SaveSettingsFile(platform(), QStringLiteral("CW.txt"), w.data())) {
+            Hide();
+            return;
+        }
         const QString method = optLoop->Value()    ? optLoop->Caption()
                                : OptSleep->Value() ? OptSleep->Caption()
                                                    : optTimer->Caption();
@@ -86,7 +76,7 @@ void CWFrm::Command1_Click() {
                  QStringLiteral("UserCWLoopOffset"),
                  QString::fromLatin1(formatDouble(LoopsPer60ms)));
     } catch (const Error&) {
-        // Silent: the settings last until the run ends.
+        // The registry values: the settings last until the run ends.
     }
     Hide();
 }

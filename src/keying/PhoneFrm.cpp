@@ -7,8 +7,10 @@
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
 #include "keying/CWFrm.h"
+#include "keying/KeyerCommon.h"
 #include "keying/frmWinKey.h"
 #include "platform/Error.h"
+#include "platform/FileSaves.h"
 #include "platform/Files.h"
 #include "platform/System.h"
 
@@ -30,16 +32,6 @@ double numberOf(const TextBox* box) {
     const auto n = CWFrm::NumberIn(box->Text());
     if (!n) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
     return *n;
-}
-
-// A repeat time in seconds as a timer interval in milliseconds.
-int repeatInterval(const QString& seconds) {
-    const auto n = CWFrm::NumberIn(seconds);
-    if (!n) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
-    const double ms = std::nearbyint(*n * 1000.0);
-    if (ms < 0 || ms > 65535)
-        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
-    return static_cast<int>(ms);
 }
 
 // The parallel port's base address; its control register (+ 2) must be an address the port
@@ -226,35 +218,70 @@ TextBox* PhoneFrm::waveBox(int keyCode) const {
 
 void PhoneFrm::FKeyPhone(int KeyCode) {
     if (!(KeyCode > 111 && KeyCode < 121)) return;
-    bool raising = false;
+    WavePlayer& p = *MMControl1;
+    bool opening = false;
     try {
-        WavePlayer& p = *MMControl1;
-        p.Notify = false;
-        p.Wait = true;
-        p.Shareable = false;
-        p.DeviceType = QStringLiteral("WaveAudio");
-        p.setCommand(QStringLiteral("Close"));
+        ResetWavePlayer(p);
         if (KeyCode == 112 && numberOf(txtPHLoop) > 0) app_.run().VoiceRepeatActive = 1;
         p.FileName = waveBox(KeyCode)->Text();
         if (p.FileName.trimmed().isEmpty()) return;
-        raising = true;
-        raisePushToTalk();
+        // The recording is read before the transmitter is keyed: a file that is missing or no
+        // wave file a sound device plays keys nothing, and only beeps.
+        opening = true;
         p.setCommand(QStringLiteral("Open"));
+    } catch (const Error&) {
+        if (opening) platform().beeper.beep();
+        return;
+    }
+    try {
+        if (!raisePushToTalk()) {
+            // A line that would not go up: nothing goes out on a transmitter that may not be
+            // keyed, and the operator is told which keying failed.
+            abandonPlay();
+            reportInvalidPort();
+            return;
+        }
         p.setCommand(QStringLiteral("play"));
         Timer1->setEnabled(true);
     } catch (const Error&) {
         // Silent, except that a transmitter keyed for a message that will not play is unkeyed
         // at once, with a beep to say why nothing went out.
-        if (raising) {
-            const bool wasUp = PushToTalkUp();
-            dropPushToTalk();
-            Timer1->setEnabled(false);
-            if (wasUp) platform().beeper.beep();
-        }
+        const bool wasUp = PushToTalkUp();
+        abandonPlay();
+        if (wasUp) platform().beeper.beep();
     }
 }
 
-void PhoneFrm::raisePushToTalk() {
+void PhoneFrm::abandonPlay() {
+    dropPushToTalk();
+    Timer1->setEnabled(false);
+    try {
+        MMControl1->setCommand(QStringLiteral("Close"));
+    } catch (const Error&) {
+    }
+}
+
+bool PhoneFrm::StopPlayback() {
+    const bool busy = MMControl1->Mode() == mci::kPlaying || PushToTalkUp();
+    if (!busy) return false;
+    if (MMControl1->Mode() == mci::kPlaying) MMControl1->setCommand(QStringLiteral("Stop"));
+    // Released now rather than at the next tick: the transmitter is the operator's again the
+    // moment Esc is pressed. No repeat is armed for a message that was stopped.
+    Timer1->setEnabled(false);
+    dropPushToTalk();
+    return true;
+}
+
+bool PhoneFrm::raisePushToTalk() {
+    // A line that cannot be set is a failed port, unlike an address box that holds no address.
+    auto raise = [](KeyingLine& line) {
+        try {
+            line.setKeyDown(true);
+            return true;
+        } catch (const Error&) {
+            return false;
+        }
+    };
     if (numberOf(Text10) > 0) {
         if (!CommPhone->PortOpen()) PhoneSetup();
         // A port the operator could not open keys nothing.
@@ -266,19 +293,21 @@ void PhoneFrm::raisePushToTalk() {
                     return !r.parallel && r.port == port && r.signal == signal;
                 });
             if (!already) {
-                platform().keyingLines.serialLine(*CommPhone, signal)->setKeyDown(true);
+                // Remembered before it is set, so a line that half-failed is still dropped.
                 raised_.push_back({false, port, signal, 0});
+                if (!raise(*platform().keyingLines.serialLine(*CommPhone, signal))) return false;
             }
         }
     }
     if (Option3->Value()) {
         const quint16 base = parallelAddress(Text11);
-        platform().keyingLines.parallelLine(base)->setKeyDown(true);
         const bool already = std::any_of(raised_.begin(), raised_.end(), [&](const RaisedLine& r) {
             return r.parallel && r.address == base;
         });
         if (!already) raised_.push_back({true, 0, SerialSignal::Rts, base});
+        if (!raise(*platform().keyingLines.parallelLine(base))) return false;
     }
+    return true;
 }
 
 void PhoneFrm::dropPushToTalk() {
@@ -334,13 +363,16 @@ void PhoneFrm::PhoneSetup() {
         CommPhone->setRTSEnable(false);
         CommPhone->setPortOpen(true);
     } catch (const Error&) {
-        platform().beeper.beep();
-        platform().dialogs.ok(
-            QStringLiteral("The port you have selected for Phone keying is "
-                           "invalid.  Please select another or enter 0 for none."),
-            QStringLiteral("Invalid port."));
-        if (!isVisible()) ShowModal();
+        reportInvalidPort();
     }
+}
+
+void PhoneFrm::reportInvalidPort() {
+    platform().beeper.beep();
+    platform().dialogs.ok(QStringLiteral("The port you have selected for Phone keying is "
+                                         "invalid.  Please select another or enter 0 for none."),
+                          QStringLiteral("Invalid port."));
+    if (!isVisible()) ShowModal();
 }
 
 // ---- boxes and buttons
@@ -410,11 +442,8 @@ QByteArray PhoneFrm::SettingsFileData() const {
 
 void PhoneFrm::Command1_Click() {
     Hide();
-    try {
-        // Whole or not at all: a failed write leaves the old settings readable.
-        platform().files.rewriteAtomic(kWaveFile, SettingsFileData());
-    } catch (const Error&) {
-    }
+    // Whole or not at all: a failed write leaves the old settings readable, and says so.
+    SaveSettingsFile(platform(), kWaveFile, SettingsFileData());
 }
 
 void PhoneFrm::LoadVoiceSettings(const QByteArray& data) {
@@ -432,7 +461,7 @@ void PhoneFrm::LoadVoiceSettings(const QByteArray& data) {
         (v == 0 ? Option1 : v == 1 ? Option2 : Option3)->setValue(true);
     }
     txtPHLoop->setText(r.readText());
-    tmrRepeat->setInterval(repeatInterval(txtPHLoop->Text()));
+    tmrRepeat->setInterval(RepeatIntervalMs(txtPHLoop->Text()));
     Text11->setText(r.readText());
 }
 

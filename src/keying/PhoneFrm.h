@@ -6,8 +6,9 @@
 //
 // Push-to-talk is never left keyed: the window remembers each line it raised (which signal on
 // which port, which parallel address) and drops exactly those when playback ends, when a play
-// fails after raising them (with a beep), before its port is closed, and when it unloads,
-// whatever the boxes and options say by then.
+// fails after raising them (with a beep), when Esc stops the message, before its port is closed,
+// and when it unloads, whatever the boxes and options say by then. The recording is opened before
+// any line goes up, and a line that cannot be raised plays nothing and says so.
 #pragma once
 
 #include "platform/ChoiceControls.h"
@@ -57,6 +58,9 @@ class PhoneFrm : public Form {
     void ClosePushToTalkPort();
     // Lines raised and not yet dropped.
     bool PushToTalkUp() const { return !raised_.empty(); }
+    // Esc: stops the message and releases push-to-talk at once; false when nothing played and
+    // nothing was keyed.
+    bool StopPlayback();
 
     // ---- handlers
     void Form_Load() override;
@@ -84,7 +88,11 @@ class PhoneFrm : public Form {
     void buildControls();
     void wireHandlers();
     void PhoneSetup();
-    void raisePushToTalk();
+    void reportInvalidPort();
+    // Raises the chosen lines; false when a line could not be set. Throws when the boxes name
+    // no line (an address that is none).
+    bool raisePushToTalk();
+    void abandonPlay();
     void dropPushToTalk();
     TextBox* waveBox(int keyCode) const;
 

@@ -13,11 +13,7 @@ void PlayFunctionKey(App& app, int keyCode) {
 }
 
 bool StopIfPlaying(App& app) {
-    WavePlayer& player = *app.forms().PhoneFrm().MMControl1;
-    if (player.Mode() != mci::kPlaying) return false;
-    // Push-to-talk drops at the window's next tick, which sees the player stopped.
-    player.setCommand(QStringLiteral("Stop"));
-    return true;
+    return app.forms().PhoneFrm().StopPlayback();
 }
 
 void StopRepeat(App& app) {

@@ -14,7 +14,8 @@ namespace voice {
 
 // F1 to F9 in phone mode (key codes 112 to 120): plays that key's message with push-to-talk.
 void PlayFunctionKey(App& app, int keyCode);
-// Esc in phone mode: stops a message that is playing; false when none plays.
+// Esc in phone mode: stops a message that is playing and releases push-to-talk at once; false
+// when nothing plays and nothing is keyed.
 bool StopIfPlaying(App& app);
 // Any key in a logging window while a repeat runs: stops it.
 void StopRepeat(App& app);

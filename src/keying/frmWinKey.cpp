@@ -8,6 +8,7 @@
 #include "keying/CWFrm.h"
 #include "keying/VoiceKeyer.h"
 #include "platform/Error.h"
+#include "platform/FileSaves.h"
 #include "platform/WinKey.h"
 
 #include <QCoreApplication>
@@ -381,10 +382,10 @@ void frmWinKey::cmdDone_Click() {
             w.text(b->Text()).endRecord();
         w.integer(run.WinKeyPinConfig).endRecord();
         w.integer(run.WinKeyMode).endRecord();
-        // Whole or not at all: a failed write leaves the former settings readable.
-        platform().files.rewriteAtomic(settingsPath(), w.data());
+        // Whole or not at all: a failed write leaves the former settings readable, and says so.
+        SaveSettingsFile(platform(), settingsPath(), w.data());
     } catch (const Error&) {
-        // Silent: the window hides all the same.
+        // The window hides all the same.
     }
     Hide();
 }

@@ -7,6 +7,7 @@
 #include "common/ScreenScaling.h"
 #include "logstore/LogStore.h"
 #include "platform/Error.h"
+#include "platform/FileSaves.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -170,6 +171,7 @@ CabrilloTotals DECabrilloIn::totals() const {
 void DECabrilloIn::Command4_Click() {
     Platform& p = platform();
     StationSettings& st = app_.station();
+    QString written;  // the file, once it is chosen: a failure after that names it
     try {
         // The trimmed call stays in the settings from here on.
         st.OwnCall = trimBlanks(st.OwnCall);
@@ -191,7 +193,7 @@ void DECabrilloIn::Command4_Click() {
                     Text6->Text(),  Text7->Text(), Text8->Text(), Text11->Text()};
         const QByteArray data = CabrilloFile(in, app_.log());
 
-        const QString written = p.files.resolve(chosen);
+        written = p.files.resolve(chosen);
         // A ".log" name is easily taken for the contest log itself, which must never be replaced.
         const QString logPath = QFileInfo(p.files.resolve(kLogFile)).canonicalFilePath();
         if (!logPath.isEmpty() && QFileInfo(written).canonicalFilePath() == logPath) {
@@ -214,6 +216,11 @@ void DECabrilloIn::Command4_Click() {
         saveSubmitterDetails();
     } catch (const Error& e) {
         if (e.number() == err::kCancel) return;
+        // A reason that names the file already (the log itself refused) is shown as it is.
+        if (!written.isEmpty() && !e.text().contains(written)) {
+            ReportUnwrittenFile(p, written, e.text());
+            return;
+        }
         p.beeper.beep();
         p.dialogs.ok(e.text(), kFailureTitle);
     }

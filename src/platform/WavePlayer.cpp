@@ -22,8 +22,15 @@ quint32 u32(const char* p) {
     return qFromLittleEndian<quint32>(p);
 }
 
+// Only what a sound device plays counts as a recording. The length is what keys the
+// transmitter, so a header that claims a rate no device runs at (1 Hz makes an hour of a few
+// kilobytes) is no wave file.
+constexpr int kLowestRate = 8000, kHighestRate = 192000;
+
 bool playable(const WaveInfo& w) {
-    if (w.channels < 1 || w.channels > 8 || w.sampleRate < 1 || w.sampleRate > 384000) return false;
+    if (w.channels < 1 || w.channels > 8 || w.sampleRate < kLowestRate ||
+        w.sampleRate > kHighestRate)
+        return false;
     const bool pcm = w.formatTag == 1 &&
                      (w.bitsPerSample == 8 || w.bitsPerSample == 16 || w.bitsPerSample == 32);
     const bool flt = w.formatTag == 3 && w.bitsPerSample == 32;

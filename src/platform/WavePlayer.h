@@ -7,8 +7,9 @@
 //   run still sees the end, and a test clock moves the player on with everything else.
 // - Wait holds for the one command sent after it is set (as the control had it): a "play" sent
 //   with Wait set returns at the end of the recording.
-// - "Open" reads the file's header; a file that is missing, not a wave file or not plain PCM
-//   (or float) is an Error, and nothing is open afterwards.
+// - "Open" reads the file's header; a file that is missing, not a wave file, not plain PCM (or
+//   float) or at a rate outside 8000 to 192000 Hz is an Error, and nothing is open afterwards.
+//   The length is that of the samples the file really holds, whatever its header claims.
 // - The sound itself is the backend's business: QtWavePlayers plays through Qt Multimedia; the
 //   tests' double keeps the same state and makes no sound.
 #pragma once

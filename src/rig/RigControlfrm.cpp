@@ -9,6 +9,7 @@
 #include "common/ScreenScaling.h"
 #include "platform/Colors.h"
 #include "platform/Error.h"
+#include "platform/FileSaves.h"
 #include "platform/System.h"
 #include "rig/RigModels.h"
 
@@ -399,12 +400,8 @@ void RigControlfrm::SaveRigSettings() {
     w.integer(chkConvToHex->Value()).endRecord();
     w.integer(chkFrequency->Value()).endRecord();
     w.integer(modeSource).endRecord();
-    try {
-        Files& files = platform().files;
-        files.rewriteAtomic(files.resolve(kRigSettingsFile), w.data());
-    } catch (const Error&) {
-        // Abandoned without a message; the file as it was stays.
-    }
+    // The file as it was stays when this fails, and the operator is told.
+    SaveSettingsFile(platform(), kRigSettingsFile, w.data());
 }
 
 // ---- buttons

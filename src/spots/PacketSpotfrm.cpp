@@ -8,6 +8,7 @@
 #include "common/ScreenScaling.h"
 #include "platform/Colors.h"
 #include "platform/Error.h"
+#include "platform/FileSaves.h"
 #include "platform/Files.h"
 
 #include <QFocusEvent>
@@ -445,12 +446,8 @@ void PacketSpotfrm::SaveSpotSettings() {
     w.text(txtHex->Text()).endRecord();
     w.text(txtTelnetPort->Text()).endRecord();
     w.text(txtTelnetHost->Text()).endRecord();
-    try {
-        Files& files = platform().files;
-        files.rewriteAtomic(files.resolve(kSpotSettingsFile), w.data());
-    } catch (const Error&) {
-        // Abandoned without a message; the file as it was stays.
-    }
+    // The file as it was stays when this fails, and the operator is told.
+    SaveSettingsFile(platform(), kSpotSettingsFile, w.data());
 }
 
 // ---- the source list and its panels

@@ -145,7 +145,7 @@ TEST_F(CWFrmTest, ARealSerialPortKeysItsLine) {
     EXPECT_FALSE(cw().Comm->PortOpen());
 }
 
-TEST_F(CWFrmTest, NoKeyStaysDownWhenTheSpeedOrTheLineGoes) {
+TEST_F(CWFrmTest, NoKeyStaysDownWhenTheSpeedGoes) {
     const struct {
         const char* what;
         std::function<void(CWFrm&)> between;  // runs between the first two characters
@@ -166,15 +166,6 @@ TEST_F(CWFrmTest, NoKeyStaysDownWhenTheSpeedOrTheLineGoes) {
         EXPECT_TRUE(run().CWSendBuffer.isEmpty());
         EXPECT_EQ(run().CWSending, 0);
     }
-    // A line that fails while down is put up; the character ends and the message goes on.
-    parallelAt20();
-    rec().clear();
-    rec().failAt(2);
-    const qint64 start = now();
-    send(QStringLiteral("TE"));
-    EXPECT_EQ(rec().pattern(), QStringLiteral("101000"));
-    EXPECT_FALSE(rec().lineDown());
-    EXPECT_EQ(now() - start, 60 + 4 * 60);
 }
 
 TEST_F(CWFrmTest, BadWordSpaceOrAddressBoxesKeyNothing) {
@@ -502,18 +493,6 @@ TEST_F(CWFrmTest, DoneWritesTheSettingsThatTheSetupLoadReadsBack) {
     EXPECT_EQ(again.Check1->Value(), 0);
     EXPECT_EQ(again.tmrRepeat->Interval(), 4500);
     EXPECT_TRUE(again.OptSleep->Value());
-}
-
-TEST_F(CWFrmTest, ADoneThatCannotWriteStillHidesAndKeepsTheOldFile) {
-    t.writeFile(QStringLiteral("CW.txt"), QByteArray("old"));
-    cw().Show();
-    t.files().setFault([](Files::Op, const QString& path) {
-        throw Error(err::kDiskFull, QStringLiteral("Disk full: ") + path);
-    });
-    cw().Command1->Press();
-    EXPECT_TRUE(cw().isHidden());
-    EXPECT_TRUE(t.dialogs().shown().empty());
-    EXPECT_EQ(t.readFile(QStringLiteral("cw.txt")), QByteArray("old"));
 }
 
 TEST_F(CWFrmTest, TheLoadTakesTheTimingMethodByItsExactName) {

@@ -46,6 +46,69 @@ TEST_F(CWLoggingTest, TheBangLogsTheContactBetweenTheCharactersAroundIt) {
     EXPECT_EQ(t.app().log().QSOCount, 1);
 }
 
+TEST_F(CWLoggingTest, AKeyingLineThatFailsEndsTheMessageAndTellsOnce) {
+    // At 20 WPM on the parallel port; every unit is one line setting of 60 ms. T takes settings
+    // 1 to 6, U 7 to 16, the space 17 to 24, and a T after the bang 25 to 30.
+    const struct {
+        const char* what;
+        const char* message;
+        int failingSetting;
+        int logged;
+        const char* typed;  // a call of its own each, or the second would be a dupe
+    } cases[] = {
+        {"in the T after the bang", "TU !T", 26, 1, "k1abc bob ait"},
+        {"at the space before the bang", "TU !", 17, 0, "k2abc bob ait"},
+    };
+    Outfrm& w = openCW();
+    // F1 with a repeat: a message that failed does not come round again.
+    cw().txtCWLoop->setText(QStringLiteral("5"));
+    cw().txtCWLoop_LostFocus();
+    // The hidden CW window is shown for the correction; the operator puts it away again.
+    t.dialogs().onShown = [this](const ShownDialog&) {
+        QMetaObject::invokeMethod(
+            &cw(), [this] { cw().Hide(); }, Qt::QueuedConnection);
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QString units;
+        for (QChar ch : QString::fromLatin1(c.message))
+            units += MorsePattern(ch).value_or(QString());
+        units.truncate(c.failingSetting - 1);
+        t.keying().clear();
+        t.dialogs().clearShown();
+        const int beeps = t.beeper().count();
+        const int contacts = t.app().log().QSOCount;
+        cw().Text1->setText(QString::fromLatin1(c.message));
+        // Back to the logging window, which the CW window's showing took the focus from.
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.txtCall->SetFocus();
+        settle();
+        type(QString::fromLatin1(c.typed));
+        t.keying().failAt(c.failingSetting);
+        const qint64 start = t.clock().tickMs();
+        key(Qt::Key_F1);
+
+        // Keying stopped at the failing setting: nothing after it went down or was waited for.
+        const QString p = t.keying().pattern();
+        EXPECT_EQ(p.left(units.size()), units);
+        EXPECT_FALSE(p.mid(units.size()).contains(QLatin1Char('1'))) << qPrintable(p);
+        EXPECT_EQ(t.clock().tickMs() - start, units.size() * 60);
+        EXPECT_FALSE(t.keying().lineDown());
+        EXPECT_TRUE(t.app().run().CWSendBuffer.isEmpty());
+        EXPECT_EQ(t.app().run().CWSending, 0);
+        ASSERT_EQ(t.dialogs().messages().size(), 1u);
+        EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("Invalid port."));
+        EXPECT_EQ(t.dialogs().messages()[0].text,
+                  QStringLiteral("The port you have selected for CW keying is invalid.  Please "
+                                 "select another or enter 0 for none."));
+        EXPECT_EQ(t.beeper().count() - beeps, 1);
+        EXPECT_EQ(t.app().log().QSOCount - contacts, c.logged);
+        EXPECT_EQ(t.app().run().CWRepeatActive, 0);
+        EXPECT_FALSE(cw().tmrRepeat->Enabled());
+    }
+}
+
 TEST_F(CWLoggingTest, FunctionKeysSpeedArrowsAndTheEchoLine) {
     Outfrm& w = openCW();
     cw().Text9->setText(QStringLiteral("NINE"));

@@ -181,7 +181,7 @@ TEST_F(VoiceKeyerTest, NoLineStaysKeyedWhateverHappensDuringPlayback) {
         {"a missing file",
          [this] { ph().Text1->setText(t.path(QStringLiteral("gone.wav"))); },
          nullptr,
-         {"RTS+", "890=3", "RTS-", "890=2"},
+         {},
          1},
         {"a file that is no wave file",
          [this] {
@@ -189,7 +189,7 @@ TEST_F(VoiceKeyerTest, NoLineStaysKeyedWhateverHappensDuringPlayback) {
              ph().Text1->setText(t.path(QStringLiteral("text.wav")));
          },
          nullptr,
-         {"RTS+", "890=3", "RTS-", "890=2"},
+         {},
          1},
         {"a bad parallel address",
          [this] { ph().Text11->setText(QStringLiteral("LPT")); },
@@ -263,6 +263,74 @@ TEST_F(VoiceKeyerTest, NoLineStaysKeyedWhateverHappensDuringPlayback) {
     }
 }
 
+TEST_F(VoiceKeyerTest, OnlyWhatASoundDevicePlaysKeysTheTransmitterForItsRealLength) {
+    using test::waveHeader;
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        qint64 ms;  // the samples' real length; -1 for no wave file
+    } cases[] = {
+        {"an hour at 1 Hz", waveHeader(1, 1, 8, 3600) + QByteArray(3600, '\x80'), -1},
+        {"0 Hz", waveHeader(1, 0, 8, 3600) + QByteArray(3600, '\x80'), -1},
+        {"4 GiB claimed, 0.1 s present",
+         waveHeader(1, 8000, 16, 0xFFFFFFFFLL) + QByteArray(1600, '\0'), 100},
+        {"8-bit mono at 8000 Hz", waveHeader(1, 8000, 8, 4000) + QByteArray(4000, '\x80'), 500},
+        {"16-bit stereo at 44100 Hz", waveHeader(2, 44100, 16, 52920) + QByteArray(52920, '\0'),
+         300},
+        {"float at 48000 Hz", waveHeader(1, 48000, 32, 48000, 3) + QByteArray(48000, '\0'), 250},
+    };
+    setup(QStringLiteral("0"), &PhoneFrm::Option3, QStringLiteral("0"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        rec().clear();
+        t.sound().clear();
+        const int beeps = t.beeper().count();
+        test::writeBytes(t.path(QStringLiteral("msg.wav")), c.bytes);
+        ph().Text1->setText(t.path(QStringLiteral("msg.wav")));
+        ph().FKeyPhone(112);
+        t.clock().advance(5000);
+        settle();
+        if (c.ms < 0) {
+            EXPECT_TRUE(lines().isEmpty());
+            EXPECT_TRUE(t.sound().sounds().empty());
+            EXPECT_EQ(t.beeper().count() - beeps, 1);
+            continue;
+        }
+        ASSERT_EQ(lines(), (QStringList{QStringLiteral("890=3"), QStringLiteral("890=2")}));
+        const double up = rec().changes()[1].ms - rec().changes()[0].ms;
+        EXPECT_GE(up, c.ms);
+        EXPECT_LE(up, c.ms + ph().Timer1->Interval());
+        EXPECT_EQ(t.beeper().count(), beeps);
+    }
+}
+
+TEST_F(VoiceKeyerTest, APushToTalkLineThatCannotBeRaisedPlaysNothingAndSaysSoOnce) {
+    ph().Text1->setText(wave(QStringLiteral("msg.wav"), 1000));
+    // With a repeat pause: a message that never started must not come round again.
+    setup(QStringLiteral("0"), &PhoneFrm::Option3, QStringLiteral("5"));
+    // The hidden window is shown for the correction; the operator puts it away again.
+    t.dialogs().onShown = [this](const ShownDialog&) {
+        QMetaObject::invokeMethod(
+            &ph(), [this] { ph().Hide(); }, Qt::QueuedConnection);
+    };
+    rec().failAt(1);
+    ph().FKeyPhone(112);
+    t.clock().advance(20000);
+    settle();
+    EXPECT_TRUE(t.sound().sounds().empty());
+    EXPECT_NE(ph().MMControl1->Mode(), mci::kPlaying);
+    EXPECT_TRUE(nothingKeyed());
+    EXPECT_FALSE(ph().PushToTalkUp());
+    ASSERT_EQ(t.dialogs().messages().size(), 1u);
+    EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("Invalid port."));
+    EXPECT_EQ(t.dialogs().messages()[0].text,
+              QStringLiteral("The port you have selected for Phone keying is invalid.  Please "
+                             "select another or enter 0 for none."));
+    EXPECT_EQ(t.beeper().count(), 1);
+    EXPECT_FALSE(ph().Timer1->Enabled());
+    EXPECT_FALSE(ph().tmrRepeat->Enabled());
+}
+
 TEST_F(VoiceKeyerTest, EscStopsPlaybackAndTheRepeat) {
     writeLog({});
     openOut();
@@ -272,12 +340,13 @@ TEST_F(VoiceKeyerTest, EscStopsPlaybackAndTheRepeat) {
     t.clock().advance(400);
     settle();
     EXPECT_EQ(ph().MMControl1->Mode(), mci::kPlaying);
+    EXPECT_EQ(lines(), QStringList{QStringLiteral("890=3")});
     key(Qt::Key_Escape);
     EXPECT_EQ(ph().MMControl1->Mode(), mci::kStopped);
     EXPECT_EQ(t.sound().sounds()[0].endMs, t.sound().sounds()[0].startMs + 400);
-    t.clock().advance(40);
-    settle();
+    // Released at once, not at the next tick.
     EXPECT_TRUE(nothingKeyed());
+    EXPECT_FALSE(ph().PushToTalkUp());
     t.clock().advance(20000);
     settle();
     EXPECT_EQ(t.sound().sounds().size(), 1u);

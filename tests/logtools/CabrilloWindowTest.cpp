@@ -313,7 +313,8 @@ TEST_F(CabrilloWindowTest, FailedWriteKeepsTheEarlierFileAndSavesNothing) {
     const auto boxes = t.dialogs().messages();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].title, QStringLiteral("Unable to write file."));
-    EXPECT_EQ(boxes[0].text, QStringLiteral("No space left on device"));
+    EXPECT_EQ(boxes[0].text,
+              target + QStringLiteral(" could not be written: No space left on device"));
     EXPECT_EQ(boxes[1].title, QStringLiteral("Unable to write file."));
     EXPECT_TRUE(boxes[1].text.startsWith(QStringLiteral("The submission file cannot be written")));
     EXPECT_EQ(t.beeper().count(), 2);

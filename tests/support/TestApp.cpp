@@ -42,8 +42,15 @@ TestApp::TestApp(TestAppOptions options) {
     s.environment = std::make_unique<MapEnvironment>(environment);
     // No test reaches a real device: port numbers name nothing until a test maps them (to a
     // pseudo-terminal), and keying lines are recorded.
-    auto serial = std::make_unique<SystemSerialPorts>();
-    serial->setDeviceFolder(root_ + QStringLiteral("/dev"));
+    std::unique_ptr<SerialPorts> serial;
+    if (options.scriptedSerialPorts) {
+        auto scripted = std::make_unique<ScriptedSerialPorts>();
+        scriptedPorts_ = scripted.get();
+        serial = std::move(scripted);
+    } else {
+        serial = std::make_unique<SystemSerialPorts>();
+        serial->setDeviceFolder(root_ + QStringLiteral("/dev"));
+    }
     auto keying = std::make_unique<KeyingRecorder>(*clock_);
     serialPorts_ = serial.get();
     keying_ = keying.get();

@@ -8,6 +8,7 @@
 #include "support/SystemDoubles.h"
 #include "support/TestClock.h"
 #include "support/KeyingRecorder.h"
+#include "support/ScriptedSerialPort.h"
 #include "support/SilentWavePlayer.h"
 #include "support/WinKeyRecorder.h"
 #include "support/CueTcpClients.h"
@@ -24,6 +25,9 @@ struct TestAppOptions {
     QSizeF screen{28800, 16200};  // 1920 x 1080 pixels
     bool documentsFolder = true;  // the home holds a "Documents" folder
     bool homeSet = true;          // HOME names the home folder (else no user folder is set)
+    // Every serial port is a scripted one (no device, modem lines recorded) instead of a real
+    // port that only reaches the pseudo-terminals a test maps.
+    bool scriptedSerialPorts = false;
 };
 
 class TestApp {
@@ -40,6 +44,8 @@ public:
     RecordingEnding& ending() { return *ending_; }
     KeyingRecorder& keying() { return *keying_; }
     SerialPorts& serialPorts() { return *serialPorts_; }
+    // With the option of that name; null otherwise.
+    ScriptedSerialPorts* scriptedSerialPorts() { return scriptedPorts_; }
     WinKeyRecorder& winKey() { return *winKey_; }
     CueTcpClients& tcpClients() { return *tcpClients_; }
     // The program's own packet engine client, its calls written down; it reaches no engine
@@ -70,6 +76,7 @@ private:
     RecordingEnding* ending_;
     KeyingRecorder* keying_;
     SerialPorts* serialPorts_;
+    ScriptedSerialPorts* scriptedPorts_ = nullptr;
     WinKeyRecorder* winKey_;
     CueTcpClients* tcpClients_;
     PacketEngineRecorder* packetEngine_;

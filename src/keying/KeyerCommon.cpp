@@ -1,0 +1,28 @@
+#include "keying/KeyerCommon.h"
+
+#include "keying/CWFrm.h"
+#include "platform/Error.h"
+#include "platform/WavePlayer.h"
+
+#include <cmath>
+
+namespace qf {
+
+int RepeatIntervalMs(const QString& seconds) {
+    const auto n = CWFrm::NumberIn(seconds);
+    if (!n) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
+    const double ms = std::nearbyint(*n * 1000.0);
+    if (ms < 0 || ms > 65535)
+        throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
+    return static_cast<int>(ms);
+}
+
+void ResetWavePlayer(WavePlayer& player) {
+    player.Notify = false;
+    player.Wait = true;
+    player.Shareable = false;
+    player.DeviceType = QStringLiteral("WaveAudio");
+    player.setCommand(QStringLiteral("Close"));
+}
+
+}  // namespace qf
