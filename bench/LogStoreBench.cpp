@@ -5,6 +5,7 @@
 #include "BenchServices.h"
 #include "app/App.h"
 #include "common/QuotedFieldLine.h"
+#include "logstore/LogStore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,6 +5,7 @@
 #include "keying/VoiceKeyer.h"
 #include "logging/ContactRules.h"
 #include "logging/LoggingWindow.h"
+#include "logstore/LogStore.h"
 #include "platform/Colors.h"
 
 #include <QApplication>

@@ -5,6 +5,7 @@
 #include "logging/LogIndex.h"
 #include "logging/LogTallies.h"
 #include "logging/LoggingWindow.h"
+#include "logstore/LogStore.h"
 #include "platform/Error.h"
 
 #include <QClipboard>

@@ -328,9 +328,11 @@ void LogStore::LoadLog() {
         return;
     }
     log_.QSOCount = 0;
-    QByteArray data;
+    // One buffer for every load: a file-sized allocation at each reload is mapped fresh by the
+    // allocator and faulted in page by page, which costs more than the read itself.
+    const QByteArray& data = readBuffer_;
     try {
-        data = platform_.files.readAll(kLogFile);
+        platform_.files.readInto(kLogFile, readBuffer_);
     } catch (const Error& e) {
         // A FIFO, a device or a folder in its place is named with the reason.
         failLoad(e.number() == err::kPathFileAccess ? e.text() : QString());

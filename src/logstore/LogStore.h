@@ -142,6 +142,7 @@ private:
         int lines = 0;
     };
     LoadedFile loaded_;
+    QByteArray readBuffer_;  // what the last load read; its room is reused by the next
 };
 
 }  // namespace qf

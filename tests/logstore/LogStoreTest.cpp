@@ -391,7 +391,7 @@ TEST_F(LogStoreTest, ADamagedLogThatCannotBeCopiedIsNeverRewritten) {
     // Once the copy can be made, the rewrite goes ahead.
     t.files().setFault({});
     ASSERT_TRUE(store().RewriteLog());
-    EXPECT_EQ(backups(), QStringList{QStringLiteral("damaged-20260912091542.log")});
+    ASSERT_EQ(backups(), QStringList{QStringLiteral("damaged-20260912091542.log")});
     EXPECT_EQ(t.readFile(backup(backups()[0])), damaged + "\r\n" + encodeRecord(q));
 }
 
