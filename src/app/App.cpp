@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include "app/Forms.h"
+#include "logstore/LogStore.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -92,7 +93,7 @@ App::App(Services services)
                 *services_.packetEngine,
                 *services_.wavePlayers},
       sharedPreferences_(platform_),
-      logStore_(platform_, startup_, log_, tallies_),
+      logStore_(std::make_unique<LogStore>(platform_, startup_, log_, tallies_)),
       forms_(std::make_unique<Forms>(*this)) {
     onQuit = [](int code) { QCoreApplication::exit(code); };
     // An error no handler caught is shown, and the program goes on.

@@ -23,7 +23,6 @@
 #include "common/RandomSource.h"
 #include "logging/SPCTable.h"
 #include "logging/SpotSlots.h"
-#include "logstore/LogStore.h"
 #include "logstore/QsoLog.h"
 #include "logstore/ReferenceTables.h"
 #include "logstore/Tallies.h"
@@ -37,6 +36,7 @@
 namespace qf {
 
 class Forms;
+class LogStore;
 
 struct Services {
     std::unique_ptr<Clock> clock;
@@ -72,7 +72,7 @@ public:
     SharedPreferences& sharedPreferences() { return sharedPreferences_; }
     StationSettings& station() { return station_; }
     QSOLog& log() { return log_; }
-    LogStore& logStore() { return logStore_; }
+    LogStore& logStore() { return *logStore_; }
     Tallies& tallies() { return tallies_; }
     ReferenceTables& tables() { return tables_; }
     SPCTable& spc() { return spc_; }
@@ -100,7 +100,8 @@ private:
     RunState run_;
     SpotSlotTable spots_;
     RandomSource random_{*services_.clock};
-    LogStore logStore_;
+    // Held apart, so that the rooms which never call the store do not compile against it.
+    std::unique_ptr<LogStore> logStore_;
     std::unique_ptr<Forms> forms_;  // last member: windows go before the state they use
 };
 

@@ -246,6 +246,8 @@ void LogIndex::syncCounties(const CountyTable& counties) {
 void LogIndex::sync(const QSOLog& log, const CountyTable& counties) {
     syncCounties(counties);
     lastSynced_ = 0;
+    // No row stamped since the last look, none added or taken off: nothing to read again.
+    if (log.id() == logId_ && log.clock() == seen_ && log.QSOCount == rowCount()) return;
     if (log.id() != logId_) {
         rebuild(log);
         return;
@@ -279,15 +281,6 @@ void LogIndex::sync(const QSOLog& log, const CountyTable& counties) {
     for (int r = have + 1; r <= n; ++r) add(r, makeRow(log[r]));
     seen_ = log.clock();
     lastSynced_ = static_cast<int>(changed.size()) + std::max(0, n - have);
-}
-
-void LogIndex::refresh(const QSOLog& log, const CountyTable& counties) {
-    if (log.id() == logId_ && log.clock() == seen_ && log.QSOCount == rowCount()) {
-        syncCounties(counties);
-        lastSynced_ = 0;
-        return;
-    }
-    sync(log, counties);
 }
 
 std::vector<int> LogIndex::rowsWithCall(const QString& call) const {

@@ -6,7 +6,8 @@
 // the rows of each band and mode, also by the first two letters of the call. `sync` brings it in
 // step with the log after a load, an append, an edit or a delete: only the rows the log stamped
 // as written since it last looked are read again (the loader stamps only the rows it changed),
-// so a reload of an unchanged file costs one look at the stamps. It keeps no texts of its own.
+// so a reload of an unchanged file, or a look between two keys, costs one look at the log's
+// clock. It keeps no texts of its own.
 //
 // Every answer is the one the plain walk over the log gives (see ContactRules.h, LogTallies.h);
 // the plain walks stay as the reference the tests compare with.
@@ -57,10 +58,9 @@ public:
     ~LogIndex();
 
     // In step with the log and the county table: the rows stamped since it last looked are read
-    // again (QSOLog::stampOf), rows past the count dropped, new rows added.
+    // again (QSOLog::stampOf), rows past the count dropped, new rows added. When the log's clock
+    // has not moved and no row was added or taken off, there is nothing to read.
     void sync(const QSOLog& log, const CountyTable& counties);
-    // The same, at no cost when the log was not touched since.
-    void refresh(const QSOLog& log, const CountyTable& counties);
 
     // The rows holding the call (ignoring case), oldest first.
     std::vector<int> rowsWithCall(const QString& call) const;

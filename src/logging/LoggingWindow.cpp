@@ -12,7 +12,7 @@ const std::array<const char*, 10> LoggingWindow::kBands = {"160", "80", "40", "2
 LoggingWindow::~LoggingWindow() = default;
 
 const LogIndex& LoggingWindow::logIndex() {
-    index_->refresh(app_.log(), app_.tables().counties);
+    index_->sync(app_.log(), app_.tables().counties);
     return *index_;
 }
 

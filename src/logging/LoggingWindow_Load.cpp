@@ -8,6 +8,7 @@
 #include "rig/RigControl.h"
 #include "spots/Spotting.h"
 #include "logging/LoggingWindow.h"
+#include "logstore/LogStore.h"
 #include "platform/Error.h"
 
 #include <QHeaderView>

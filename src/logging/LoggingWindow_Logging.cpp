@@ -5,6 +5,7 @@
 #include "keying/VoiceKeyer.h"
 #include "logging/ContactRules.h"
 #include "logging/LoggingWindow.h"
+#include "logging/StoreMessages.h"
 #include "platform/Colors.h"
 
 #include <QApplication>
@@ -187,7 +188,7 @@ bool LoggingWindow::storeContact(const QSORecord& q, const std::function<void()>
     lblDupe->setCaption(QString());
     if (beforeCount) beforeCount();
     CountContact(app_.tallies(), q.Mode);
-    const bool written = app_.logStore().AppendRecord();
+    const bool written = StoreWithMessages(app_.logStore(), platform()).AppendRecord();
     addNewestToLogList();
     if (afterList) afterList();
     {

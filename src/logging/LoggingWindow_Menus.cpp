@@ -9,7 +9,8 @@
 #include "rig/RigControl.h"
 #include "spots/Spotting.h"
 #include "logging/LoggingWindow.h"
-#include "logstore/AdifExport.h"
+#include "logging/ExportAdif.h"
+#include "logging/StoreMessages.h"
 #include "logstore/LogStore.h"
 #include "platform/Error.h"
 #include "platform/Guard.h"
@@ -109,7 +110,7 @@ bool LoggingWindow::eraseLogWhenConfirmed() {
                        "new log file, please type: YES"),
         QStringLiteral("WARNING - Your existing log file will be ERASED!"), QString());
     if (answer.toUpper() != QLatin1String("YES")) return false;
-    if (!app_.logStore().NewLog()) return false;
+    if (!StoreWithMessages(app_.logStore(), platform()).NewLog()) return false;
     app_.run().OperatingSeconds = 0;
     app_.station().AccumulatedOperatingSeconds = 0;
     return true;
@@ -189,7 +190,7 @@ void LoggingWindow::mnuexportADIF_Click() {
 }
 
 bool LoggingWindow::mayEndWithUnsavedLog() {
-    LogStore& store = app_.logStore();
+    StoreWithMessages store(app_.logStore(), platform());
     // Contacts that only live in memory would end with the program: one more try, and the
     // operator decides when it fails again.
     if (!store.unsaved() || store.RewriteLog()) return true;

@@ -5,6 +5,7 @@
 #include "logging/LogIndex.h"
 #include "logging/LogTallies.h"
 #include "logging/LoggingWindow.h"
+#include "logging/StoreMessages.h"
 #include "platform/Error.h"
 
 #include <QClipboard>
@@ -17,7 +18,7 @@
 namespace qf {
 
 void LoggingWindow::LoadLogAndRefresh() {
-    app_.logStore().LoadLog();
+    StoreWithMessages(app_.logStore(), platform()).LoadLog();
     logChanged();
     // The steps of the rebuild read one pass over the log, taken here once.
     summary_.reset();
@@ -303,7 +304,7 @@ void LoggingWindow::cmdEdit_Click() {
     cmdDelete->setVisible(false);
     // The dialog changed memory only. A failed rewrite is reported by the store, which keeps
     // the log unsaved, so the reload rebuilds from memory rather than from the old file.
-    app_.logStore().RewriteLog();
+    StoreWithMessages(app_.logStore(), platform()).RewriteLog();
     LoadLogAndRefresh();
 }
 
@@ -317,7 +318,7 @@ void LoggingWindow::cmdDelete_Click() {
     cmdEdit->setVisible(false);
     cmdDelete->setVisible(false);
     if (a == Answer::No) return;
-    app_.logStore().DeleteRecord(record);
+    StoreWithMessages(app_.logStore(), platform()).DeleteRecord(record);
     LoadLogAndRefresh();
     cmdEdit->setVisible(false);
     cmdDelete->setVisible(false);

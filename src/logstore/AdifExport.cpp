@@ -2,19 +2,12 @@
 
 #include "common/Formats.h"
 #include "common/QuotedFieldLine.h"
-#include "logstore/LogStore.h"
 #include "logstore/QsoLog.h"
 #include "logstore/ReferenceTables.h"
-#include "platform/Clock.h"
-#include "platform/Dialogs.h"
 #include "platform/Error.h"
 #include "platform/Files.h"
-#include "platform/Platform.h"
-#include "platform/System.h"
 #include "startup/StartupValues.h"
 #include "startup/StationSettings.h"
-
-#include <QFileInfo>
 
 #include <functional>
 #include <optional>
@@ -25,21 +18,6 @@ namespace qf {
 namespace {
 
 constexpr int kDXCCCapacity = 1000;
-
-const QString kPowerPrompt = QStringLiteral(
-    "Please enter the power value that you would like to record.  This is an optional value that "
-    "will be included in each QSO record and displayed in Brindleby's power output column.");
-const QString kPowerTitle = QStringLiteral("Please enter your transmitter output power.");
-const QString kCommentPrompt = QStringLiteral(
-    "Please enter a comment that you would like to appear on each QSO record.  This is an optional "
-    "description that will be displayed in Brindleby's Comments column.");
-const QString kCommentTitle = QStringLiteral("Please enter a comment.");
-const QString kFailureTitle = QStringLiteral("Unable to write file.");
-
-struct DXCCRow {
-    QString name;
-    qint16 number = 0;
-};
 
 // Rebuilds a QLocale date or time format, letting `token` replace each run of one pattern
 // letter; quoted literals are copied as they stand.
@@ -85,47 +63,6 @@ QString trimTrailingBlanks(const QString& s) {
     while (end > 0 && s[end - 1] == QLatin1Char(' ')) --end;
     return s.left(end);
 }
-
-// "ADIFCnt.txt" from the shared folder, else the data folder, else the working folder (where a
-// missing file is the failure that gets reported).
-std::vector<DXCCRow> LoadDXCCTable(const StartupValues& folders, const Files& files) {
-    QString path;
-    for (const QString& folder : {folders.SharedFolder, folders.DataFolder}) {
-        // An unset folder must not turn into a look-up at the root of the disk.
-        if (folder.isEmpty()) continue;
-        const QString candidate = folder + QLatin1Char('/') + kAdifCountryFile;
-        if (files.fileExists(candidate)) {
-            path = candidate;
-            break;
-        }
-    }
-    if (path.isEmpty()) {
-        path = folders.WorkingFolder.isEmpty()
-                   ? kAdifCountryFile
-                   : folders.WorkingFolder + QLatin1Char('/') + kAdifCountryFile;
-    }
-    RecordReader r(files.readAll(path));
-    std::vector<DXCCRow> table;
-    while (!r.atEnd()) {
-        if (static_cast<int>(table.size()) >= kDXCCCapacity) {
-            throw Error(err::kSubscript, QStringLiteral("Subscript out of range"));
-        }
-        DXCCRow row;
-        row.name = r.readText();
-        row.number = r.readInt16();
-        table.push_back(std::move(row));
-    }
-    return table;
-}
-
-// What every record of one export shares.
-struct ExportInputs {
-    QString power;
-    QString comment;
-    QString contestState;
-    const std::vector<DXCCRow>* dxcc = nullptr;
-    const CountyTable* counties = nullptr;
-};
 
 // One tag: "<name:length>value", the length counting the characters as written.
 void tag(QByteArray& out, const char* name, const QString& value, const char* typeSuffix = "") {
@@ -265,11 +202,6 @@ QByteArray AdifRecord(const QSORecord& q, const ExportInputs& in) {
     return out;
 }
 
-void reportFailure(Platform& p, const Error& e) {
-    p.beeper.beep();
-    p.dialogs.ok(e.text(), kFailureTitle);
-}
-
 }  // namespace
 
 QString foldToAscii(const QString& text) {
@@ -306,58 +238,46 @@ QString GeneralDateTimeText(const QDateTime& when, const QLocale& locale) {
     return text;
 }
 
-void ExportADIF(Platform& p, const StartupValues& folders, const StationSettings& station,
-                const QSOLog& log, const ReferenceTables& tables) {
-    // Cancel gives empty text, which only leaves the value out of every record.
-    ExportInputs in;
-    in.power = p.dialogs.input(kPowerPrompt, kPowerTitle, QStringLiteral("100"));
-    in.comment = p.dialogs.input(kCommentPrompt, kCommentTitle,
-                                 station.ContestState + QStringLiteral(" State QSO Party Contest"));
-    in.contestState = station.ContestState;
-    in.counties = &tables.counties;
-
-    std::vector<DXCCRow> dxcc;
-    QString chosen;
-    try {
-        dxcc = LoadDXCCTable(folders, p.files);
-        in.dxcc = &dxcc;
-        // Either logging window's file dialog would do: both are the one dialogs service.
-        FileRequest request;
-        request.proposedPath =
-            folders.DataFolder + QLatin1Char('/') + station.ContestState + QStringLiteral(".adi");
-        request.filter = QStringLiteral("ADIF Files (*.adi)");
-        request.promptOverwrite = true;
-        chosen = p.dialogs.fileSave(request);
-    } catch (const Error& e) {
-        if (e.number() != err::kCancel) reportFailure(p, e);
-        return;
-    }
-
-    QString written;
-    try {
-        // The header too is ASCII: a locale's AM/PM designators need not be.
-        QByteArray data =
-            "Exported from Ardlow's Quillfen " + foldToAscii(folders.ProgramVersion).toLatin1() +
-            "\r\nLog exported on: " + foldToAscii(GeneralDateTimeText(p.clock.localNow())).toLatin1() +
-            "\r\n\r\n<EOH>\r\n\r\n";
-        for (int r = 1; r <= log.QSOCount; ++r) data += AdifRecord(log[r], in);
-        // The whole file at once: a failure leaves no half-written export, and an older file of
-        // that name keeps its contents.
-        written = p.files.resolve(chosen);
-        // The export must never replace the log it is made from.
-        const QString logPath = QFileInfo(p.files.resolve(kLogFile)).canonicalFilePath();
-        if (!logPath.isEmpty() && QFileInfo(written).canonicalFilePath() == logPath) {
-            throw Error(err::kPermissionDenied,
-                        QStringLiteral("The export cannot be written over the log file ") + written);
+// "ADIFCnt.txt" from the shared folder, else the data folder, else the working folder (where a
+// missing file is the failure that gets reported).
+std::vector<DXCCRow> LoadDXCCTable(const StartupValues& folders, const Files& files) {
+    QString path;
+    for (const QString& folder : {folders.SharedFolder, folders.DataFolder}) {
+        // An unset folder must not turn into a look-up at the root of the disk.
+        if (folder.isEmpty()) continue;
+        const QString candidate = folder + QLatin1Char('/') + kAdifCountryFile;
+        if (files.fileExists(candidate)) {
+            path = candidate;
+            break;
         }
-        p.files.rewriteAtomic(chosen, data);
-    } catch (const Error& e) {
-        reportFailure(p, e);
-        return;
     }
-    p.dialogs.ok(QStringLiteral("The file was successfully written to the directory:\r\n\r\n") +
-                     written + QLatin1Char('.'),
-                 QStringLiteral("File Written Successfully."));
+    if (path.isEmpty()) {
+        path = folders.WorkingFolder.isEmpty()
+                   ? kAdifCountryFile
+                   : folders.WorkingFolder + QLatin1Char('/') + kAdifCountryFile;
+    }
+    RecordReader r(files.readAll(path));
+    std::vector<DXCCRow> table;
+    while (!r.atEnd()) {
+        if (static_cast<int>(table.size()) >= kDXCCCapacity) {
+            throw Error(err::kSubscript, QStringLiteral("Subscript out of range"));
+        }
+        DXCCRow row;
+        row.name = r.readText();
+        row.number = r.readInt16();
+        table.push_back(std::move(row));
+    }
+    return table;
+}
+
+QByteArray AdifFile(const QSOLog& log, const ExportInputs& in, const QString& programVersion,
+                    const QDateTime& now) {
+    // The header too is ASCII: a locale's AM/PM designators need not be.
+    QByteArray data = "Exported from Ardlow's Quillfen " + foldToAscii(programVersion).toLatin1() +
+                      "\r\nLog exported on: " + foldToAscii(GeneralDateTimeText(now)).toLatin1() +
+                      "\r\n\r\n<EOH>\r\n\r\n";
+    for (int r = 1; r <= log.QSOCount; ++r) data += AdifRecord(log[r], in);
+    return data;
 }
 
 }  // namespace qf

@@ -168,6 +168,12 @@ qint64 Files::length(const QString& path) const {
 }
 
 QByteArray Files::readAll(const QString& path) const {
+    QByteArray data;
+    readInto(path, data);
+    return data;
+}
+
+void Files::readInto(const QString& path, QByteArray& data) const {
     // A bare name that exists as spelled resolves to itself: open it straight away, and search
     // the folder ignoring case only when it is not there.
     QString p;
@@ -193,8 +199,9 @@ QByteArray Files::readAll(const QString& path) const {
         ::close(fd);
         throw notRegular(p, st.st_mode);
     }
-    // Read into one buffer of the file's size; a file that grows meanwhile is read to its end.
-    QByteArray data(static_cast<qsizetype>(st.st_size) + 1, Qt::Uninitialized);
+    // Read into one buffer of the file's size, the room `data` already has when it is enough; a
+    // file that grows meanwhile is read to its end.
+    data.resize(static_cast<qsizetype>(st.st_size) + 1);
     qsizetype used = 0;
     for (;;) {
         if (used == data.size()) data.resize(data.size() * 2 + 65536);
@@ -209,8 +216,7 @@ QByteArray Files::readAll(const QString& path) const {
         used += got;
     }
     ::close(fd);
-    data.truncate(used);
-    return data;
+    data.truncate(used);  // keeps the room for the next read
 }
 
 void Files::checkFault(Op op, Step step, const QString& path) const {

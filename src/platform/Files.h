@@ -54,6 +54,9 @@ public:
     qint64 length(const QString& path) const;
 
     QByteArray readAll(const QString& path) const;
+    // The same into `into`, reusing its room: a file read again and again (the log at every
+    // reload) costs no fresh file-sized buffer each time. `into` keeps the room it grew to.
+    void readInto(const QString& path, QByteArray& into) const;
     void createFolder(const QString& path);  // one level; the parent must exist
     void copyReplace(const QString& from, const QString& to);
     // Copies a file into the folder under stem + ext, or stem-2 + ext, stem-3 + ext, ... when the

@@ -279,6 +279,14 @@ TEST_F(LogIndexTest, GivesWhatThePlainWalkGivesThroughEditsDeletesAndAppends) {
     EXPECT_EQ(index.lastSyncedRows(), 5);
     expectSameAnswers("after edits");
 
+    // An edit in place through the row's reference, the count unchanged, as the edit dialogs
+    // make it: the sync that passes over an untouched log must not pass over it.
+    log[800].Call[0] = QLatin1Char('X');  // no call of the log begins with X
+    log[801].Mode[0] = QLatin1Char('X');
+    index.sync(log, counties);
+    EXPECT_EQ(index.lastSyncedRows(), 2);
+    expectSameAnswers("after an edit in place");
+
     // Deletes in the middle shift every later row; the last rows taken off; then appends.
     for (int del : {3000, 17, 9000}) {
         for (int r = del; r < log.QSOCount; ++r) log[r] = log[r + 1];
@@ -286,12 +294,12 @@ TEST_F(LogIndexTest, GivesWhatThePlainWalkGivesThroughEditsDeletesAndAppends) {
         index.sync(log, counties);
     }
     log.QSOCount -= 5;
-    index.refresh(log, counties);
+    index.sync(log, counties);
     expectSameAnswers("after deletes");
 
     for (int i = 0; i < 8; ++i) {
         log[++log.QSOCount] = gen.contact(11000);
-        index.refresh(log, counties);
+        index.sync(log, counties);
     }
     EXPECT_EQ(index.rowCount(), log.QSOCount);
     expectSameAnswers("after appends");

@@ -283,6 +283,46 @@ TEST_F(MenusTest, ArchiveAndRestoreRoundTrip) {
     EXPECT_EQ(t.app().log().QSOCount, 1);
 }
 
+// A restored log whose rows hold other calls at the same positions than the log it replaces:
+// calls are judged against the restored rows. More rows than the log list shows, so that only the
+// reload can bring the index the rows it changed.
+TEST_F(MenusTest, CallsAreJudgedAgainstTheRestoredLog) {
+    const auto contacts = [](int first) {
+        std::vector<QSORecord> log;
+        for (int n = first; n < first + 30; ++n) {
+            QSORecord q = contact(n, "AIT");
+            q.QSOTime = QStringLiteral("14:%1:00").arg(n % 60, 2, 10, QLatin1Char('0'));
+            log.push_back(q);
+        }
+        return log;
+    };
+    writeLog(contacts(1));
+    openOut();
+    QByteArray restored;
+    for (const QSORecord& q : contacts(101)) restored += encodeRecord(q);
+    t.writeFile(QStringLiteral("other.log"), restored);
+    t.dialogs().answerMessage(Answer::OK);
+    t.dialogs().answerMessage(Answer::Yes);
+    t.dialogs().answerFile(t.path(QStringLiteral("other.log")));
+    w().mnuRestore->action()->trigger();
+    ASSERT_EQ(t.app().log().QSOCount, 30);
+    ASSERT_EQ(std::as_const(t.app().log())[1].Call, QStringLiteral("K101ZZ"));  // read, not written
+
+    // The restored log's oldest call is a duplicate; the replaced log's call at its place is not.
+    w().cmdLogOn_Click();
+    w().txtCall->SetFocus();
+    settle();
+    type(QStringLiteral("k101zz "));
+    EXPECT_EQ(w().lblDialog->Caption(),
+              QStringLiteral("Duplicate Unless Rover!  K101ZZ  2026/09/12  14:41:00   Rec#  1"));
+    type(QStringLiteral("\n"));
+    EXPECT_EQ(t.app().log().QSOCount, 30);
+    w().txtCall->SetFocus();
+    settle();
+    type(QStringLiteral("k1zz sue ait\n"));
+    EXPECT_EQ(t.app().log().QSOCount, 31);
+}
+
 TEST_F(MenusTest, RestoreRefusesAFileThatDoesNotLoad) {
     writeLog3();
     openOut();

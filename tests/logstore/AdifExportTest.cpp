@@ -1,3 +1,4 @@
+#include "logging/ExportAdif.h"
 #include "logstore/AdifExport.h"
 #include "platform/Error.h"
 #include "support/TestApp.h"

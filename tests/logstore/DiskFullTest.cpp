@@ -1,5 +1,6 @@
 // A disk that really fills: the store runs in a child process under a file-size limit, where the
 // kernel fails writes part-way exactly as a full disk does, without any privileges.
+#include "logging/StoreMessages.h"
 #include "logstore/LogStore.h"
 #include "support/TestApp.h"
 
@@ -41,7 +42,7 @@ void say(int fd, const std::string& line) {
     const rlim_t hard = lim.rlim_max;
     lim.rlim_cur = limit;
     ::setrlimit(RLIMIT_FSIZE, &lim);
-    LogStore& store = t.app().logStore();
+    StoreWithMessages store(t.app().logStore(), t.app().platform());
     QSOLog& log = t.app().log();
     int n = 0, failures = 0;
     while (failures < 4 && n < 500) {

@@ -1,4 +1,5 @@
 #include "common/QuotedFieldLine.h"
+#include "logging/StoreMessages.h"
 #include "logstore/LogStore.h"
 #include "platform/Error.h"
 #include "support/TestApp.h"
@@ -33,7 +34,8 @@ protected:
         QDir().mkpath(t.app().startup().DataFolder);
         t.clock().set(QDateTime(QDate(2026, 9, 12), QTime(9, 15, 42)), 5 * 3600);
     }
-    LogStore& store() { return t.app().logStore(); }
+    // The store as the logging windows call it, so that what it returns is told as they tell it.
+    StoreWithMessages store() { return {t.app().logStore(), t.app().platform()}; }
     QSOLog& log() { return t.app().log(); }
     QString backup(const QString& name) {
         return t.app().startup().DataFolder + QStringLiteral("/BACKUP/") + name;
@@ -316,7 +318,7 @@ TEST_F(LogStoreTest, DamagedLinesAreLeftOutAloneAndNamed) {
         QDir().mkpath(sv.DataFolder);
         app.clock().set(QDateTime(QDate(2026, 9, 12), QTime(9, 15, 42)), 5 * 3600);
         app.writeFile(QStringLiteral("log.txt"), c.file);
-        LogStore& s = app.app().logStore();
+        StoreWithMessages s(app.app().logStore(), app.app().platform());
         QSOLog& g = app.app().log();
         s.LoadLog();
         EXPECT_FALSE(app.ending().ended());
@@ -391,7 +393,7 @@ TEST_F(LogStoreTest, ADamagedLogThatCannotBeCopiedIsNeverRewritten) {
     // Once the copy can be made, the rewrite goes ahead.
     t.files().setFault({});
     ASSERT_TRUE(store().RewriteLog());
-    EXPECT_EQ(backups(), QStringList{QStringLiteral("damaged-20260912091542.log")});
+    ASSERT_EQ(backups(), QStringList{QStringLiteral("damaged-20260912091542.log")});
     EXPECT_EQ(t.readFile(backup(backups()[0])), damaged + "\r\n" + encodeRecord(q));
 }
 
@@ -516,7 +518,7 @@ TEST(LogRestoreTest, TakesExactlyWhatLoadsWhole) {
         t.clock().set(QDateTime(QDate(2026, 9, 12), QTime(9, 15, 42)), 5 * 3600);
         t.writeFile(QStringLiteral("log.txt"), current);
         t.writeFile(QStringLiteral("archive.log"), c.data);
-        LogStore& store = t.app().logStore();
+        StoreWithMessages store(t.app().logStore(), t.app().platform());
         store.LoadLog();
         bool restored = true;
         try {

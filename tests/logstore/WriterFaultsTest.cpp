@@ -1,5 +1,7 @@
 // Every writer of the program, failing at every point a write passes: the file it would have
 // replaced stays byte for byte, and the failure is reported, never passed off as success.
+#include "logging/ExportAdif.h"
+#include "logging/StoreMessages.h"
 #include "logstore/AdifExport.h"
 #include "logstore/LogStore.h"
 #include "platform/Error.h"
@@ -35,6 +37,11 @@ QSORecord contact(int n) {
     return q;
 }
 
+// The store as the logging windows call it: what it returns is told as they tell it.
+StoreWithMessages store(test::TestApp& t) {
+    return {t.app().logStore(), t.app().platform()};
+}
+
 bool lastBoxIs(test::TestApp& t, const char* title) {
     const auto m = t.dialogs().messages();
     return !m.empty() && m.back().title == QLatin1String(title);
@@ -46,11 +53,11 @@ TEST(WriterFaultsTest, EveryWriterFailingAtEveryStepLeavesItsFileAndSaysSo) {
          [](test::TestApp& t) {
              QSOLog& log = t.app().log();
              log[++log.QSOCount] = contact(4);
-             return !t.app().logStore().AppendRecord() && lastBoxIs(t, "Unable to write file.");
+             return !store(t).AppendRecord() && lastBoxIs(t, "Unable to write file.");
          }},
         {"log.txt rewrite", Files::Op::Rewrite, "log.txt", QStringLiteral("work/log.txt"),
          [](test::TestApp& t) {
-             return !t.app().logStore().DeleteRecord(1) && lastBoxIs(t, "Unable to write file.");
+             return !store(t).DeleteRecord(1) && lastBoxIs(t, "Unable to write file.");
          }},
         {"QSOpref.txt", Files::Op::Rewrite, "QSOpref.txt", QStringLiteral("work/QSOpref.txt"),
          [](test::TestApp& t) {
@@ -81,8 +88,7 @@ TEST(WriterFaultsTest, EveryWriterFailingAtEveryStepLeavesItsFileAndSaysSo) {
          }},
         {"new log (its BACKUP copy)", Files::Op::Copy, "", QStringLiteral("work/log.txt"),
          [](test::TestApp& t) {
-             return !t.app().logStore().NewLog() && lastBoxIs(t, "New Log") &&
-                    t.app().log().QSOCount == 3;
+             return !store(t).NewLog() && lastBoxIs(t, "New Log") && t.app().log().QSOCount == 3;
          }},
         {"restore", Files::Op::Rewrite, "log.txt", QStringLiteral("work/log.txt"),
          [](test::TestApp& t) {
