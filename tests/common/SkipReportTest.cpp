@@ -68,7 +68,9 @@ TEST(SkipReportTest, ASkipIsNoPassAndHidesNoFailure) {
         EXPECT_EQ(run.exitCode(), c.code) << output.toStdString();
         const QString named = QStringLiteral("SKIPPED SkipProbe.Skips at %1:").arg(__FILE__);
         EXPECT_EQ(output.contains(named), c.listed) << output.toStdString();
-        if (c.listed) EXPECT_TRUE(output.contains(QStringLiteral(": the probe's peer is missing")));
+        if (c.listed) {
+            EXPECT_TRUE(output.contains(QStringLiteral(": the probe's peer is missing")));
+        }
         EXPECT_EQ(output.contains(QStringLiteral("A skip fails this run")), c.skipsFail);
     }
 }
