@@ -5,6 +5,8 @@
 #include "platform/Files.h"
 #include "platform/System.h"
 
+#include <QRegularExpression>
+
 namespace qf {
 
 namespace {
@@ -21,6 +23,43 @@ QString escapeXml(const QString& v) {
             out += QStringLiteral("&gt;");
         } else {
             out += c;
+        }
+    }
+    return out;
+}
+
+// What the file's declaration line names. Our own files and a file without a declaration are
+// UTF-8 (XML's default); any other ASCII-based set is written in ASCII with character references.
+enum class Encoding { Utf8, Latin1, OtherAscii };
+
+Encoding declaredEncoding(const QByteArray& text) {
+    if (!text.startsWith("<?xml")) return Encoding::Utf8;
+    const qsizetype end = text.indexOf("?>");
+    static const QRegularExpression named(QStringLiteral("encoding\\s*=\\s*([\"'])([^\"']*)\\1"));
+    const QRegularExpressionMatch m =
+        named.match(QString::fromLatin1(text.left(end < 0 ? 0 : end)));
+    if (!m.hasMatch()) return Encoding::Utf8;
+    QString name = m.captured(2).toLower();
+    name.remove(QRegularExpression(QStringLiteral("[-_ ]")));
+    if (name == QLatin1String("utf8")) return Encoding::Utf8;
+    for (const char* latin1 :
+         {"iso88591", "latin1", "l1", "isolatin1", "csisolatin1", "isoir100", "cp819", "ibm819"}) {
+        if (name == QLatin1String(latin1)) return Encoding::Latin1;
+    }
+    return Encoding::OtherAscii;
+}
+
+// A value in the file's encoding; a character it cannot hold becomes a character reference,
+// which every XML reader turns back into that character.
+QByteArray encodeValue(const QString& value, Encoding encoding) {
+    if (encoding == Encoding::Utf8) return value.toUtf8();
+    const char32_t highest = encoding == Encoding::Latin1 ? 0xFF : 0x7F;
+    QByteArray out;
+    for (const char32_t c : value.toUcs4()) {
+        if (c <= highest) {
+            out += char(c);
+        } else {
+            out += "&#" + QByteArray::number(quint32(c)) + ';';
         }
     }
     return out;
@@ -57,7 +96,7 @@ void SharedPreferences::SetSharedPreference(QString& name, const QString& value,
     name = name.toUpper();
     const QByteArray open = '<' + name.toUtf8() + '>';
     const QByteArray close = "</" + name.toUtf8() + '>';
-    const QByteArray v = escapeXml(value).toUtf8();
+    const QByteArray v = encodeValue(escapeXml(value), declaredEncoding(text_));
     // The first element of that name closed on its own line takes the value; one left unclosed
     // is not this program's to mend, so it stays as it is and is passed over.
     bool set = false;

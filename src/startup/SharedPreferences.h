@@ -3,7 +3,9 @@
 // "SharedUserPreferences.xml" is a flat list of upper-case elements, one per line, that this
 // program only sets and rewrites: it never reads a value back. The file is kept as bytes, so
 // another program's lines and bytes come back exactly; the values this program sets are
-// escaped (&, <, >) and UTF-8, as the declaration line says.
+// escaped (&, <, >) and written in the encoding the file's declaration names (UTF-8 when it
+// names none, as in the files this program creates), with a character reference for a
+// character that encoding cannot hold.
 #pragma once
 
 #include "platform/Platform.h"

@@ -98,6 +98,7 @@ TEST(ContactRulesTest, DuplicateRuleWithItsRoverException) {
         {"sent from another own county", Exchange::InState, entry("K0AB", "", "MN", "HEN"), "20", "PH", "WRI", 0, "HEN", "MN"},
         {"the county sent decides", Exchange::InState, entry("K0AB", "", "MN", "CRV"), "20", "PH", "STL", 3, "CRV", "MN"},
         {"another band", Exchange::InState, entry("K0AB", "", "MN", "HEN"), "40", "PH", "AIT", 0, "HEN", "MN"},
+        {"another mode", Exchange::InState, entry("K0AB", "", "MN", "HEN"), "20", "CW", "AIT", 0, "HEN", "MN"},
         {"county filled from the first contact", Exchange::InState, entry("K0AB", "", "MN", ""), "20", "PH", "AIT", 2, "HEN", "MN"},
         {"no county fill outside the state", Exchange::InState, entry("K0AB", "", "WI", ""), "20", "PH", "AIT", 0, "", "WI"},
         {"empty state box takes the first", Exchange::InState, entry("W1AW", "", "", ""), "20", "PH", "AIT", 1, "", "OH"},

@@ -438,17 +438,39 @@ TEST_F(MenusTest, InStateColoursAreSavedAndRepaintTheGrid) {
     EXPECT_EQ(in.Label10[il]->ForeColor(), 0xFF00FFu);
 }
 
-TEST_F(MenusTest, ItemsOfWindowsStillToComeDoNothing) {
+TEST_F(MenusTest, TheInStateStationItemsOpenTheirWindowsAndLeaveTheLogAlone) {
     writeLog3();
     t.app().station().OutOfStateFlag = 0;
     Infrm& in = open(&Forms::Infrm);
     const QByteArray log = t.readFile(QStringLiteral("log.txt"));
+    const QString settings = t.files().resolve(QStringLiteral("QSOpref.txt"));
     t.dialogs().clearShown();
-    for (MenuItem* item :
-         {in.mnuRigInterface, in.mnuDXSpotting, in.mnuChangeCounty}) {
-        item->action()->trigger();
-        EXPECT_TRUE(t.dialogs().shown().empty()) << item->Name().toStdString();
+    struct Case {
+        MenuItem* item;
+        std::function<QWidget*()> window;  // what the item opened, if anything
+        bool writesSettings;
+    };
+    const Case cases[] = {
+        {in.mnuRigInterface, [this] { return t.app().forms().rigFrmSlot().peek(); }, false},
+        {in.mnuDXSpotting, [this] { return t.app().forms().packetSpotSlot().peek(); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item->Name().toStdString());
+        QFile::remove(settings);
+        c.item->action()->trigger();
+        settle();
+        QWidget* w = c.window();
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_FALSE(w->isModal());
+        EXPECT_EQ(t.files().fileExists(settings), c.writesSettings);
+        EXPECT_TRUE(t.dialogs().shown().empty());
     }
+    // Change County is the rover's: a fixed station's item stays off and opens nothing.
+    EXPECT_FALSE(in.mnuChangeCounty->Enabled());
+    in.mnuChangeCounty->action()->trigger();
+    EXPECT_FALSE(t.app().forms().countyChangeSlot().isLoaded());
+    EXPECT_TRUE(t.dialogs().shown().empty());
     EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), log);
     EXPECT_TRUE(in.isVisible());
 }

@@ -14,7 +14,6 @@
 #include <functional>
 
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace qf {
@@ -419,7 +418,6 @@ TEST_F(LogStoreTest, NumbersReadBackAsWritten) {
 TEST_F(LogStoreTest, AFifoOrADeviceInPlaceOfTheLogEndsAtOnceWithItsMessage) {
     const QString logPath = t.path(QStringLiteral("log.txt"));
     const QByteArray logName = QFile::encodeName(logPath);
-    const QString zero = t.root() + QStringLiteral("/zero");
     ASSERT_EQ(::mkfifo(logName.constData(), 0666), 0);
     EXPECT_THROW(store().LoadLog(), ProgramEnded);
     ASSERT_EQ(t.dialogs().messages().size(), 1u);
@@ -428,12 +426,10 @@ TEST_F(LogStoreTest, AFifoOrADeviceInPlaceOfTheLogEndsAtOnceWithItsMessage) {
                              "regular file, so it was not opened."));
     EXPECT_EQ(t.dialogs().messages()[0].title, QStringLiteral("File Error"));
 
-    // A link to a device: a device of our own, so nothing outside the test is at stake.
+    // A link to a device: the null device, which every system has and no user needs the right
+    // to make, so this part runs everywhere; a write that got through would lose nothing.
     QFile::remove(logPath);
-    if (::mknod(QFile::encodeName(zero).constData(), S_IFCHR | 0666, makedev(1, 5)) != 0) {
-        GTEST_SKIP() << "no device node can be made here";
-    }
-    ASSERT_EQ(::symlink(QFile::encodeName(zero).constData(), logName.constData()), 0);
+    ASSERT_EQ(::symlink("/dev/null", logName.constData()), 0);
     EXPECT_THROW(store().LoadLog(), ProgramEnded);
     EXPECT_TRUE(t.dialogs().messages().back().text.endsWith(
         QStringLiteral("log.txt is a device, not a regular file, so it was not opened.")));
@@ -444,7 +440,6 @@ TEST_F(LogStoreTest, AFifoOrADeviceInPlaceOfTheLogEndsAtOnceWithItsMessage) {
     EXPECT_FALSE(store().RewriteLog());
     EXPECT_TRUE(QFileInfo(logPath).isSymLink());
     QFile::remove(logPath);
-    QFile::remove(zero);
 }
 
 // While contacts live only in memory, no reload reads the file over them.

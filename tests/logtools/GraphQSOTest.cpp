@@ -1,6 +1,5 @@
 // The rate-graph window on the offscreen platform: opened from each logging window's menu, the
-// too-few-contacts box, and the drawn picture on each background (saved as screenshots beside
-// the test program for a look by eye).
+// too-few-contacts box, and the drawn picture on each background.
 #include "logging/LoggingFixture.h"
 #include "logtools/GraphQSO.h"
 
@@ -58,10 +57,6 @@ class GraphQSOTest : public LoggingFixture {
         }
         return n;
     }
-
-    static void saveScreenshot(QWidget& w, const char* name) {
-        w.grab().save(QStringLiteral("%1.png").arg(QString::fromLatin1(name)));
-    }
 };
 
 TEST_F(GraphQSOTest, TheOutOfStateMenuOpensTheGraphModally) {
@@ -109,7 +104,6 @@ TEST_F(GraphQSOTest, DrawsOnBlackThenWhiteThenBlackWithWhiteGrid) {
     EXPECT_GT(pixelsOf(p, 0xFF0000), 100);  // the blue curve
     EXPECT_GT(pixelsOf(p, 0x0000FF), 100);  // the 40 m strip, red
     EXPECT_GT(pixelsOf(p, 0xFFFFFF), 100);  // the 160 m strip, white on black
-    saveScreenshot(g, "graph-black");
 
     g.Command1->Press();
     EXPECT_EQ(g.Command1->Caption(), QStringLiteral("White Background"));
@@ -119,7 +113,6 @@ TEST_F(GraphQSOTest, DrawsOnBlackThenWhiteThenBlackWithWhiteGrid) {
     EXPECT_EQ(g.lblTime[0]->ForeColor(), kBlack);
     EXPECT_EQ(g.gridLines[0]->BorderColor(), kBlack);
     EXPECT_EQ(g.lblBnd[0]->ForeColor(), kWhite);  // the legend keeps its colours
-    saveScreenshot(g, "graph-white");
 
     g.Command1->Press();
     EXPECT_EQ(g.Command1->Caption(), QStringLiteral("Black Background"));

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QThread>
+#include <QTest>
 
 #include <memory>
 
@@ -132,6 +132,8 @@ TEST(SerialPortsTest, SettingsStringsAreReadStrictly) {
     }
 }
 
+constexpr int kWaitMs = 2000;
+
 class PtySerialPortTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -168,19 +170,30 @@ TEST_F(PtySerialPortTest, BytesGoOutAndEverythingWaitingIsReadAtOnceAsLatin1) {
     port->write("Q2");
     ASSERT_TRUE(rig->waitForBytes(10));
     QString got;
-    for (int i = 0; i < 100 && got.size() < 17; ++i) {
-        got += port->readAllLatin1();
-        if (got.size() < 17) QThread::msleep(10);
-    }
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            got += port->readAllLatin1();
+            return got.size() >= 17;
+        },
+        kWaitMs));
     EXPECT_EQ(got, QStringLiteral("FA00014025000;") + QChar(0) + QChar(0xFF) + QChar(0x80));
 
-    // Discarded input is gone.
+    // Discarded input is gone: the first read after the discard starts with what the rig sent
+    // after it. The rig answers in one write, so the junk is whole once the port is readable.
     rig->answer("Q3", "junk");
     port->write("Q3");
     ASSERT_TRUE(rig->waitForBytes(12));
-    QThread::msleep(50);
+    ASSERT_TRUE(port->waitForBytes(kWaitMs));
     port->discardInput();
-    EXPECT_EQ(port->readAllLatin1(), QString());
+    rig->send("next");
+    QString after;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            after += port->readAllLatin1();
+            return after.size() >= 4;
+        },
+        kWaitMs));
+    EXPECT_EQ(after, QStringLiteral("next"));
 }
 
 TEST_F(PtySerialPortTest, HandshakingIsKeptThroughClosesUntilSetAgain) {
@@ -199,15 +212,20 @@ TEST_F(PtySerialPortTest, AVanishedPeerFailsTheNextReadOrWriteAsAClosedPort) {
     port->setPortOpen(true);
     rig.reset();
     pty.end();
-    try {
-        for (int i = 0; i < 50; ++i) {
-            (void)port->readAllLatin1();
-            QThread::msleep(10);
-        }
-        FAIL() << "the read went on after the peer had gone";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.number(), 8018);
-    }
+    int error = 0;
+    const bool failed = QTest::qWaitFor(
+        [&] {
+            try {
+                (void)port->readAllLatin1();
+                return false;
+            } catch (const Error& e) {
+                error = e.number();
+                return true;
+            }
+        },
+        kWaitMs);
+    ASSERT_TRUE(failed) << "the read went on after the peer had gone";
+    EXPECT_EQ(error, 8018);
     EXPECT_FALSE(port->PortOpen());
     EXPECT_THROW(port->write("FA;"), Error);
     EXPECT_EQ(port->outBufferCount(), 0);

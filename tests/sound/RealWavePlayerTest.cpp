@@ -16,7 +16,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace qf {
 namespace {
@@ -58,17 +60,16 @@ class SoundServer {
             why("the sound server did not start");
             return;
         }
-        // Up when it answers, within ten seconds.
-        for (int i = 0; i < 100; ++i) {
-            QProcess probe;
-            probe.start(pactl, {QStringLiteral("-s"), address(), QStringLiteral("info")});
-            if (probe.waitForFinished(2000) && probe.exitCode() == 0) {
-                ready_ = true;
-                return;
-            }
-            if (server_.state() == QProcess::NotRunning) break;
-            QTest::qWait(100);
-        }
+        // Up when it answers, within ten seconds, unless it has ended.
+        (void)QTest::qWaitFor(
+            [&] {
+                QProcess probe;
+                probe.start(pactl, {QStringLiteral("-s"), address(), QStringLiteral("info")});
+                ready_ = probe.waitForFinished(2000) && probe.exitCode() == 0;
+                return ready_ || server_.state() == QProcess::NotRunning;
+            },
+            10000);
+        if (ready_) return;
         QFile log(dir_.path() + QStringLiteral("/server.log"));
         log.open(QIODevice::ReadOnly);
         why("the sound server did not come up: " + QString::fromLocal8Bit(log.readAll()).left(400));
@@ -104,6 +105,11 @@ class SoundServer {
         return recorder_.waitForStarted(5000);
     }
     qint64 recordedBytes() const { return QFileInfo(path(QStringLiteral("monitor.raw"))).size(); }
+    // What the recorder has written so far.
+    QByteArray recorded() const {
+        QFile f(path(QStringLiteral("monitor.raw")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
     QByteArray stopRecording() {
         recorder_.terminate();
         recorder_.waitForFinished(3000);
@@ -120,17 +126,30 @@ class SoundServer {
     QString reason_;
 };
 
-// Milliseconds of the recording, in 10 ms steps, whose level is clearly above silence.
-int soundingMs(const QByteArray& raw) {
+// Whether each 10 ms step of the recording is clearly above silence.
+std::vector<bool> soundingSteps(const QByteArray& raw) {
     const auto* s = reinterpret_cast<const qint16*>(raw.constData());
     const qsizetype n = raw.size() / 2;
-    int ms = 0;
+    std::vector<bool> steps;
     for (qsizetype i = 0; i + 80 <= n; i += 80) {
         double sum = 0;
         for (int k = 0; k < 80; ++k) sum += double(s[i + k]) * s[i + k];
-        if (std::sqrt(sum / 80) > 0.1 * 32767) ms += 10;
+        steps.push_back(std::sqrt(sum / 80) > 0.1 * 32767);
     }
-    return ms;
+    return steps;
+}
+
+// Milliseconds of the recording, in 10 ms steps, whose level is clearly above silence.
+int soundingMs(const QByteArray& raw) {
+    const std::vector<bool> steps = soundingSteps(raw);
+    return 10 * static_cast<int>(std::count(steps.begin(), steps.end(), true));
+}
+
+// Whether the recording runs on for at least ms past its first sound.
+bool recordedPastFirstSound(const QByteArray& raw, int ms) {
+    const std::vector<bool> steps = soundingSteps(raw);
+    const auto first = std::find(steps.begin(), steps.end(), true);
+    return first != steps.end() && 10 * (steps.end() - first) >= ms;
 }
 
 TEST(RealWavePlayer, ATonePlaysThroughTheSoundServerForItsLength) {
@@ -158,7 +177,9 @@ TEST(RealWavePlayer, ATonePlaysThroughTheSoundServerForItsLength) {
     const qint64 played = clock.tickMs() - start;
     EXPECT_GE(played, 1000);
     EXPECT_LT(played, 1500);
-    QTest::qWait(700);  // what the server still holds comes out
+    // What the server still holds comes out: the recording reaches well past the tone's end.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return recordedPastFirstSound(server.recorded(), 1000 + 300); }, 10000));
     player->setCommand(QStringLiteral("Close"));
     EXPECT_EQ(player->Mode(), mci::kNotOpen);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace qf {
@@ -91,6 +92,43 @@ TEST_F(SharedPreferencesTest, OnlyTheElementBeingSetIsTouched) {
         // Set again: the element written the first time takes it; nothing else grows.
         prefs.SetSharedPreference(a, QStringLiteral("new"), 1);
         EXPECT_EQ(t.readFile(file()), c.after + "\r\n") << c.what;
+    }
+}
+
+TEST_F(SharedPreferencesTest, ValuesAreWrittenInTheFilesOwnEncoding) {
+    // "é" fits Latin-1, "Ł" and "ź" do not. A set that cannot hold a character writes a
+    // character reference, which any XML reader turns back into it.
+    struct Case {
+        const char* what;
+        const char* file;  // before the set; nullptr: no file yet
+        QByteArray name;   // "René"
+        QByteArray city;   // "Łódź"
+    };
+    const Case cases[] = {
+        {"a file this program creates", nullptr, "Ren\xc3\xa9",
+         "\xc5\x81\xc3\xb3"
+         "d\xc5\xba"},
+        {"no declaration: XML's default", "<OTHER>1</OTHER>", "Ren\xc3\xa9",
+         "\xc5\x81\xc3\xb3"
+         "d\xc5\xba"},
+        {"Latin-1 declared", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", "Ren\xe9",
+         "&#321;\xf3"
+         "d&#378;"},
+        {"another 8-bit set declared", "<?xml version='1.0' encoding='windows-1252'?>", "Ren&#233;",
+         "&#321;&#243;d&#378;"},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(file());
+        if (c.file)
+            t.writeFile(QStringLiteral("SharedUserPreferences.xml"), QByteArray(c.file) + "\r\n");
+        prefs.LoadSharedPreferences(file());
+        const QByteArray before = prefs.text();
+        QString name = QStringLiteral("OWN_NAME"), city = QStringLiteral("OWN_CITY");
+        prefs.SetSharedPreference(name, QStringLiteral("Ren\u00e9"), 0);
+        prefs.SetSharedPreference(city, QStringLiteral("\u0141\u00f3d\u017a"), 1);
+        EXPECT_EQ(t.readFile(file()), before + "\r\n<OWN_NAME>" + c.name +
+                                          "</OWN_NAME>\r\n<OWN_CITY>" + c.city + "</OWN_CITY>\r\n")
+            << c.what;
     }
 }
 

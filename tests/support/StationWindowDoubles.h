@@ -1,6 +1,7 @@
-// Stand-ins for the rig window and the spotting window until they exist. Each does toward the
-// facade window Form1 just what that window does with a parsed reading or spot line, passing
-// its own variables, so tests drive the logging windows the way those windows will.
+// Stand-ins for the rig window's poll and a spot source of the spotting window. Each does toward
+// the facade window Form1 just what that window does with a parsed reading or spot line,
+// passing its own variables, so the logging windows' tests reach Form1 without a rig or a spot
+// source behind it.
 #pragma once
 
 #include "app/App.h"
