@@ -1,10 +1,12 @@
 // Quillfen: contest logger for the Rozirazav QSO Party.
 #include "app/App.h"
+#include "platform/Form.h"
 
 #include <QApplication>
 #include <QDir>
 
 int main(int argc, char* argv[]) {
+    qf::pinFontResolution();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillfen"));
     QApplication::setOrganizationName(QStringLiteral("Quillfen"));

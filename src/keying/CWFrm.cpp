@@ -118,10 +118,10 @@ void CWFrm::buildControls() {
     Text11 = box("Text11", QStringLiteral("13"), 3360, 600, 720);
     Command2 = button("Command2", QStringLiteral("Faster"), 4140, 420, 900);
     Command3 = button("Command3", QStringLiteral("Slower"), 4140, 780, 900);
-    label("Label5", QStringLiteral("Word Space"), 5220, 330, 1080, 255);
+    label("Label5", QStringLiteral("Word Space"), 5100, 330, 990, 255);
     txtSpace = box("txtSpace", QStringLiteral("0"), 5220, 600, 720);
-    Command6 = button("Command6", QStringLiteral("More"), 6000, 420, 780);
-    Command5 = button("Command5", QStringLiteral("Less"), 6000, 780, 780);
+    Command6 = button("Command6", QStringLiteral("More"), 6090, 420, 750);
+    Command5 = button("Command5", QStringLiteral("Less"), 6090, 780, 750);
     label("Label6", QStringLiteral("Loop (Sec)"), 6900, 330, 960, 255);
     txtCWLoop = box("txtCWLoop", QStringLiteral("0"), 6900, 600, 720);
 
@@ -152,6 +152,7 @@ void CWFrm::buildControls() {
     Label23->setForeColor(0x0000FF);
     Label23->setVisible(false);
     Command7 = button("Command7", QStringLiteral("Send Code Practice"), 8040, 1110, 1380);
+    Command7->setHeight(600);  // its caption takes two lines
     Command1 = button("Command1", QStringLiteral("Done"), 8040, 1800, 1380);
 
     Check1 = add<CheckBox>(QStringLiteral("Check1"),
@@ -172,10 +173,12 @@ void CWFrm::buildControls() {
     top = 2640;
     int n = 8;
     for (const QString& text : instructions) {
+        // The serial and parallel port note takes two lines.
+        const double height = text.size() > 120 ? 375 : 240;
         Label* l = label(QStringLiteral("Label%1").arg(n++).toLatin1().constData(), text, 120, top,
-                         9300, 255);
+                         9300, height);
         l->setFontSize(7.5);
-        top += 270;
+        top += height;
     }
 
     label("Label12", QStringLiteral("To Use:"), 120, 3780, 1200, 255)->setFontBold(true);
@@ -202,11 +205,11 @@ void CWFrm::buildControls() {
                   .toLatin1()
                   .constData(),
               QString::fromLatin1(keySlots[i].label), l, t + 30, 450, 255);
-        *keySlots[i].box = box(keySlots[i].name, QString(), l + 480, t, 1800);
+        *keySlots[i].box = box(keySlots[i].name, QString(), l + 480, t, 1770);
     }
     label("lblKeyF12", QStringLiteral("F12"), 120 + 3 * 2370, 4110 + 2 * 390 + 30, 450, 255);
     Label* keyboard = label("Label14", QStringLiteral("Keyboard"), 120 + 3 * 2370 + 480,
-                            4110 + 2 * 390, 1800, 285);
+                            4110 + 2 * 390, 1770, 285);
     keyboard->setFrameShape(QFrame::Box);
 
     label("Label15", QStringLiteral("Prosigns"), 120, 5370, 1000, 255)->setFontBold(true);

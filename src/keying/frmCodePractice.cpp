@@ -144,7 +144,8 @@ void frmCodePractice::buildControls() {
     Option2 = add<OptionButton>(QStringLiteral("Option2"), QStringLiteral("All"), Frame1);
     Option2->Move(120, 270, 600, 285);
     Option1 = add<OptionButton>(QStringLiteral("Option1"), QStringLiteral("Letters Only"), Frame1);
-    Option1->Move(720, 270, 900, 285);
+    // Its caption takes two lines at the window's font.
+    Option1->Move(720, 225, 900, 420);
     Command5 = button("Command5", QStringLiteral("Cl&ear"), 8280, 1380, 840);
     Command6 = button("Command6", QStringLiteral("&Clear"), 3720, 1380, 840);
     for (CommandButton* b : {Command5, Command6}) {

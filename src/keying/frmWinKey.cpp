@@ -37,7 +37,8 @@ frmWinKey::frmWinKey(App& app)
     : Form(app.platform(), QStringLiteral("frmWinKey"), Border::Fixed), app_(app) {
     setCaption(QStringLiteral(" WinKey Setup"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    Move(0, 0, 6300, 5400);
+    // Wide enough for the longest note on one line at Arial 8.25.
+    Move(0, 0, 6600, 5400);
     buildControls();
 }
 
@@ -99,7 +100,7 @@ void frmWinKey::buildControls() {
         label(r.label, QString::fromLatin1(r.caption), 120, top + 30, 1200);
         *r.box = box(r.name, QString::fromLatin1(r.text), 1380, top);
         label(QStringLiteral("Label%1").arg(note++).toLatin1().constData(),
-              QString::fromLatin1(r.note), 2100, top + 30, 4100);
+              QString::fromLatin1(r.note), 2100, top + 30, 4380);
         top += 360;
     }
 

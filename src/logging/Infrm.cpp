@@ -7,6 +7,8 @@
 #include "platform/Colors.h"
 #include "platform/Error.h"
 
+#include <algorithm>
+
 namespace qf {
 
 Infrm::Infrm(App& app) : LoggingWindow(app, QStringLiteral("Infrm"), Kind::InState) {
@@ -36,7 +38,8 @@ Infrm::Infrm(App& app) : LoggingWindow(app, QStringLiteral("Infrm"), Kind::InSta
     txtSec = makeEntry(QStringLiteral("txtSec"), 4995, 2970, 1425, 285);
     Label3 = makeLabel(QStringLiteral("Label3"), QStringLiteral("New"), 4455, 2565, 420, 255, Look::Heading, 6.75);
     Label3->setBackColor(0x0000C0);
-    lblDialog = makeLabel(QStringLiteral("lblDialog"), QString(), 0, 3360, 2895, 735, Look::Status, 11.25);
+    // 90 twips taller than designed, so the post-contest boxes fit below two lines of its text.
+    lblDialog = makeLabel(QStringLiteral("lblDialog"), QString(), 0, 3360, 2895, 825, Look::Status, 11.25);
     lblDialog->setFontBold(false);
     lblPossDup = makeLabel(QStringLiteral("lblPossDup"), QStringLiteral("   Possible Duplicates"), 0, 4200, 2895, 375, Look::Heading);
     cmdDup = makeButton(QStringLiteral("cmdDup"), QStringLiteral("On"), 2280, 4295, 495, 210);
@@ -62,7 +65,10 @@ Infrm::Infrm(App& app) : LoggingWindow(app, QStringLiteral("Infrm"), Kind::InSta
     }
     for (size_t r = 1; r <= 63; ++r) {
         const SPCRow& row = kSPCRows[r - 1];
-        const double w = r == 2 ? 360 : ((r >= 47 && r <= 50) || r >= 58) ? 495 : 375;
+        // The right-hand column, from 9120, was designed up to 135 twips past the client area's
+        // right edge at 9480 (rows 47 to 50 and 58 to 63 are 495 wide); it ends at that edge.
+        const double w = std::min(r == 2 ? 360.0 : ((r >= 47 && r <= 50) || r >= 58) ? 495.0 : 375.0,
+                                  9480.0 - row.left);
         Label10[r] = makeLabel(QStringLiteral("Label10(%1)").arg(r), QString(), row.left, row.top, w, 255, Look::Static);
         const int index = static_cast<int>(r);
         Label10[r]->Click = [this, index] { Label10_Click(index); };
@@ -101,11 +107,12 @@ Infrm::Infrm(App& app) : LoggingWindow(app, QStringLiteral("Infrm"), Kind::InSta
 
     txtRSTS = makeEntry(QStringLiteral("txtRSTS"), 3120, 1050, 990, 285);
     txtRSTS->setVisible(false);
-    lblPostConTime = makeLabel(QStringLiteral("lblPostConTime"), QStringLiteral("Time"), 0, 3720, 735, 285, Look::Static);
-    txtPostConTime = makeEntry(QStringLiteral("txtPostConTime"), 765, 3720, 540, 285);
     // The status panel ends at 2895: the date box and its caption move left to stay inside it.
-    lblPostConDate = makeLabel(QStringLiteral("lblPostConDate"), QStringLiteral("Date"), 1440, 3720, 480, 285, Look::Static);
-    txtPostConDate = makeEntry(QStringLiteral("txtPostConDate"), 1950, 3720, 885, 285);
+    // They sit at its foot, below the two lines its messages take, not over the second line.
+    lblPostConTime = makeLabel(QStringLiteral("lblPostConTime"), QStringLiteral("Time"), 0, 3885, 735, 285, Look::Static);
+    txtPostConTime = makeEntry(QStringLiteral("txtPostConTime"), 765, 3885, 540, 285);
+    lblPostConDate = makeLabel(QStringLiteral("lblPostConDate"), QStringLiteral("Date"), 1440, 3885, 480, 285, Look::Static);
+    txtPostConDate = makeEntry(QStringLiteral("txtPostConDate"), 1950, 3885, 885, 285);
     for (Control* c : std::initializer_list<Control*>{lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate}) {
         c->setVisible(false);
     }

@@ -31,9 +31,10 @@ DECabrilloIn::DECabrilloIn(App& app)
     // The design size is the client area; the outer size adds the frame.
     Move(0, 0, 9225 + 2 * kBorderTwips, 4275 + 2 * kBorderTwips + kCaptionTwips);
 
-    auto label = [this](const char* name, const char* caption, double l, double t, double w) {
+    auto label = [this](const char* name, const char* caption, double l, double t, double w,
+                        double h = 255) {
         Label* lb = add<Label>(QString::fromLatin1(name), QString::fromLatin1(caption));
-        lb->Move(l, t, w, 255);
+        lb->Move(l, t, w, h);
         lb->setFontName(QStringLiteral("Arial"));
         lb->setFontSize(9.75);
         return lb;
@@ -78,10 +79,11 @@ DECabrilloIn::DECabrilloIn(App& app)
     Text8 = box("Text8", 4560, 1290, 4545);
     Label2 = label("Label2", "Club Name:", 2880, 1710, 1560);
     Text2 = box("Text2", 4560, 1680, 4545);
+    // The soapbox caption takes two lines at its font; its box sits below the second.
     Label12 = label("Label12",
                     "Soapbox (Add any comments you would like to make about the contest):", 2880,
-                    2130, 6225);
-    Text11 = box("Text11", 2880, 2400, 6225);
+                    2130, 6225, 480);
+    Text11 = box("Text11", 2880, 2640, 6225);
 
     Command4 =
         add<CommandButton>(QStringLiteral("Command4"), QStringLiteral("Write Cabrillo File"));

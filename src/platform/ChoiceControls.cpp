@@ -41,6 +41,12 @@ void OptionButton::setValue(bool on) {
     setAutoExclusive(true);
 }
 
+void OptionButton::paintEvent(QPaintEvent*) {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    paintWrappedCaption(*this, option, QStyle::CE_RadioButton, QStyle::SE_RadioButtonContents);
+}
+
 void OptionButton::keyPressEvent(QKeyEvent* e) {
     int keyCode = 0, ascii = 0;
     keyEvent(e, keyCode, ascii);
@@ -80,6 +86,12 @@ void CheckBox::setValue(int value) {
         throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
     }
     setChecked(value == 1);
+}
+
+void CheckBox::paintEvent(QPaintEvent*) {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    paintWrappedCaption(*this, option, QStyle::CE_CheckBox, QStyle::SE_CheckBoxContents);
 }
 
 void CheckBox::keyPressEvent(QKeyEvent* e) {

@@ -5,6 +5,7 @@
 // - An option button's Click runs whenever it becomes selected, by the operator or by code
 //   (setValue(true)), never when it is cleared; selecting one clears the others of its group,
 //   which is its frame or, outside a frame, the window.
+// - Their captions wrap inside the control, as the original controls' captions did.
 // - Code can clear the selected option of a group, leaving the group with no answer, as a
 //   freshly built window has none.
 #pragma once
@@ -44,6 +45,9 @@ public:
     std::function<void()> Click;
 
 protected:
+    void paintEvent(QPaintEvent* e) override;
+    // A click anywhere on the control, a wrapped caption's second line included, selects it.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
@@ -66,6 +70,9 @@ public:
     std::function<void()> Click;
 
 protected:
+    void paintEvent(QPaintEvent* e) override;
+    // A click anywhere on the control, a wrapped caption's second line included, ticks it.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;

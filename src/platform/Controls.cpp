@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QStylePainter>
 
 #include <algorithm>
 #include <cmath>
@@ -371,7 +372,7 @@ void TextBox::inputMethodEvent(QInputMethodEvent* e) {
 Label::Label(Form& form, QString name, const QString& caption)
     : WidgetControl<QLabel>(form, std::move(name), ControlKind::Label, form.client()) {
     setWordWrap(true);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setAlignment(Qt::AlignLeft);
     setMouseTracking(true);
     setTextFormat(Qt::PlainText);
     QLabel::setText(caption);
@@ -384,6 +385,10 @@ void Label::setCaption(const QString& c) {
     if (c == text()) return;
     QLabel::setText(c);
     if (Change) guarded(Change);
+}
+
+void Label::setAlignment(Qt::Alignment horizontal) {
+    QLabel::setAlignment((horizontal & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
 }
 
 void Label::setBackColor(quint32 color) {
@@ -470,6 +475,27 @@ CommandButton::CommandButton(Form& form, QString name, const QString& caption)
 
 void CommandButton::Press() {
     if (Click) guarded(Click);
+}
+
+void CommandButton::paintEvent(QPaintEvent* e) {
+    // A picture button keeps Qt's own layout of picture and caption.
+    if (!icon().isNull()) {
+        QPushButton::paintEvent(e);
+        return;
+    }
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    p.drawControl(QStyle::CE_PushButton, option);
+    QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+    if (isDown()) {
+        area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                       style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+    }
+    p.drawItemText(area, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, option.palette,
+                   isEnabled(), caption, QPalette::ButtonText);
 }
 
 void CommandButton::keyPressEvent(QKeyEvent* e) {
@@ -576,6 +602,28 @@ Timer::Timer(Form& form, QString name, int intervalMs, bool enabled)
     setObjectName(Name());
     setInterval(intervalMs);
     setEnabled(enabled);
+}
+
+// ---- captions of check boxes and option buttons
+
+void paintWrappedCaption(QAbstractButton& button, QStyleOptionButton option,
+                         QStyle::ControlElement element, QStyle::SubElement contents) {
+    QStylePainter p(&button);
+    const QString caption = option.text;
+    const bool focused = option.state & QStyle::State_HasFocus;
+    option.text.clear();
+    option.state &= ~QStyle::State_HasFocus;
+    p.drawControl(element, option);
+    const QRect area = button.style()->subElementRect(contents, &option, &button);
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    p.drawItemText(area, flags, option.palette, button.isEnabled(), caption, QPalette::WindowText);
+    if (focused && !caption.isEmpty()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(&button);
+        focus.rect = option.fontMetrics.boundingRect(area, flags, caption).adjusted(-1, 0, 1, 0) &
+                     button.rect();
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
 }
 
 }  // namespace qf

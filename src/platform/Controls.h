@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <functional>
 
@@ -179,6 +181,8 @@ public:
 
     QString Caption() const { return text(); }
     void setCaption(const QString& c);
+    // Left, right or centred only: a label's text always starts at its top edge.
+    void setAlignment(Qt::Alignment horizontal);
     void setBackColor(quint32 color);
     void setForeColor(quint32 color);
     // BackStyle transparent: the window shows through.
@@ -207,6 +211,7 @@ private:
     bool pressed_ = false;
 };
 
+// A button's caption is word-wrapped and centred inside it, as on the original buttons.
 class CommandButton : public WidgetControl<QPushButton> {
     Q_OBJECT
 public:
@@ -219,6 +224,7 @@ public:
     std::function<void()> Click;
 
 protected:
+    void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
@@ -276,5 +282,11 @@ public:
     bool Enabled() const override { return KitTimer::Enabled(); }
     void setEnabled(bool on) override { KitTimer::setEnabled(on); }
 };
+
+// Draws a check box's or option button's mark with the style, then its caption word-wrapped in
+// the room beside the mark and centred from top to bottom, as the original controls did; Qt
+// would draw it on one line, cut at the control's edge.
+void paintWrappedCaption(QAbstractButton& button, QStyleOptionButton option,
+                         QStyle::ControlElement element, QStyle::SubElement contents);
 
 }  // namespace qf

@@ -32,19 +32,34 @@ Qt::WindowFlags flagsFor(Form::Border b) {
 }  // namespace
 
 QString platformFontFace(const QString& designFace) {
-    // Debian's metric-compatible faces keep the designed text widths.
-    const QString f = designFace.trimmed().toLower();
-    if (f == QLatin1String("ms sans serif") || f == QLatin1String("microsoft sans serif") ||
-        f == QLatin1String("arial") || f == QLatin1String("tahoma")) {
-        return QStringLiteral("Liberation Sans");
-    }
-    if (f == QLatin1String("times new roman") || f == QLatin1String("ms serif")) {
-        return QStringLiteral("Liberation Serif");
-    }
-    if (f == QLatin1String("courier new") || f == QLatin1String("courier")) {
-        return QStringLiteral("Liberation Mono");
+    // Debian's metric-compatible faces keep the designed text widths; docs/design.md says why
+    // each one was chosen.
+    struct Substitute {
+        const char* design;
+        const char* face;
+    };
+    static const Substitute kFaces[] = {
+        {"arial", "Liberation Sans"},
+        {"ms sans serif", "Liberation Sans"},
+        {"microsoft sans serif", "Liberation Sans"},
+        {"tahoma", "Liberation Sans"},
+        {"arial narrow", "Liberation Sans Narrow"},
+        {"times new roman", "Liberation Serif"},
+        {"ms serif", "Liberation Serif"},
+        {"courier new", "Liberation Mono"},
+        {"courier", "Liberation Mono"},
+    };
+    const QString f = designFace.simplified().toLower();
+    for (const Substitute& s : kFaces) {
+        if (f == QLatin1String(s.design)) return QString::fromLatin1(s.face);
     }
     return designFace;
+}
+
+void pinFontResolution() {
+    // The windows are laid out at 15 twips to the pixel, which is 96 dots per inch; a font sized
+    // for another resolution would no longer fit the controls drawn for it.
+    if (!qEnvironmentVariableIsSet("QT_FONT_DPI")) qputenv("QT_FONT_DPI", "96");
 }
 
 Form::Form(Platform& platform, QString name, Border border)

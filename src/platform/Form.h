@@ -202,5 +202,7 @@ private:
 
 // The font face that stands for a design font on this platform (metric-compatible faces).
 QString platformFontFace(const QString& designFace);
+// Fonts at the resolution the twips are turned into pixels at; before the QApplication exists.
+void pinFontResolution();
 
 }  // namespace qf

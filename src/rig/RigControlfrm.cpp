@@ -47,6 +47,12 @@ RigControlfrm::RigControlfrm(App& app)
     // bottom row of controls would lie under the window's lower edge.
     Move(0, 0, 9450 + 2 * kBorderTwips, 6675 + 2 * kBorderTwips + kCaptionTwips);
     buildControls();
+    // The window and every control of it were designed in Arial Narrow 8.25; the captions are
+    // sized for its narrow letters.
+    setFontName(QStringLiteral("Arial Narrow"));
+    for (Control* c : controls()) {
+        if (c->hasFont() && c->widget()) c->setFontName(QStringLiteral("Arial Narrow"));
+    }
     comComm1 = platform().serialPorts.create();
     // The command file goes into the Pegasus folder; with no such folder the write fails quietly.
     PegasusInFile = [this] { return PegasusInPath(platform().environment); };
@@ -159,19 +165,19 @@ void RigControlfrm::buildControls() {
     optParityNone->setValue(true);
 
     fraData = add<Frame>(QStringLiteral("fraData"), QStringLiteral("Data Bits:"));
-    fraData->Move(8220, 60, 1100, 780);
+    fraData->Move(8280, 60, 1100, 780);
     optData7 = option("optData7", "7", fraData, 120, 240, 700);
     optData8 = option("optData8", "8", fraData, 120, 480, 700);
     optData8->setValue(true);
 
     fraStop = add<Frame>(QStringLiteral("fraStop"), QStringLiteral("Stop Bits:"));
-    fraStop->Move(8220, 900, 1100, 780);
+    fraStop->Move(8280, 900, 1100, 780);
     optStop1 = option("optStop1", "1", fraStop, 120, 240, 700);
     optStop2 = option("optStop2", "2", fraStop, 120, 480, 700);
     optStop1->setValue(true);
 
     fraPower = add<Frame>(QStringLiteral("fraPower"), QStringLiteral("Connection Power:"));
-    fraPower->Move(7020, 1140, 1100, 1020);
+    fraPower->Move(7020, 1140, 1200, 1020);
     optPowerNone = option("optPowerNone", "None", fraPower, 120, 240);
     optPowerRTS = option("optPowerRTS", "RTS", fraPower, 120, 480);
     optPowerDTR = option("optPowerDTR", "DTR", fraPower, 120, 720);

@@ -27,7 +27,7 @@ frmFrequencyTest::frmFrequencyTest(App& app)
     Text1->Move(120, 1605, 3495, 285);
     Text1->setText(QStringLiteral("FA00028475000;"));
     Check1 = add<CheckBox>(QStringLiteral("Check1"), QStringLiteral("Convert to Hex"));
-    Check1->Move(3720, 1560, 1095, 375);
+    Check1->Move(3720, 1560, 1095, 420);  // room for its caption's two lines
     Command1 = add<CommandButton>(QStringLiteral("Command1"), QStringLiteral("Send"));
     Command1->Move(4800, 1560, 615, 375);
     Text2 = add<TextBox>(QStringLiteral("Text2"));

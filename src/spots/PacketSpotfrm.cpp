@@ -214,7 +214,7 @@ void PacketSpotfrm::buildControls() {
     Option1 = option("Option1", "None", Frame1, 120, 750);
     Option2 = option("Option2", "Xon Xoff", Frame1, 900, 1000);
     Option3 = option("Option3", "RTS", Frame1, 1940, 700);
-    Option4 = option("Option4", "RTS OnOff", Frame1, 2680, 1100);
+    Option4 = option("Option4", "RTS OnOff", Frame1, 2680, 1140);
     Option1->setValue(true);
 
     Label2 =
@@ -232,7 +232,7 @@ void PacketSpotfrm::buildControls() {
 
     Frame2 = frame("Frame2", "Main Form Display", 7440, 2260, 1935, 495);
     OptList = option("OptList", "List", Frame2, 120, 700);
-    OptBand = option("OptBand", "Band Map", Frame2, 840, 1050);
+    OptBand = option("OptBand", "Band Map", Frame2, 780, 1125);
     OptBand->setValue(true);
 
     cmdDone = button("cmdDone", QStringLiteral("&Done"), 8640, 120, 735, 500);
