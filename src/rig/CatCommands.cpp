@@ -204,7 +204,7 @@ std::optional<FrequencyCommand> EncodeSetFrequency(const QString& model, float m
     const std::optional<qint64> hz = HertzOf(mhz);
     const std::optional<qint64> tenHz = TenHertzOf(mhz);
     if (!hz || !tenHz) return std::nullopt;
-    const RigModelRow* row = RigModelRowOf(model);
+    const RigModelRow* row = FindRigModel(model);
     // A name without a row has no command, as "Other" has none: nothing to send, no pause.
     if (!row) return FrequencyCommand{};
     const TuneStyle& tune = row->tune;
@@ -223,7 +223,7 @@ std::optional<FrequencyCommand> EncodeSetFrequency(const QString& model, float m
 
 QByteArray EncodeSetMode(const QString& model, const QString& mode, const QString& queryText,
                          const QString& modeQueryText) {
-    const RigModelRow* row = RigModelRowOf(model);
+    const RigModelRow* row = FindRigModel(model);
     if (!row || !row->tune.mode) return {};
     return row->tune.mode(mode, CatQueries{queryText, modeQueryText});
 }

@@ -55,7 +55,7 @@ constexpr std::array<SubBand, 19> kSubBands{{
 
 void RigControlfrm::tmrGetData_Timer() {
     ++PollTicks;
-    const rig::RigModelRow* row = rig::RigModelRowOf(app_.station().RigModel);
+    const rig::RigModelRow* row = rig::FindRigModel(app_.station().RigModel);
     try {
         if (AwaitingReply == 0) {
             sendTick(row);

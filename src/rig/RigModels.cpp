@@ -153,12 +153,7 @@ const std::vector<RigModelRow>& RigModels() {
     return table;
 }
 
-std::optional<RigModelRow> FindRigModel(const QString& name) {
-    if (const RigModelRow* r = RigModelRowOf(name)) return *r;
-    return std::nullopt;
-}
-
-const RigModelRow* RigModelRowOf(const QString& name) {
+const RigModelRow* FindRigModel(const QString& name) {
     for (const RigModelRow& r : RigModels())
         if (r.name == name) return &r;
     return nullptr;

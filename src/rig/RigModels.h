@@ -50,9 +50,7 @@ struct RigModelRow {
 
 // The 19 rows in list order.
 const std::vector<RigModelRow>& RigModels();
-// The row whose name equals the text exactly (case included); none for an unknown name.
-std::optional<RigModelRow> FindRigModel(const QString& name);
-// The same row in the table itself; nullptr for an unknown name.
-const RigModelRow* RigModelRowOf(const QString& name);
+// The row whose name equals the text exactly (case included); nullptr for an unknown name.
+const RigModelRow* FindRigModel(const QString& name);
 
 }  // namespace qf::rig
