@@ -559,6 +559,13 @@ void PacketSpotfrm::Command2_Click() {
     }
 }
 
+void PacketSpotfrm::feedEnded(const QString& notice) {
+    if (!notice.isEmpty()) appendMonitor(notice);
+    Command2_Click();
+    TrimMonitor();
+    platform().beeper.beep();
+}
+
 void PacketSpotfrm::Command3_Click() {
     try {
         const QSOLog& log = app_.log();

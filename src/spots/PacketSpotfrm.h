@@ -143,6 +143,9 @@ class PacketSpotfrm : public Form {
     void Form_KeyDown(int& KeyCode, int Shift) override;
     void List1_Click();
     void Command2_Click();  // Close Port
+    // A source that ended by itself (an error, the far side's close): the notice, if any, in the
+    // monitor, then Close Port, and a beep, since the window may be hidden.
+    void feedEnded(const QString& notice);
     void Command3_Click();  // "&Spot Last"
     void cmdDone_Click();
     void optionClick();  // each of the 21 serial, power and handshaking options

@@ -140,11 +140,8 @@ void PacketSpotfrm::PollAGW() {
 
 void PacketSpotfrm::agwEnded() {
     // Every frame received before the end has been handed out; from here on the window would
-    // only look live over a dead feed. The window may be hidden, so the end is also beeped.
-    appendMonitor(kCrLf + QStringLiteral("** Connection to AGW Packet Engine ended **"));
-    Command2_Click();
-    TrimMonitor();
-    app_.platform().beeper.beep();
+    // only look live over a dead feed.
+    feedEnded(kCrLf + QStringLiteral("** Connection to AGW Packet Engine ended **"));
 }
 
 void PacketSpotfrm::SendAGWLine() {

@@ -92,21 +92,15 @@ void PacketSpotfrm::SendTelnetLine() {
 }
 
 void PacketSpotfrm::Winsock1_Error(int Number) {
-    const QString message = telnetErrorMessage(Number);
     Winsock1->Close();
-    appendMonitor(message);
-    Command2_Click();
-    TrimMonitor();
-    platform().beeper.beep();
+    feedEnded(telnetErrorMessage(Number));
 }
 
 void PacketSpotfrm::Winsock1_Close() {
     // A feed that ends must not go on looking live: the end is reported as an error is, only
     // without a message of its own.
     Winsock1->Close();
-    Command2_Click();
-    TrimMonitor();
-    platform().beeper.beep();
+    feedEnded(QString());
 }
 
 void PacketSpotfrm::closeTelnet() {
