@@ -105,35 +105,35 @@ public:
     bool unsaved() const { return unsaved_; }
 
 private:
-  StoreResult failLoad(const QString& why = QString());
-  LogDamage repair(const LogFileContents& contents);
-  // The whole log from memory into the file. False with the reason on failure.
-  bool writeWhole(QString* reason);
-  StoreResult writeFailed(StoreResult::Failure failure, const QString& reason) const;
-  // A copy into BACKUP; the path, or empty with the reason on failure.
-  QString backupCopy(const QString& stem, QString* reason = nullptr);
-  QString stamp(const char* format) const;
-  QString backupFolder() const;
+    StoreResult failLoad(const QString& why = QString());
+    LogDamage repair(const LogFileContents& contents);
+    // The whole log from memory into the file. False with the reason on failure.
+    bool writeWhole(QString* reason);
+    StoreResult writeFailed(StoreResult::Failure failure, const QString& reason) const;
+    // A copy into BACKUP; the path, or empty with the reason on failure.
+    QString backupCopy(const QString& stem, QString* reason = nullptr);
+    QString stamp(const char* format) const;
+    QString backupFolder() const;
 
-  Platform& platform_;
-  const StartupValues& folders_;
-  QSOLog& log_;
-  Tallies& tallies_;
-  bool unsaved_ = false;
-  bool fileEndsOpen_ = false;       // "log.txt" does not end with a line end
-  bool copyBeforeRewrite_ = false;  // damaged lines not yet copied into BACKUP
-  QList<int> reportedDamage_;  // the damaged lines last reported, so a reload does not repeat it
-  // The file as the last clean load read it: its first `bytes` bytes (by their hash) are the
-  // log's rows 1 to `records`, as long as no row of those was stamped since `clock`. A reload
-  // of the same file, or of the file with contacts appended, reads only what came after.
-  struct LoadedFile {
-      bool valid = false;
-      quint64 logId = 0;
-      quint64 clock = 0;
-      quint64 hash = 0;
-      qsizetype bytes = 0;
-      int records = 0;
-      int lines = 0;
+    Platform& platform_;
+    const StartupValues& folders_;
+    QSOLog& log_;
+    Tallies& tallies_;
+    bool unsaved_ = false;
+    bool fileEndsOpen_ = false;       // "log.txt" does not end with a line end
+    bool copyBeforeRewrite_ = false;  // damaged lines not yet copied into BACKUP
+    QList<int> reportedDamage_;  // the damaged lines last reported, so a reload does not repeat it
+    // The file as the last clean load read it: its first `bytes` bytes (by their hash) are the
+    // log's rows 1 to `records`, as long as no row of those was stamped since `clock`. A reload
+    // of the same file, or of the file with contacts appended, reads only what came after.
+    struct LoadedFile {
+        bool valid = false;
+        quint64 logId = 0;
+        quint64 clock = 0;
+        quint64 hash = 0;
+        qsizetype bytes = 0;
+        int records = 0;
+        int lines = 0;
     };
     LoadedFile loaded_;
     QByteArray readBuffer_;  // what the last load read; its room is reused by the next
