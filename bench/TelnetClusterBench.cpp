@@ -2,10 +2,12 @@
 // spot lines sent over a loopback socket in pieces cut at random places (mid-line and
 // mid-column), read by the spotting window's Telnet source, joined into lines, parsed and
 // posted. The baseline is the same 5000 spots handed straight to the logging window's
-// BandMapSpots, with no socket, no line joining and no monitor box.
+// BandMapSpots, with no socket, no line joining and no monitor box. The line assembler alone is
+// measured too, over the same feed with talk lines and prompts in it, cut the same way.
 #include "BenchServices.h"
 #include "app/App.h"
 #include "app/Forms.h"
+#include "spots/TelnetCluster.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,6 +17,7 @@
 #include <QTcpSocket>
 
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -119,6 +122,33 @@ void TelnetSpotsOverLoopback(benchmark::State& state) {
     state.counters["pieces"] = double(pieces) / state.iterations();
 }
 BENCHMARK(TelnetSpotsOverLoopback)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Only the joining of arrivals into lines: every tenth line is talk, every hundredth spot is
+// preceded by a prompt without a line end, as a busy node sends them.
+void TelnetLineAssemblerOnly(benchmark::State& state) {
+    QString feed;
+    for (int n = 0; n < kSpots; ++n) {
+        if (n % 10 == 0) feed += QStringLiteral("To ALL de N1XX: qsy up, dx is loud here\r\n");
+        if (n % 100 == 0) feed += QStringLiteral("W9XYZ de NODE 11-Dec-2026 1200Z dxspider >");
+        feed += spotLine(n);
+    }
+    std::mt19937 random(28);
+    std::uniform_int_distribution<int> cut(1, 400);
+    std::vector<QString> arrivals;
+    for (qsizetype at = 0; at < feed.size();) {
+        const qsizetype n = std::min<qsizetype>(cut(random), feed.size() - at);
+        arrivals.push_back(feed.mid(at, n));
+        at += n;
+    }
+    qsizetype lines = 0;
+    for (auto _ : state) {
+        qf::TelnetLineAssembler assembler;
+        for (const QString& arrival : arrivals) lines += assembler.add(arrival).size();
+    }
+    benchmark::DoNotOptimize(lines);
+    state.SetBytesProcessed(qint64(feed.size()) * state.iterations());
+}
+BENCHMARK(TelnetLineAssemblerOnly)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

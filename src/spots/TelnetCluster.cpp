@@ -1,5 +1,6 @@
 #include "spots/TelnetCluster.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -48,48 +49,86 @@ QString telnetErrorMessage(int number) {
 }
 
 namespace {
-bool beginsWithDx(QStringView text) {
-    return text.startsWith(QLatin1String("DX"), Qt::CaseInsensitive);
+// What every spot line of a cluster begins with, in any case; a prompt never holds it.
+constexpr std::array<char16_t, 6> kSpotStart{u'd', u'x', u' ', u'd', u'e', u' '};
+
+// ASCII letters folded to lower case: "DX de " has no other letters.
+char16_t folded(QChar c) {
+    const char16_t u = c.unicode();
+    return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
 }
 }  // namespace
 
 QStringList TelnetLineAssembler::add(QStringView arrival) {
     QStringList lines;
-    // A prompt waiting for its line end must not swallow the spot after it; a spot cut across
-    // arrivals (its next piece may begin with a "DX" of its comment) is still joined.
-    const bool waitingSpot = skipping_ ? skippedSpot_ : beginsWithDx(partial_);
-    if (beginsWithDx(arrival) && !waitingSpot) clear();
-    while (!arrival.isEmpty()) {
-        const qsizetype lf = arrival.indexOf(QLatin1Char('\n'));
-        const QStringView piece = lf < 0 ? arrival : arrival.left(lf + 1);
-        arrival = arrival.mid(piece.size());
-        if (skipping_) {
-            skipping_ = lf < 0;
+    qsizetype from = 0;  // the first character of the arrival not yet kept
+    for (qsizetype i = 0; i < arrival.size(); ++i) {
+        if (arrival[i] != QLatin1Char('\n')) {
+            if (spotLine_) {
+                // Nothing splits a spot line: straight on to its line end.
+                qsizetype end = arrival.indexOf(QLatin1Char('\n'), i);
+                if (end < 0) end = arrival.size();
+                length_ += end - i;
+                i = end - 1;
+                continue;
+            }
+            ++length_;
+            // Most characters start no match: kept out of the call.
+            if (matchedSize_ == 0 && folded(arrival[i]) != kSpotStart[0]) continue;
+            if (!matchSpotStart(arrival[i])) continue;
+            spotLine_ = true;
+            if (length_ > qsizetype(kSpotStart.size())) {
+                // The text before it was a prompt, already shown: the spot starts here.
+                partial_ = QString(matched_.data(), matchedSize_);
+                length_ = matchedSize_;
+                from = i + 1;
+            }
+            matchedSize_ = 0;
             continue;
         }
-        // Checked before joining, so even a huge arrival never makes the kept line grow past
-        // the cap.
-        if (partial_.size() + piece.size() - (lf < 0 ? 0 : 1) > kCap) {
-            QString head = partial_.left(2);
-            head += piece.left(2);
-            skippedSpot_ = beginsWithDx(head);
-            partial_.clear();
-            skipping_ = lf < 0;
-            continue;
-        }
-        partial_ += piece;
-        if (lf >= 0) {
-            lines.append(partial_);
-            partial_.clear();
+        keep(arrival.mid(from, i + 1 - from));
+        if (length_ <= kCap) lines.append(partial_);
+        clear();
+        from = i + 1;
+    }
+    keep(arrival.mid(from));
+    return lines;
+}
+
+bool TelnetLineAssembler::matchSpotStart(QChar c) {
+    if (folded(c) == kSpotStart[matchedSize_]) {
+        matched_[matchedSize_++] = c;
+        return matchedSize_ == qsizetype(kSpotStart.size());
+    }
+    if (matchedSize_ == 0) return false;
+    // The longest end of what came that still begins "DX de " ("DX dX" keeps "dX").
+    matched_[matchedSize_++] = c;
+    for (qsizetype start = 1; start <= matchedSize_; ++start) {
+        qsizetype n = 0;
+        while (start + n < matchedSize_ && folded(matched_[start + n]) == kSpotStart[n]) ++n;
+        if (start + n == matchedSize_) {
+            std::copy(matched_.begin() + start, matched_.begin() + matchedSize_, matched_.begin());
+            matchedSize_ = n;
+            break;
         }
     }
-    return lines;
+    return false;
+}
+
+void TelnetLineAssembler::keep(QStringView text) {
+    // Checked on the whole line so far, so even a huge arrival never makes the kept line grow
+    // past the cap.
+    if (length_ > kCap)
+        partial_.clear();
+    else
+        partial_ += text;
 }
 
 void TelnetLineAssembler::clear() {
     partial_.clear();
-    skipping_ = false;
-    skippedSpot_ = false;
+    length_ = 0;
+    spotLine_ = false;
+    matchedSize_ = 0;
 }
 
 }  // namespace qf

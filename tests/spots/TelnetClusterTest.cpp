@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace qf {
@@ -75,8 +77,8 @@ TEST(TelnetLineAssemblerTest, JoinsArrivalsIntoWholeLines) {
          {QString(TelnetLineAssembler::kCap, QLatin1Char('a')), QStringLiteral("\n")},
          {QString(TelnetLineAssembler::kCap, QLatin1Char('a')) + QLatin1Char('\n')},
          {}},
-        {"line past the cap dropped up to its LF",
-         {QStringLiteral("DX") + QString(TelnetLineAssembler::kCap, QLatin1Char('a')),
+        {"spot line past the cap dropped up to its LF, a spot start in it too",
+         {QStringLiteral("DX de ") + QString(TelnetLineAssembler::kCap, QLatin1Char('a')),
           QStringLiteral("DX de X:        14000.0  JUNK\n") + spot},
          {spot},
          {}},
@@ -109,6 +111,49 @@ TEST(TelnetLineAssemblerTest, JoinsArrivalsIntoWholeLines) {
         for (const QString& arrival : c.arrivals) lines += a.add(arrival);
         EXPECT_EQ(lines, c.lines) << c.name;
         EXPECT_EQ(a.pending(), c.pending) << c.name;
+    }
+}
+
+// The same bytes give the same spot lines, each once, wherever the network cut them: three
+// prompts without a line end (one a user's call that begins with "DX", one holding "dx"), each
+// with a spot right behind it, cut in two at every position and in three at random ones.
+TEST(TelnetLineAssemblerTest, HandsOnTheSameSpotsHoweverTheStreamIsCut) {
+    const QStringList spots = {
+        QStringLiteral("DX de W3LPL:     21025.0  K3SAM        CQ                 1200Z\r\n"),
+        QStringLiteral("dx de K1AB:       7010.0  W1AW         dx up 2            1201Z\r\n"),
+        QStringLiteral("DX de N1XX-2:    14025.0  JA1ABC       CQ DX de JA        1202Z\r\n"),
+    };
+    const QStringList prompts = {
+        QStringLiteral("W9XYZ de NODE 11-Dec-2026 1200Z >"),
+        QStringLiteral("DX1ABC de NODE 11-Dec-2026 1201Z >"),
+        QStringLiteral("K0XYZ de W1AW-2 12-Sep-2026 1500Z dxspider >"),
+    };
+    QString stream;
+    std::vector<std::string> expected;  // readable when a cut goes wrong
+    for (int i = 0; i < 3; ++i) {
+        stream += prompts[i] + spots[i];
+        expected.push_back(spots[i].toStdString());
+    }
+    auto linesOf = [](const std::vector<QStringView>& arrivals) {
+        TelnetLineAssembler a;
+        std::vector<std::string> lines;
+        for (QStringView arrival : arrivals)
+            for (const QString& line : a.add(arrival)) lines.push_back(line.toStdString());
+        EXPECT_TRUE(a.pending().isEmpty());
+        return lines;
+    };
+    const QStringView all(stream);
+    for (qsizetype at = 0; at <= all.size(); ++at) {
+        ASSERT_EQ(linesOf({all.left(at), all.mid(at)}), expected) << "cut at " << at;
+    }
+    std::mt19937 random(44);
+    std::uniform_int_distribution<qsizetype> position(0, all.size());
+    for (int trial = 0; trial < 2000; ++trial) {
+        qsizetype first = position(random), second = position(random);
+        if (first > second) std::swap(first, second);
+        ASSERT_EQ(linesOf({all.left(first), all.mid(first, second - first), all.mid(second)}),
+                  expected)
+            << "cut at " << first << " and " << second;
     }
 }
 

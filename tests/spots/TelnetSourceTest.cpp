@@ -205,6 +205,7 @@ TEST_F(TelnetSourceTest, PromptsNeverSwallowASpotAndAnEndedFeedClosesTheSource) 
     const QString w1aw = spotLine("14025.0", "W1AW");
     const QString k2xx = spotLine("7012.5", "K2XX");
     const QString prompt = QStringLiteral("W9XYZ de CLUSTER >");
+    const QString dxPrompt = QStringLiteral("K0XYZ de W1AW-2 12-Sep-2026 1500Z dxspider >");
     const Spots oneSpot{{QStringLiteral("W1AW"), 14.025f}};
     const std::vector<Case> cases = {
         {"a login prompt, then a spot",
@@ -222,7 +223,23 @@ TEST_F(TelnetSourceTest, PromptsNeverSwallowASpotAndAnEndedFeedClosesTheSource) 
          {w1aw.left(19), w1aw.mid(19, 10), w1aw.mid(29)},
          oneSpot,
          End::None},
+        {"a prompt and a spot in one send", false, {prompt + w1aw}, oneSpot, End::None},
+        {"a spot cut between its D and X after a prompt",
+         false,
+         {prompt + w1aw.left(1), w1aw.mid(1)},
+         oneSpot,
+         End::None},
+        {"a prompt holding dx, cut before it",
+         false,
+         {dxPrompt.left(34), dxPrompt.mid(34), w1aw},
+         oneSpot,
+         End::None},
         {"List DX Only: the spot after the prompt", true, {prompt, w1aw}, oneSpot, End::None},
+        {"List DX Only: a prompt and a spot in one send",
+         true,
+         {prompt + w1aw},
+         oneSpot,
+         End::None},
         {"a close after a spot", false, {w1aw}, oneSpot, End::Close},
         {"a reset after a spot", false, {w1aw}, oneSpot, End::Reset},
     };
