@@ -134,14 +134,15 @@ TEST_F(CabrilloWindowTest, InStateLogMatchesTheGoldenFile) {
               golden(QStringLiteral("cabrillo-in-state.log")));
 }
 
-// A rover on the Anoka-Isanti line typed its counties in mixed case, and the operator's name
-// carries a Latin-1 letter: the file has them in ASCII and the counties in capitals, while
-// "log.txt" keeps what was typed.
+// A rover on the Anoka-Isanti line typed its counties in mixed case, and the names carry a
+// Latin-1 letter, once in lower case as the name box lets it through: the file has them in ASCII
+// capitals and the counties in capitals, while "log.txt" keeps what was typed.
 TEST_F(CabrilloWindowTest, RoverLogWithALatin1NameMatchesTheGoldenFile) {
     const QByteArray typed = test::fixture(QStringLiteral("cabrillo-rover-log.txt"));
     Infrm& in = openRover(QStringLiteral("Ano"), typed);
     ASSERT_EQ(t.app().log().QSOCount, 6);
     ASSERT_EQ(t.app().log()[1].NameSent, QStringLiteral("REN\u00c9"));
+    ASSERT_EQ(t.app().log()[4].NameRcvd, QStringLiteral("JOS\u00e9"));
     submit(in, [&](DECabrilloIn& d) {
         d.Option16->setValue(true);
         EXPECT_EQ(d.Text3->Text(), QStringLiteral("Ano Isa "));  // the box shows them as sent
