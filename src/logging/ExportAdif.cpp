@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Error.h"
+#include "platform/FileSaves.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/System.h"
@@ -26,11 +27,9 @@ const QString kCommentPrompt = QStringLiteral(
     "Please enter a comment that you would like to appear on each QSO record.  This is an optional "
     "description that will be displayed in Brindleby's Comments column.");
 const QString kCommentTitle = QStringLiteral("Please enter a comment.");
-const QString kFailureTitle = QStringLiteral("Unable to write file.");
-
+// The box's text is the system's description of the failure alone.
 void reportFailure(Platform& p, const Error& e) {
-    p.beeper.beep();
-    p.dialogs.ok(e.text(), kFailureTitle);
+    ShowUnableToWriteFile(p, QString(), e.text());
 }
 
 }  // namespace

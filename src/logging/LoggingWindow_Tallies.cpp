@@ -302,8 +302,8 @@ void LoggingWindow::cmdEdit_Click() {
     }
     cmdEdit->setVisible(false);
     cmdDelete->setVisible(false);
-    // The dialog changed memory only. A failed rewrite is reported by the store, which keeps
-    // the log unsaved, so the reload rebuilds from memory rather than from the old file.
+    // The dialog changed memory only. A failed rewrite is told here, through StoreWithMessages;
+    // the store keeps the log unsaved, so the reload rebuilds from memory, not from the old file.
     StoreWithMessages(app_.logStore(), platform()).RewriteLog();
     LoadLogAndRefresh();
 }

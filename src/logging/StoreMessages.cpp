@@ -1,6 +1,7 @@
 #include "logging/StoreMessages.h"
 
 #include "platform/Dialogs.h"
+#include "platform/FileSaves.h"
 #include "platform/Platform.h"
 #include "platform/System.h"
 
@@ -54,14 +55,12 @@ QString damageText(const LogDamage& d) {
 }
 
 void tellWriteFailure(Platform& p, const QString& what, const StoreResult& r) {
-    p.beeper.beep();
-    p.dialogs.ok(what + QStringLiteral(": ") + r.why +
-                     QStringLiteral(
-                         "\r\n\r\nThe log (%1 contacts) is kept in memory. log.txt will be written "
-                         "whole with the next contact or change of the log; until that "
-                         "succeeds, Exit and closing the window ask before the program ends.")
-                         .arg(r.kept),
-                 QStringLiteral("Unable to write file."), Icon::Exclamation);
+    ShowUnableToWriteFile(
+        p, what, r.why,
+        QStringLiteral("The log (%1 contacts) is kept in memory. log.txt will be written "
+                       "whole with the next contact or change of the log; until that "
+                       "succeeds, Exit and closing the window ask before the program ends.")
+            .arg(r.kept));
 }
 
 }  // namespace
@@ -102,15 +101,16 @@ bool tellStoreResult(Platform& p, const StoreResult& r) {
                          QStringLiteral("New Log"), Icon::Exclamation);
             break;
         case F::NotCopied:
-            p.dialogs.ok(QStringLiteral("The log could not be copied to the BACKUP folder, so it "
-                                        "was not erased. Nothing was changed."),
+            // Beeps like the other refusal of a new log, and says why the copy failed.
+            p.beeper.beep();
+            p.dialogs.ok(QStringLiteral("The log could not be copied to the BACKUP folder (") +
+                             r.why +
+                             QStringLiteral("), so it was not erased. Nothing was changed."),
                          QStringLiteral("New Log"), Icon::Exclamation);
             break;
         case F::NotEmptied:
-            p.beeper.beep();
-            p.dialogs.ok(QStringLiteral("log.txt could not be emptied: ") + r.why +
-                             QStringLiteral("\r\n\r\nNothing was changed."),
-                         QStringLiteral("Unable to write file."), Icon::Exclamation);
+            ShowUnableToWriteFile(p, QStringLiteral("log.txt could not be emptied"), r.why,
+                                  QStringLiteral("Nothing was changed."));
             break;
     }
     return false;

@@ -78,7 +78,7 @@ struct LineParser {
 
     // The line's values, checked whole before the record is touched: a damaged line or a bad
     // number leaves `q` as it was.
-    LogLine parse(QByteArrayView line, QSORecord& q, bool share) {
+    LogLine parse(QByteArrayView line, QSORecord& q) {
         if (!splitRecordLine(line, values, kFields) || values.size() != kFields)
             return LogLine::Damaged;
         double number = 0;
@@ -89,25 +89,25 @@ struct LineParser {
             return LogLine::BadNumber;
         }
         changed = q.Reserved16 != number;
-        set(q.Call, 0, share);
-        set(q.NameSent, 1, share);
-        set(q.NameRcvd, 2, share);
-        set(q.SPC, 3, share);
-        set(q.CountyRcvd, 4, share);
-        set(q.StateOverride, 5, share);
-        set(q.CountySent, 6, share);
-        set(q.Reserved8, 7, share);
-        set(q.Reserved9, 8, share);
-        set(q.Reserved10, 9, share);
-        set(q.Reserved11, 10, share);
-        set(q.QSODate, 11, share);
-        set(q.QSOTime, 12, share);
-        set(q.Mode, 13, share);
-        set(q.Band, 14, share);
+        set(q.Call, 0);
+        set(q.NameSent, 1);
+        set(q.NameRcvd, 2);
+        set(q.SPC, 3);
+        set(q.CountyRcvd, 4);
+        set(q.StateOverride, 5);
+        set(q.CountySent, 6);
+        set(q.Reserved8, 7);
+        set(q.Reserved9, 8);
+        set(q.Reserved10, 9);
+        set(q.Reserved11, 10);
+        set(q.QSODate, 11);
+        set(q.QSOTime, 12);
+        set(q.Mode, 13);
+        set(q.Band, 14);
         q.Reserved16 = number;
-        set(q.Reserved17, 16, share);
-        set(q.Reserved18, 17, share);
-        set(q.Frequency, 18, share);
+        set(q.Reserved17, 16);
+        set(q.Reserved18, 17);
+        set(q.Frequency, 18);
         return LogLine::Whole;
     }
 
@@ -123,13 +123,13 @@ struct LineParser {
         return true;
     }
 
-    void set(QString& field, size_t i, bool share) {
+    void set(QString& field, size_t i) {
         const QByteArrayView bytes = values[i].text;
         if (holds(field, bytes)) return;
         changed = true;
         if (bytes.isEmpty()) {
             field = QString();
-        } else if (share && i != 0 && i != 12) {  // calls and times hardly repeat
+        } else if (i != 0 && i != 12) {  // calls and times hardly repeat
             field = caches[i].get(bytes);
         } else {
             field = QString::fromLatin1(bytes);
@@ -138,11 +138,6 @@ struct LineParser {
 };
 
 }  // namespace
-
-LogLine parseLogLine(const QByteArray& line, QSORecord& q) {
-    LineParser parser;
-    return parser.parse(line, q, false);
-}
 
 LogFileContents parseLogFile(const QByteArray& data, int capacity) {
     LogFileContents c;
@@ -189,7 +184,7 @@ void parseLogFile(const QByteArray& data, int capacity, LogFileContents& c,
         if (line.trimmed().isEmpty()) continue;
         // A record past the capacity is only checked, never stored.
         QSORecord& q = whole < capacity ? slot(whole + 1) : scratch;
-        switch (parser.parse(line, q, true)) {
+        switch (parser.parse(line, q)) {
             case LogLine::Whole:
                 if (++whole > capacity) {
                     c.overCapacity = true;

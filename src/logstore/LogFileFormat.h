@@ -30,7 +30,6 @@ bool readsBackAsWritten(const QSORecord& record);
 // What one line of "log.txt" holds: a whole record, a line that is not one (its quotes or its
 // number of values), or a whole line whose number field does not hold a number.
 enum class LogLine { Whole, Damaged, BadNumber };
-LogLine parseLogLine(const QByteArray& line, QSORecord& out);
 
 // "log.txt" read line by line. Blank lines hold nothing and are passed over.
 struct LogFileContents {

@@ -49,31 +49,48 @@ QString timeText(const QString& stored) {
     return t ? t->toString(QStringLiteral("HHmm")) : stored;
 }
 
-// Contest checkers read the file as printable ASCII: every value is folded the way the ADIF
-// export folds it, and a control character (a line feed in a call, a tab in a name) is dropped,
-// so no value can split or shift a line. "log.txt" keeps what was typed.
+// Contest checkers read the file as printable ASCII. Every value is folded the way the ADIF export
+// folds it (a control character is dropped) before anything reads, cuts or tests it, so a tab in a
+// hand-edited band, date, time or state code can neither shift a column nor change a header
+// line. "log.txt" keeps what was typed.
 QString ascii(const QString& value) {
     return foldToAscii(value);
 }
 
-// Checkers expect county codes in capitals; a rover's counties keep the case typed everywhere
-// else.
-QString countyCode(const QString& value) {
-    return ascii(value).toUpper();
+// Values typed into boxes that capitalise every letter (calls, names, counties, the mode, the
+// operators) are written in capitals. Those boxes capitalise only a to z, so a Latin-1 letter can
+// arrive in lower case ("JOS" and an e acute): it is capitalised after the fold, giving "JOSE".
+QString capitals(const QString& value) {
+    return foldToAscii(value).toUpper();
 }
 
-QString receivedLocation(const QSORecord& q) {
-    const QString county = countyCode(q.CountyRcvd);
-    if (!county.isEmpty()) return trimBlanks(county);
+// The fields of a contact that the file uses, as the file holds them.
+QSORecord asWritten(const QSORecord& q) {
+    QSORecord w;
+    w.Call = capitals(q.Call);
+    w.NameSent = capitals(q.NameSent);
+    w.NameRcvd = capitals(q.NameRcvd);
+    w.SPC = ascii(q.SPC);
+    w.CountyRcvd = capitals(q.CountyRcvd);
+    w.CountySent = capitals(q.CountySent);
+    w.QSODate = ascii(q.QSODate);
+    w.QSOTime = ascii(q.QSOTime);
+    w.Mode = capitals(q.Mode);
+    w.Band = ascii(q.Band);
+    return w;
+}
+
+// The received location of a contact already as written.
+QString receivedLocation(const QSORecord& w) {
+    if (!w.CountyRcvd.isEmpty()) return trimBlanks(w.CountyRcvd);
     // A worked country's name stands as "DX"; a code with a stray blank is still a code.
-    const QString spc = trimBlanks(ascii(q.SPC));
+    const QString spc = trimBlanks(w.SPC);
     return spc.size() > 2 ? QStringLiteral("DX") : spc;
 }
 
-// The counties box in capitals, each code once whatever the case it was typed in; the blanks
-// around the codes stay as shown.
-QString activatedCounties(const QString& text) {
-    const QString upper = countyCode(text);
+// The counties box, already in capitals: each code once whatever the case it was typed in; the
+// blanks around the codes stay as shown.
+QString activatedCounties(const QString& upper) {
     QStringList seen;
     QString out;
     qsizetype i = 0;
@@ -91,6 +108,43 @@ QString activatedCounties(const QString& text) {
         i = end;
     }
     return out;
+}
+
+// One "QSO:" line from a contact and own values already as written: read, cut and placed only.
+QString qsoLine(const QSORecord& w, const QString& ownCall, const QString& ownLocation) {
+    struct Field {
+        int column;  // counted from 1
+        QString text;
+    };
+    const std::array<Field, 11> fields = {{
+        {1, QStringLiteral("QSO:")},
+        {6, frequencyText(w.Band)},
+        {12, w.Mode},
+        {15, dateText(w.QSODate)},
+        {26, timeText(w.QSOTime)},
+        {31, ownCall},
+        {41, w.NameSent.left(9)},
+        {51, ownLocation},
+        {59, w.Call.left(9)},
+        {69, w.NameRcvd.left(9)},
+        {79, receivedLocation(w)},
+    }};
+    // Each field starts at its column. A field that would reach the next one's column gets one
+    // blank after it and moves every later field right by as much, so no two fields ever run
+    // together for a reader that splits the line at blanks.
+    QString line;
+    line.reserve(96);
+    int shift = 0;
+    for (const Field& f : fields) {
+        qsizetype start = f.column - 1 + shift;  // 0-based
+        if (!line.isEmpty() && line.size() + 1 > start) {
+            shift += static_cast<int>(line.size() + 1 - start);
+            start = line.size() + 1;
+        }
+        line += QString(start - line.size(), QLatin1Char(' '));
+        line += f.text;
+    }
+    return line;
 }
 
 }  // namespace
@@ -114,68 +168,49 @@ QString CabrilloCategoryText(CabrilloCategory category) {
 }
 
 QString CabrilloQSOLine(const QSORecord& q, const QString& ownCall, const QString& ownLocation) {
-    struct Field {
-        int column;  // counted from 1
-        QString text;
-    };
-    const std::array<Field, 11> fields = {{
-        {1, QStringLiteral("QSO:")},
-        {6, frequencyText(q.Band)},
-        {12, ascii(q.Mode)},
-        {15, ascii(dateText(q.QSODate))},
-        {26, ascii(timeText(q.QSOTime))},
-        {31, ascii(ownCall)},
-        {41, ascii(q.NameSent).left(9)},
-        {51, ascii(ownLocation)},
-        {59, ascii(q.Call).left(9)},
-        {69, ascii(q.NameRcvd).left(9)},
-        {79, receivedLocation(q)},
-    }};
-    // Each field starts at its column. A field that would reach the next one's column gets one
-    // blank after it and moves every later field right by as much, so no two fields ever run
-    // together for a reader that splits the line at blanks.
-    QString line;
-    line.reserve(96);
-    int shift = 0;
-    for (const Field& f : fields) {
-        qsizetype start = f.column - 1 + shift;  // 0-based
-        if (!line.isEmpty() && line.size() + 1 > start) {
-            shift += static_cast<int>(line.size() + 1 - start);
-            start = line.size() + 1;
-        }
-        line += QString(start - line.size(), QLatin1Char(' '));
-        line += f.text;
-    }
-    return line;
+    return qsoLine(asWritten(q), ascii(ownCall), ascii(ownLocation));
 }
 
 QByteArray CabrilloFile(const CabrilloInput& in, const QSOLog& log) {
-    const StationSettings& st = *in.station;
-    const CabrilloEntry& e = in.entry;
-    const QString ownCall = trimBlanks(ascii(st.OwnCall));
+    // Every value as written first; only then are the header's conditions tested.
+    const StationSettings& raw = *in.station;
+    const QString ownCall = trimBlanks(capitals(raw.OwnCall));
+    const QString ownSPC = ascii(raw.OwnSPC);
+    const QString ownCountry = ascii(raw.OwnCountry);
+    const QString ownCounty = capitals(raw.OwnCounty);
+    const CabrilloEntry& typed = in.entry;
+    CabrilloEntry e;
+    e.category = ascii(typed.category);
+    e.operators = capitals(typed.operators);
+    e.club = ascii(typed.club);
+    e.counties = capitals(typed.counties);
+    e.name = ascii(typed.name);
+    e.address1 = ascii(typed.address1);
+    e.address2 = ascii(typed.address2);
+    e.email = ascii(typed.email);
+    e.soapbox = ascii(typed.soapbox);
 
-    // Tags are ASCII already; every value after them is folded.
     QStringList lines;
     const auto line = [&lines](const char* tag, const QString& value) {
-        lines << QLatin1String(tag) + ascii(value);
+        lines << QLatin1String(tag) + value;
     };
     lines << QStringLiteral("START-OF-LOG: 2.0");
-    line("CREATED-BY: Ardlow's Quillfen ", in.programVersion);
+    line("CREATED-BY: Ardlow's Quillfen ", ascii(in.programVersion));
     lines << QStringLiteral("CONTEST: ROZIRAZAV STATE QSO PARTY SUMMARY SHEET");
-    if (sameText(st.OwnSPC, "ROZIRAZAV") || sameText(st.OwnSPC, "MN")) {
-        line("ROZIRAZAV COUNTY: ", countyCode(st.OwnCounty));
+    if (sameText(ownSPC, "ROZIRAZAV") || sameText(ownSPC, "MN")) {
+        line("ROZIRAZAV COUNTY: ", ownCounty);
     }
-    if (!st.OwnSPC.isEmpty() && !sameText(st.OwnSPC, "MN")) line("US STATE: ", st.OwnSPC);
-    if (!sameText(st.OwnCountry, "USA")) line("COUNTRY: ", st.OwnCountry);
+    if (!ownSPC.isEmpty() && !sameText(ownSPC, "MN")) line("US STATE: ", ownSPC);
+    if (!sameText(ownCountry, "USA")) line("COUNTRY: ", ownCountry);
     line("CALLSIGN: ", ownCall);
     line("CATEGORY: ", e.category);
     if (!e.club.isEmpty()) line("CLUB-NAME: ", e.club);
     line("OPERATORS: ", e.operators.isEmpty() ? ownCall : e.operators);
     if (!e.counties.isEmpty()) line("COUNTIES ACTIVATED: ", activatedCounties(e.counties));
-    line("TOTAL SSB QSOs: ", in.totals.phone);
-    line("TOTAL CW/RTTY QSOs: ", in.totals.cwDigital);
-    line("TOTAL MULTIPLIERS: ", in.totals.multipliers);
-    line("TOTAL CLAIMED-SCORE: ", in.totals.score);
+    line("TOTAL SSB QSOs: ", ascii(in.totals.phone));
+    line("TOTAL CW/RTTY QSOs: ", ascii(in.totals.cwDigital));
+    line("TOTAL MULTIPLIERS: ", ascii(in.totals.multipliers));
+    line("TOTAL CLAIMED-SCORE: ", ascii(in.totals.score));
     line("NAME: ", e.name);
     line("ADDRESS: ", e.address1);
     line("ADDRESS: ", e.address2);
@@ -183,12 +218,11 @@ QByteArray CabrilloFile(const CabrilloInput& in, const QSOLog& log) {
     line("SOAPBOX: ", e.soapbox);
 
     const QString callField = ownCall.left(9);
-    const QString outOfStateLocation = trimBlanks(ascii(st.OwnSPC).left(8));
+    const QString outOfStateLocation = trimBlanks(ownSPC.left(8));
     for (int r = 1; r <= log.QSOCount; ++r) {
-        const QSORecord& q = log[r];
-        const QString location =
-            in.inState ? trimBlanks(countyCode(q.CountySent).left(8)) : outOfStateLocation;
-        lines << CabrilloQSOLine(q, callField, location);
+        const QSORecord w = asWritten(log[r]);
+        const QString location = in.inState ? trimBlanks(w.CountySent.left(8)) : outOfStateLocation;
+        lines << qsoLine(w, callField, location);
     }
     lines << QStringLiteral("END-OF-LOG:");
 

@@ -49,12 +49,14 @@ enum class CabrilloCategory { SingleOpLow, SingleOpHigh, VHF, QRP, MultiSingle, 
 QString CabrilloCategoryText(CabrilloCategory category);
 
 // The whole file: header, one "QSO:" line per contact in rows 1 to QSOCount, "END-OF-LOG:",
-// every line ended by CR LF. Printable ASCII only: every value is folded as the ADIF export folds
-// it (a control character is dropped), and county codes are written in capitals.
+// every line ended by CR LF. Printable ASCII only: every value is first folded as the ADIF export
+// folds it (a control character is dropped), then calls, names, counties, the mode and the
+// operators are capitalised, and only then is anything read, cut or tested.
 QByteArray CabrilloFile(const CabrilloInput& input, const QSOLog& log);
 
-// One "QSO:" line without its line end, its fields folded to ASCII. ownCall and ownLocation are
-// otherwise taken as given here; the file's writer trims, cuts and capitalises them.
+// One "QSO:" line without its line end, its fields folded and capitalised as in the file.
+// ownCall and ownLocation are only folded here; the file's writer trims, cuts and capitalises
+// them.
 QString CabrilloQSOLine(const QSORecord& q, const QString& ownCall, const QString& ownLocation);
 
 // The "Mobile" county box: each contact's non-empty CountySent, followed by one blank, is added

@@ -18,7 +18,6 @@ namespace {
 
 const QString kRegistryApp = QStringLiteral("Ardlow_Software");
 const QString kRegistrySection = QStringLiteral("Settings");
-const QString kFailureTitle = QStringLiteral("Unable to write file.");
 
 }  // namespace
 
@@ -215,17 +214,19 @@ void DECabrilloIn::Command4_Click() {
                                         "can open it with Notepad or Wordpad to print."),
                      QStringLiteral("File Written Successfully."));
         if (Command3->Visible() && Command3->Enabled() && isVisible()) Command3->SetFocus();
-        saveSubmitterDetails();
     } catch (const Error& e) {
         if (e.number() == err::kCancel) return;
         // A reason that names the file already (the log itself refused) is shown as it is.
         if (!written.isEmpty() && !e.text().contains(written)) {
             ReportUnwrittenFile(p, written, e.text());
-            return;
+        } else {
+            ShowUnableToWriteFile(p, QString(), e.text());
         }
-        p.beeper.beep();
-        p.dialogs.ok(e.text(), kFailureTitle);
+        return;
     }
+    // A step of its own: the submission file is written whole by now, so a failure here must
+    // not be told as its failure.
+    saveSubmitterDetails();
 }
 
 void DECabrilloIn::saveSubmitterDetails() {
@@ -244,12 +245,23 @@ void DECabrilloIn::saveSubmitterDetails() {
                                                                        {"OWN_ADDRESS_Line2", Text7},
                                                                        {"OWN_EMAIL", Text8},
                                                                        {"OWN_CLUB_NAME", Text2}}};
-    for (size_t i = 0; i < elements.size(); ++i) {
-        QString name = QString::fromLatin1(elements[i].first);
-        // One save of the file, with the last element.
-        const quint8 save = i + 1 == elements.size() ? 1 : 0;
-        app_.sharedPreferences().SetSharedPreference(name, trimBlanks(elements[i].second->Text()),
-                                                     save);
+    SharedPreferences& prefs = app_.sharedPreferences();
+    try {
+        for (size_t i = 0; i < elements.size(); ++i) {
+            QString name = QString::fromLatin1(elements[i].first);
+            // One save of the file, with the last element.
+            const quint8 save = i + 1 == elements.size() ? 1 : 0;
+            prefs.SetSharedPreference(name, trimBlanks(elements[i].second->Text()), save);
+        }
+    } catch (const Error& e) {
+        // The elements are set in memory, so the next save of the shared preferences takes them.
+        ReportUnwrittenFile(
+            platform(),
+            prefs.path().isEmpty() ? QStringLiteral("SharedUserPreferences.xml") : prefs.path(),
+            e.text(),
+            QStringLiteral("The submission file was written. Your details are kept for the next "
+                           "time; only the preferences shared with the other programs lack them "
+                           "until this file can be written."));
     }
 }
 

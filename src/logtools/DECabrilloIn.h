@@ -38,6 +38,8 @@ class DECabrilloIn : public Form {
     CabrilloTotals totals() const;
 
   private:
+    // After the file is written: the registry values, then the shared preferences, whose failed
+    // save is told here, naming that file.
     void saveSubmitterDetails();
 
     App& app_;

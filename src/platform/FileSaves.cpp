@@ -8,12 +8,20 @@
 
 namespace qf {
 
-void ReportUnwrittenFile(Platform& platform, const QString& path, const QString& reason,
-                         const QString& consequence) {
-    QString text = path + QStringLiteral(" could not be written: ") + reason;
+void ShowUnableToWriteFile(Platform& platform, const QString& what, const QString& reason,
+                           const QString& consequence) {
+    QString text = what.isEmpty()     ? reason
+                   : reason.isEmpty() ? what
+                                      : what + QStringLiteral(": ") + reason;
     if (!consequence.isEmpty()) text += QStringLiteral("\r\n\r\n") + consequence;
     platform.beeper.beep();
     platform.dialogs.ok(text, QStringLiteral("Unable to write file."), Icon::Exclamation);
+}
+
+void ReportUnwrittenFile(Platform& platform, const QString& path, const QString& reason,
+                         const QString& consequence) {
+    ShowUnableToWriteFile(platform, path + QStringLiteral(" could not be written"), reason,
+                          consequence);
 }
 
 bool SaveSettingsFile(Platform& platform, const QString& name, const QByteArray& data) {

@@ -10,8 +10,14 @@ namespace qf {
 
 struct Platform;
 
-// A beep, then the box titled "Unable to write file.": the file, the reason, and what follows
+// The program's one box for a file that was not written, whoever met the failure: a beep, then
+// the box titled "Unable to write file." with the exclamation icon. Its text is what was not
+// written and the reason after it (the reason alone when `what` is empty), then what follows
 // from it when there is something to say.
+void ShowUnableToWriteFile(Platform& platform, const QString& what, const QString& reason,
+                           const QString& consequence = {});
+
+// That box for a file named by its path: "<path> could not be written: <reason>".
 void ReportUnwrittenFile(Platform& platform, const QString& path, const QString& reason,
                          const QString& consequence = {});
 

@@ -258,6 +258,7 @@ TEST_F(AdifExportTest, AFailingWriteIsReportedAndLeavesNoFile) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, QStringLiteral("Unable to write file."));
     EXPECT_EQ(messages[0].text, QStringLiteral("No space left on device"));
+    EXPECT_EQ(messages[0].icon, Icon::Exclamation);
     EXPECT_FALSE(QFileInfo::exists(output()));
 }
 

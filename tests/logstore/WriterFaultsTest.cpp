@@ -42,9 +42,14 @@ StoreWithMessages store(test::TestApp& t) {
     return {t.app().logStore(), t.app().platform()};
 }
 
+// The last box has that title and the exclamation icon, gives the system's reason, and came
+// after a beep: the same for every writer.
 bool lastBoxIs(test::TestApp& t, const char* title) {
     const auto m = t.dialogs().messages();
-    return !m.empty() && m.back().title == QLatin1String(title);
+    return !m.empty() && m.back().title == QLatin1String(title) &&
+           m.back().icon == Icon::Exclamation &&
+           m.back().text.contains(QStringLiteral("No space left on device")) &&
+           t.beeper().count() > 0;
 }
 
 TEST(WriterFaultsTest, EveryWriterFailingAtEveryStepLeavesItsFileAndSaysSo) {

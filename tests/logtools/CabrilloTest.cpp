@@ -111,6 +111,19 @@ TEST(CabrilloQSOLineTest, FieldsStartAtTheirColumnsAndNeverRunTogether) {
              q.QSOTime = QStringLiteral("23:59");
              q.Band = QStringLiteral("80");
          }},
+        {"QSO: 14000 PH 2026-09-12 1405 K9ABC     JOE       IL      W1AW      BOB       AIT",
+         "control characters in a hand-edited band, date and time are dropped before they are read",
+         [](QSORecord& q) {
+             q.Band = QStringLiteral("2\t0");
+             q.QSODate = QStringLiteral("2026/09/\x01" "12");
+             q.QSOTime = QStringLiteral("14:0\x7f" "5:09");
+         }},
+        {"QSO: 14000 PH 2026-09-12 1405 K9ABC     JOSE      IL      W1AW      JOSE      AIT",
+         "a name the box let through in lower case is written in capitals, folded first",
+         [](QSORecord& q) {
+             q.NameSent = QStringLiteral("JOS\u00e9");
+             q.NameRcvd = QStringLiteral("jos\u00e9");
+         }},
         // clang-format on
     };
     for (const FieldCase& c : cases) {
@@ -189,6 +202,13 @@ TEST(CabrilloFileTest, HeaderLinesFollowTheirConditions) {
          [](StationSettings& s, CabrilloEntry&) { s.OwnCountry.clear(); },
          {"COUNTRY: "},
          {}},
+        {"control characters in a hand-edited state code and country are dropped before the tests",
+         [](StationSettings& s, CabrilloEntry&) {
+             s.OwnSPC = QStringLiteral("m\tN");
+             s.OwnCountry = QStringLiteral("U\x01SA");
+         },
+         {"ROZIRAZAV COUNTY: HEN"},
+         {"US STATE: ", "COUNTRY: "}},
         {"another country",
          [](StationSettings& s, CabrilloEntry&) { s.OwnCountry = QStringLiteral("Canada"); },
          {"COUNTRY: Canada"},

@@ -7,6 +7,8 @@
 
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace qf {
@@ -134,14 +136,15 @@ TEST_F(CabrilloWindowTest, InStateLogMatchesTheGoldenFile) {
               golden(QStringLiteral("cabrillo-in-state.log")));
 }
 
-// A rover on the Anoka-Isanti line typed its counties in mixed case, and the operator's name
-// carries a Latin-1 letter: the file has them in ASCII and the counties in capitals, while
-// "log.txt" keeps what was typed.
+// A rover on the Anoka-Isanti line typed its counties in mixed case, and the names carry a
+// Latin-1 letter, once in lower case as the name box lets it through: the file has them in ASCII
+// capitals and the counties in capitals, while "log.txt" keeps what was typed.
 TEST_F(CabrilloWindowTest, RoverLogWithALatin1NameMatchesTheGoldenFile) {
     const QByteArray typed = test::fixture(QStringLiteral("cabrillo-rover-log.txt"));
     Infrm& in = openRover(QStringLiteral("Ano"), typed);
     ASSERT_EQ(t.app().log().QSOCount, 6);
     ASSERT_EQ(t.app().log()[1].NameSent, QStringLiteral("REN\u00c9"));
+    ASSERT_EQ(t.app().log()[4].NameRcvd, QStringLiteral("JOS\u00e9"));
     submit(in, [&](DECabrilloIn& d) {
         d.Option16->setValue(true);
         EXPECT_EQ(d.Text3->Text(), QStringLiteral("Ano Isa "));  // the box shows them as sent
@@ -317,6 +320,9 @@ TEST_F(CabrilloWindowTest, FailedWriteKeepsTheEarlierFileAndSavesNothing) {
               target + QStringLiteral(" could not be written: No space left on device"));
     EXPECT_EQ(boxes[1].title, QStringLiteral("Unable to write file."));
     EXPECT_TRUE(boxes[1].text.startsWith(QStringLiteral("The submission file cannot be written")));
+    // The program's one box for an unwritten file, whichever text it carries.
+    EXPECT_EQ(boxes[0].icon, Icon::Exclamation);
+    EXPECT_EQ(boxes[1].icon, Icon::Exclamation);
     EXPECT_EQ(t.beeper().count(), 2);
     EXPECT_EQ(t.readFile(target), QByteArray("earlier file\r\n"));
     // No temporary file is left beside it.
@@ -325,6 +331,42 @@ TEST_F(CabrilloWindowTest, FailedWriteKeepsTheEarlierFileAndSavesNothing) {
     EXPECT_EQ(t.readFile(QStringLiteral("log.txt")), log);
     EXPECT_EQ(registry("UserAddressName"), QString());
     EXPECT_FALSE(QFile::exists(xmlPath()));
+}
+
+// The submission file is written whole before the details are saved: a preferences file that
+// cannot be saved afterwards is told as what it is, and never as a failed submission file.
+TEST_F(CabrilloWindowTest, APreferencesFileThatCannotBeSavedIsNotToldAsTheSubmissionFile) {
+    writeLog({contact()});
+    Outfrm& out = openOut();
+    ASSERT_TRUE(QDir(t.app().startup().SharedFolder).removeRecursively());
+    const QString chosen = dataFile(QStringLiteral("K9ABC.log"));
+    t.dialogs().clearShown();
+    t.dialogs().answerFile(chosen);
+    submit(out, [&](DECabrilloIn& d) {
+        d.Text5->setText(QStringLiteral(" Joe "));
+        d.Command4->Press();
+        settle();
+        EXPECT_EQ(QApplication::focusWidget(), d.Command3);
+    });
+
+    EXPECT_TRUE(
+        t.readFile(chosen).endsWith("\r\nNAME:  Joe \r\nADDRESS: \r\nADDRESS: \r\n"
+                                    "ADDRESS: (e-mail) \r\nSOAPBOX: \r\nQSO: 14000 PH "
+                                    "2026-09-12 1405 K9ABC     JOE       IL      W0AAA     "
+                                    "BOB       AIT\r\nEND-OF-LOG:\r\n"));
+    const auto boxes = t.dialogs().messages();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].title, QStringLiteral("File Written Successfully."));
+    EXPECT_TRUE(boxes[0].text.contains(chosen));
+    EXPECT_EQ(boxes[1].title, QStringLiteral("Unable to write file."));
+    EXPECT_EQ(boxes[1].icon, Icon::Exclamation);
+    EXPECT_TRUE(boxes[1].text.startsWith(xmlPath() + QStringLiteral(" could not be written: ") +
+                                         QString::fromLocal8Bit(std::strerror(ENOENT))))
+        << boxes[1].text.toStdString();
+    EXPECT_FALSE(boxes[1].text.contains(chosen));
+    EXPECT_EQ(t.beeper().count(), 2);
+    // The registry values were saved before the shared preferences.
+    EXPECT_EQ(registry("UserAddressName"), QStringLiteral("Joe"));
 }
 
 }  // namespace
