@@ -174,6 +174,17 @@ void ListView::setBackColor(quint32 color) {
 
 void ListView::applyGeometry() { Control::applyGeometry(); }
 
+void ListView::mousePressEvent(QMouseEvent* e) {
+    // A click makes its row current where it stands. Qt would scroll to that row half a second
+    // later (to keep a double click on one row), by which time rows added at the top may have
+    // pushed it out of sight, and the view would follow it away from where the operator looks.
+    // The row was in view to be clicked, so the view stays put.
+    const bool autoScroll = hasAutoScroll();
+    setAutoScroll(false);
+    QTreeWidget::mousePressEvent(e);
+    setAutoScroll(autoScroll);
+}
+
 void ListView::mouseReleaseEvent(QMouseEvent* e) {
     QTreeWidget::mouseReleaseEvent(e);
     const QPointF p = e->position() * 15.0;

@@ -2,6 +2,7 @@
 // exists), rows of an item text and sub-items added at the end or the top, a sort by one column
 // that holds for the rows added after it, and Click / DblClick / MouseUp / ColumnClick handlers.
 // Rows are numbered from 1. After a refill no row counts as selected until the operator picks one.
+// A click makes its row current without scrolling the view, then or later.
 #pragma once
 
 #include "platform/Controls.h"
@@ -60,6 +61,7 @@ public:
 
 protected:
     void applyGeometry() override;
+    void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
