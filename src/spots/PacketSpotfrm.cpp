@@ -591,7 +591,7 @@ void PacketSpotfrm::Form_KeyDown(int& KeyCode, int Shift) {
             const uint code = hex.toUInt(&ok, 16);
             // Empty or not hexadecimal: nothing is sent and the key goes on.
             if (hex.isEmpty() || !ok) return;
-            comComm1->write(QByteArray(1, static_cast<char>(code & 0xFF)));
+            writeTNC(QByteArray(1, static_cast<char>(code & 0xFF)));
             KeyCode = 0;
             focusSendBox();
         }

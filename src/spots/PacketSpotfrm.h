@@ -202,6 +202,11 @@ class PacketSpotfrm : public Form {
     void focusSendBox();
     bool sourceIs(const char* name) const;
 
+    // Hands bytes to the TNC; a write that finds the device gone ends the feed, then raises.
+    void writeTNC(const QByteArray& bytes);
+    // The TNC's device went away under a read or write: the feed ends with a notice.
+    void tncDeviceGone();
+
     void wireTelnet();
     // Cluster text not yet ended by LF, so every spot line is read whole, once.
     TelnetLineAssembler telnetLines_;

@@ -145,7 +145,7 @@ void PacketSpotfrm::txtSent_KeyPress(int& KeyAscii) {
         if (KeyAscii == 13) {
             if (!listening()) Command1_Click();
             if (sourceIs("TNC") && comComm1->PortOpen())
-                comComm1->write((txtSent->Text() + QLatin1Char('\r')).toLatin1());
+                writeTNC((txtSent->Text() + QLatin1Char('\r')).toLatin1());
             if (sourceIs("Telnet")) SendTelnetLine();
             if (sourceIs("AGW Packet Engine") && Timer1->Enabled()) SendAGWLine();
             txtSent->setText(QString());

@@ -1,5 +1,6 @@
 // The TNC source of the spotting window: the serial options into the window's settings, the
-// port opened with its handshaking and powering line, and the input read on the timer's tick.
+// port opened with its handshaking and powering line, the input read on the timer's tick, and
+// the feed ended, said in the monitor, when the TNC's device goes away.
 #include "spots/PacketSpotfrm.h"
 
 #include "platform/Dialogs.h"
@@ -103,6 +104,7 @@ void PacketSpotfrm::OpenTNCPort() {
 }
 
 void PacketSpotfrm::ReadTNCPort() {
+    const bool wasOpen = comComm1->PortOpen();
     try {
         SpotSerialChunk = comComm1->readAllLatin1();
         if (SpotSerialChunk.isEmpty()) return;
@@ -110,10 +112,29 @@ void PacketSpotfrm::ReadTNCPort() {
         if (SpotLineBuffer.size() > 2) ProcessTNCBuffer();
         SpotSerialChunk.clear();
     } catch (const Error&) {
-        // A port that went away is read no more: the error ends the read quietly.
+        // Nothing waiting is no error. A port the program closed (ticks run under a failed
+        // open's box) is read no more, quietly; one that closed under this read lost its device.
+        if (wasOpen && !comComm1->PortOpen()) tncDeviceGone();
     }
     // An overlong remnant is cut even when no pass ran.
     SpotLineBuffer.settle();
+}
+
+void PacketSpotfrm::writeTNC(const QByteArray& bytes) {
+    const bool wasOpen = comComm1->PortOpen();
+    try {
+        comComm1->write(bytes);
+    } catch (const Error&) {
+        if (wasOpen && !comComm1->PortOpen()) tncDeviceGone();
+        throw;
+    }
+}
+
+void PacketSpotfrm::tncDeviceGone() {
+    // A TNC unplugged, or its line hung up: the port closed itself at the read or write that
+    // met the loss. Said once and closed as Close Port does, so the window never looks live
+    // over a dead port; Open Port opens it again once the device is back.
+    feedEnded(QStringLiteral("\r\n** Connection to TNC ended **"));
 }
 
 QString PacketSpotfrm::TncHelp() {

@@ -1,6 +1,7 @@
 // The TNC source against a TNC on a socat pair: the port's settings and handshaking, the text
 // the TNC sends (cut mid-line) split into lines, shown, de-duplicated and posted to the
-// out-of-state window, the keys and lines sent back, and a port that cannot open.
+// out-of-state window, the keys and lines sent back, a port that cannot open, and a TNC that
+// goes away while open.
 #include "spots/SpotsFixture.h"
 
 #include "logging/Form1.h"
@@ -9,6 +10,7 @@
 #include "support/PtyPair.h"
 #include "support/TncPeer.h"
 
+#include <functional>
 #include <memory>
 
 namespace qf::test {
@@ -283,6 +285,76 @@ TEST_F(TncSourceTest, APortThatCannotOpenIsReportedAndClosed) {
     EXPECT_FALSE(w().Timer1->Enabled());
     EXPECT_FALSE(listening());
     EXPECT_TRUE(w().isVisible());
+}
+
+TEST_F(TncSourceTest, AnUnpluggedTncEndsTheFeedOnceAndOpensAgainWhenBack) {
+    openTnc();
+    // Ticks with nothing waiting are no end.
+    t.beeper().reset();
+    t.clock().advance(333 * 5);
+    EXPECT_TRUE(listening());
+    EXPECT_TRUE(w().Timer1->Enabled());
+    EXPECT_EQ(t.beeper().count(), 0);
+
+    // Where the loss is met: the tick's read, or a line or the command key sent before it.
+    struct Case {
+        const char* name;
+        std::function<void()> meet;
+        const char* call;  // spotted once the TNC is back
+    };
+    const Case cases[] = {
+        {"the tick's read",
+         [&] {
+             for (int tick = 0; tick < 3 && listening(); ++tick) t.clock().advance(333);
+         },
+         "JA1ABC"},
+        {"a typed line",
+         [&] {
+             type(QStringLiteral("SH/DX"));
+             key(Qt::Key_Return);
+         },
+         "VK2XYZ"},
+        {"the command key", [&] { key(Qt::Key_Escape); }, "ZS6AAA"},
+    };
+    const QString ended =
+        QStringLiteral("\r\n** Connection to TNC ended **\r\n\r\n** Port Closed **");
+    std::unique_ptr<PtyPair> replugged;
+    PtyPair* device = &pty;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w().txtSent->SetFocus();
+        settle();
+        ASSERT_EQ(QApplication::focusWidget(), w().txtSent);
+        tnc.reset();
+        device->end();
+        t.beeper().reset();
+        t.dialogs().clearShown();
+        c.meet();
+        EXPECT_TRUE(monitor().endsWith(ended));
+        EXPECT_FALSE(listening());
+        EXPECT_FALSE(w().Timer1->Enabled());
+        EXPECT_FALSE(w().comComm1->PortOpen());
+        EXPECT_EQ(t.beeper().count(), 1);
+        EXPECT_TRUE(t.dialogs().messages().empty());
+        // Said once: later ticks add nothing.
+        const QString said = monitor();
+        t.clock().advance(333 * 5);
+        EXPECT_EQ(monitor(), said);
+        EXPECT_EQ(t.beeper().count(), 1);
+
+        // The TNC back at the same path: Open Port opens it, and spots flow again.
+        replugged = std::make_unique<PtyPair>(pty.folder());
+        ASSERT_TRUE(replugged->available());
+        device = replugged.get();
+        tnc = std::make_unique<TncPeer>(device->second(), device->first());
+        ASSERT_TRUE(tnc->isOpen());
+        w().Command1_Click();
+        ASSERT_TRUE(w().comComm1->PortOpen());
+        EXPECT_TRUE(listening());
+        EXPECT_TRUE(w().Timer1->Enabled());
+        feed(spotLine("W3LPL", "14025.0", c.call));
+        EXPECT_EQ(newestCall(), QLatin1String(c.call));
+    }
 }
 
 TEST_F(TncSourceTest, TheBandMapIsRedrawnOnThe361stTickOnlyWhileItIsShown) {

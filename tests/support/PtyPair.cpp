@@ -1,6 +1,7 @@
 #include "support/PtyPair.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
@@ -11,8 +12,18 @@ bool PtyPair::socatInstalled() {
     return !QStandardPaths::findExecutable(QStringLiteral("socat")).isEmpty();
 }
 
-PtyPair::PtyPair() {
-    if (!socatInstalled() || !dir_.isValid()) return;
+PtyPair::PtyPair() : folder_(dir_.path()) {
+    if (dir_.isValid()) start();
+}
+
+PtyPair::PtyPair(const QString& folder) : folder_(folder) {
+    QFile::remove(first());
+    QFile::remove(second());
+    start();
+}
+
+void PtyPair::start() {
+    if (!socatInstalled()) return;
     socat_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     socat_.start(QStringLiteral("socat"), {QStringLiteral("pty,raw,echo=0,link=") + first(),
                                            QStringLiteral("pty,raw,echo=0,link=") + second()});

@@ -12,6 +12,9 @@ namespace qf::test {
 class PtyPair {
   public:
     PtyPair();
+    // The links made in `folder` instead (a stale pair's links there are replaced): a device
+    // plugged back in at the path the program already knows.
+    explicit PtyPair(const QString& folder);
     ~PtyPair();
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
@@ -19,13 +22,17 @@ class PtyPair {
     static bool socatInstalled();
     bool available() const { return ready_; }
     // The two ends' links ("<tmp>/a", "<tmp>/b").
-    QString first() const { return dir_.path() + QStringLiteral("/a"); }
-    QString second() const { return dir_.path() + QStringLiteral("/b"); }
+    QString first() const { return folder_ + QStringLiteral("/a"); }
+    QString second() const { return folder_ + QStringLiteral("/b"); }
+    QString folder() const { return folder_; }
     // Ends socat: both ends go away, as an unplugged rig would.
     void end();
 
   private:
+    void start();
+
     QTemporaryDir dir_;
+    QString folder_;
     QProcess socat_;
     bool ready_ = false;
 };
