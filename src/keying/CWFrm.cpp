@@ -6,6 +6,7 @@
 #include "common/KeyFilters.h"
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
+#include "keying/KeyerCommon.h"
 #include "platform/Error.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
@@ -476,9 +477,9 @@ void CWFrm::Command4_Click() {
     const bool serial = run.CWKeyingInterface == 1 || run.CWKeyingInterface == 2;
     if (serial && !(NumberIn(Text10->Text()).value_or(0) > 0)) {
         // Serial keying with no port would only time the message: say so instead.
-        platform().beeper.beep();
-        platform().dialogs.ok(QStringLiteral("Please enter a com port for CW rig interface."),
-                              QStringLiteral("A com port is required."));
+        ReportKeyingFailure(platform(),
+                            QStringLiteral("Please enter a com port for CW rig interface."),
+                            QStringLiteral("A com port is required."));
         if (isVisible()) Text10->SetFocus();
         return;
     }

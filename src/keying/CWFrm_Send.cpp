@@ -5,11 +5,11 @@
 #include "app/Forms.h"
 #include "keying/CWFrm.h"
 #include "keying/CWMacros.h"
+#include "keying/KeyerCommon.h"
 #include "keying/MorseTable.h"
 #include "keying/VoiceKeyer.h"
 #include "platform/Error.h"
 #include "platform/KeyingLine.h"
-#include "platform/System.h"
 
 #include <QCoreApplication>
 
@@ -224,10 +224,10 @@ bool CWFrm::CWSetup() {
 }
 
 void CWFrm::reportInvalidPort() {
-    platform().beeper.beep();
-    platform().dialogs.ok(QStringLiteral("The port you have selected for CW keying is invalid.  "
-                                         "Please select another or enter 0 for none."),
-                          QStringLiteral("Invalid port."));
+    ReportKeyingFailure(platform(),
+                        QStringLiteral("The port you have selected for CW keying is invalid.  "
+                                       "Please select another or enter 0 for none."),
+                        QStringLiteral("Invalid port."));
     if (isHidden()) ShowModal();
 }
 

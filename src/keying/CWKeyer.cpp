@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/Forms.h"
 #include "keying/CWFrm.h"
+#include "keying/frmWinKey.h"
 #include "platform/WinKey.h"
 
 namespace qf::cw {
@@ -29,6 +30,10 @@ void StopRepeat(App& app) {
     run.CWSendBuffer.clear();
     run.CWRepeatActive = 0;
     if (CWFrm* w = app.forms().cwFrmSlot().peek()) w->tmrRepeat->setEnabled(false);
+}
+
+qint32 ReadWinKeyStatus(App& app) {
+    return app.forms().frmWinKey().PollStatus();
 }
 
 QString SpeedUp(App& app) {

@@ -1,7 +1,10 @@
 #include "keying/KeyerCommon.h"
 
 #include "keying/CWFrm.h"
+#include "platform/Dialogs.h"
 #include "platform/Error.h"
+#include "platform/Platform.h"
+#include "platform/System.h"
 #include "platform/WavePlayer.h"
 
 #include <cmath>
@@ -23,6 +26,11 @@ void ResetWavePlayer(WavePlayer& player) {
     player.Shareable = false;
     player.DeviceType = QStringLiteral("WaveAudio");
     player.setCommand(QStringLiteral("Close"));
+}
+
+void ReportKeyingFailure(Platform& platform, const QString& text, const QString& title) {
+    platform.beeper.beep();
+    platform.dialogs.ok(text, title);
 }
 
 }  // namespace qf

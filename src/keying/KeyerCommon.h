@@ -1,12 +1,14 @@
 // What the keyer windows share beyond their own controls: the repeat box's seconds as a timer
-// interval (the CW and voice keyers repeat F1 the same way), and the player's close sequence
-// (the voice keyer and voice navigation each play through a player of their own).
+// interval (the CW and voice keyers repeat F1 the same way), the player's close sequence (the
+// voice keyer and voice navigation each play through a player of their own), and how a keying
+// failure is told to the operator.
 #pragma once
 
 #include <QString>
 
 namespace qf {
 
+struct Platform;
 class WavePlayer;
 
 // A repeat time in seconds as a timer interval in milliseconds. A text that is no number is a
@@ -16,5 +18,8 @@ int RepeatIntervalMs(const QString& seconds);
 // Readies the player for the next recording and ends whatever still plays: Notify off, Wait
 // on, not shareable, the wave audio device, then "Close".
 void ResetWavePlayer(WavePlayer& player);
+
+// A keying failure, told the same way by every keyer: a beep, then one box with an OK button.
+void ReportKeyingFailure(Platform& platform, const QString& text, const QString& title);
 
 }  // namespace qf

@@ -368,10 +368,10 @@ void PhoneFrm::PhoneSetup() {
 }
 
 void PhoneFrm::reportInvalidPort() {
-    platform().beeper.beep();
-    platform().dialogs.ok(QStringLiteral("The port you have selected for Phone keying is "
-                                         "invalid.  Please select another or enter 0 for none."),
-                          QStringLiteral("Invalid port."));
+    ReportKeyingFailure(platform(),
+                        QStringLiteral("The port you have selected for Phone keying is "
+                                       "invalid.  Please select another or enter 0 for none."),
+                        QStringLiteral("Invalid port."));
     if (!isVisible()) ShowModal();
 }
 

@@ -6,6 +6,7 @@
 #include "common/QuotedFieldLine.h"
 #include "common/ScreenScaling.h"
 #include "keying/CWFrm.h"
+#include "keying/KeyerCommon.h"
 #include "keying/VoiceKeyer.h"
 #include "platform/Error.h"
 #include "platform/FileSaves.h"
@@ -334,12 +335,10 @@ void frmWinKey::WKTransmit() {
     Clock& clock = platform().clock;
     while (!run.CWSendBuffer.isEmpty()) {
         step([&] {
-            run.WinKeyStatus = wk().wk_getstatus();
             // Above 4 the keyer's buffer is nearly full: wait, and let the operator work.
-            while (run.WinKeyStatus > 4) {
+            while (PollStatus() > 4) {
                 clock.sleepMs(10);
                 QCoreApplication::processEvents();
-                run.WinKeyStatus = wk().wk_getstatus();
             }
         });
         // A handler that ran during the wait may have emptied the buffer (Esc, Stop, a key).
@@ -351,6 +350,25 @@ void frmWinKey::WKTransmit() {
         run.CWSendBuffer.remove(0, 1);
         clock.sleepMs(10);
     }
+}
+
+qint32 frmWinKey::PollStatus() {
+    RunState& run = app_.run();
+    run.WinKeyStatus = wk().wk_getstatus();
+    if (wk().answering()) {
+        silenceReported_ = false;
+    } else if (!silenceReported_) {
+        // Once per silence, not at every key: noted before the box, which lets events run.
+        silenceReported_ = true;
+        ReportKeyingFailure(
+            platform(),
+            QStringLiteral("The WinKey on com port %1 has stopped answering.  It may still be "
+                           "sending: press Esc to clear its buffer, and check that the Winkey "
+                           "device is properly connected.")
+                .arg(run.WinKeyPort),
+            QStringLiteral("WinKey not answering."));
+    }
+    return run.WinKeyStatus;
 }
 
 void frmWinKey::cmdStop_Click() {

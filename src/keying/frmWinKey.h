@@ -34,6 +34,9 @@ class frmWinKey : public Form {
     // Sends the whole of the CW send buffer to the keyer, opening it first when it is closed;
     // leaves the buffer empty.
     void WKTransmit();
+    // Reads the keyer's status into WinKeyStatus and returns it. A keyer that has stopped
+    // answering is told to the operator once, until it is heard from again.
+    qint32 PollStatus();
 
     // ---- handlers
     void Form_Load() override;
@@ -61,6 +64,7 @@ class frmWinKey : public Form {
     QString settingsPath() const;
 
     App& app_;
+    bool silenceReported_ = false;
 };
 
 }  // namespace qf

@@ -174,10 +174,10 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     // With the WinKey open every key first reads its status; Esc stops what it is sending.
     const bool winKey = run.CWKeyingInterface == 5 && run.WinKeyVersion != 0;
     if (winKey) {
-        WinKeyDriver& wk = platform().winKey;
-        run.WinKeyStatus = wk.wk_getstatus();
+        // A keyer that stopped answering reads as busy: it may still be sending, so Esc clears it.
+        cw::ReadWinKeyStatus(app_);
         if (KeyAscii == 27 && run.WinKeyStatus > 0) {
-            wk.wk_clearbuf();
+            platform().winKey.wk_clearbuf();
             run.CWSendBuffer.clear();
             KeyAscii = 0;
             return;

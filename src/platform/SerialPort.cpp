@@ -47,149 +47,153 @@ struct termios2 {
 };
 constexpr tcflag_t kBother = 0010000;
 
-// A port on a Linux tty, on its own descriptor: nothing reads it in the background, so a poll
-// gets everything that arrived since the last one.
-class QtSerialPort : public SerialPort {
-  public:
-    explicit QtSerialPort(const SerialPorts& ports) : ports_(ports) {}
-    ~QtSerialPort() override { closeDevice(); }
+}  // namespace
 
-  protected:
-    bool isOpen() const override { return fd_ >= 0; }
+TtySerialPort::TtySerialPort(const SerialPorts& ports) : ports_(ports) {}
 
-    bool openDevice() override {
-        const LineSettings s = parseSettings(Settings());
-        const QByteArray path = QFile::encodeName(ports_.devicePath(CommPort()));
-        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) return false;
-        // One opener at a time, as on the original ports: in use elsewhere is a failed open.
-        if (!::isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || !configure(fd, s)) {
-            ::close(fd);
-            return false;
+TtySerialPort::~TtySerialPort() {
+    closeDevice();
+}
+
+bool TtySerialPort::isOpen() const {
+    return fd_ >= 0;
+}
+
+bool TtySerialPort::openDevice() {
+    const LineSettings s = parseSettings(Settings());
+    const QByteArray path = QFile::encodeName(ports_.devicePath(CommPort()));
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    // One opener at a time, as on the original ports: in use elsewhere is a failed open.
+    if (!::isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0 || !configure(fd, s)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    return true;
+}
+
+void TtySerialPort::closeDevice() {
+    if (fd_ < 0) return;
+    (void)::ioctl(fd_, TIOCNXCL);
+    ::close(fd_);
+    fd_ = -1;
+}
+
+bool TtySerialPort::applyLines(bool dtr, bool rts) {
+    // One request per direction, so lines dropped together fall at the same instant.
+    bool ok = true;
+    if (!dtr || !rts) ok = changeLines(false, !dtr, !rts) && ok;
+    if (dtr || rts) ok = changeLines(true, dtr, rts) && ok;
+    return ok;
+}
+
+bool TtySerialPort::applyDtr(bool on) {
+    return changeLines(on, true, false);
+}
+
+bool TtySerialPort::applyRts(bool on) {
+    return changeLines(on, false, true);
+}
+
+bool TtySerialPort::changeLines(bool up, bool dtr, bool rts) {
+    int bits = (dtr ? TIOCM_DTR : 0) | (rts ? TIOCM_RTS : 0);
+    return ::ioctl(fd_, up ? TIOCMBIS : TIOCMBIC, &bits) == 0;
+}
+
+bool TtySerialPort::applyHandshaking(Handshake h) {
+    termios t{};
+    if (::tcgetattr(fd_, &t) != 0) return false;
+    t.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+    t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    if (h == Handshake::RtsCts || h == Handshake::Both) t.c_cflag |= CRTSCTS;
+    if (h == Handshake::XonXoff || h == Handshake::Both) t.c_iflag |= IXON | IXOFF;
+    return ::tcsetattr(fd_, TCSANOW, &t) == 0;
+}
+
+qint64 TtySerialPort::readDevice(QByteArray& into) {
+    char buf[1024];
+    qint64 total = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd_, buf, sizeof buf);
+        if (n > 0) {
+            into.append(buf, n);
+            total += n;
+            continue;
         }
-        fd_ = fd;
-        return true;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return total;
+        // End of file on a tty is a hang-up; any other error a device gone.
+        return -1;
     }
+}
 
-    void closeDevice() override {
-        if (fd_ < 0) return;
-        (void)::ioctl(fd_, TIOCNXCL);
-        ::close(fd_);
-        fd_ = -1;
-    }
-
-    bool applyLines(bool dtr, bool rts) override {
-        // One ioctl per direction, so lines dropped together fall at the same instant.
-        int up = (dtr ? TIOCM_DTR : 0) | (rts ? TIOCM_RTS : 0);
-        int down = (dtr ? 0 : TIOCM_DTR) | (rts ? 0 : TIOCM_RTS);
-        bool ok = true;
-        if (down != 0) ok = ::ioctl(fd_, TIOCMBIC, &down) == 0 && ok;
-        if (up != 0) ok = ::ioctl(fd_, TIOCMBIS, &up) == 0 && ok;
-        return ok;
-    }
-    bool applyDtr(bool on) override { return setBit(TIOCM_DTR, on); }
-    bool applyRts(bool on) override { return setBit(TIOCM_RTS, on); }
-
-    bool applyHandshaking(Handshake h) override {
-        termios t{};
-        if (::tcgetattr(fd_, &t) != 0) return false;
-        t.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
-        t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-        if (h == Handshake::RtsCts || h == Handshake::Both) t.c_cflag |= CRTSCTS;
-        if (h == Handshake::XonXoff || h == Handshake::Both) t.c_iflag |= IXON | IXOFF;
-        return ::tcsetattr(fd_, TCSANOW, &t) == 0;
-    }
-
-    qint64 readDevice(QByteArray& into) override {
-        char buf[1024];
-        qint64 total = 0;
-        for (;;) {
-            const ssize_t n = ::read(fd_, buf, sizeof buf);
-            if (n > 0) {
-                into.append(buf, n);
-                total += n;
-                continue;
-            }
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return total;
-            // End of file on a tty is a hang-up; any other error a device gone.
+qint64 TtySerialPort::writeDevice(const QByteArray& bytes) {
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::write(fd_, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n > 0) {
+            done += n;
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // The output queue is full: wait for room, bounded so a stuck line ends it.
+            pollfd p{fd_, POLLOUT, 0};
+            if (::poll(&p, 1, 2000) <= 0 || (p.revents & (POLLERR | POLLHUP)) != 0) return -1;
+        } else {
             return -1;
         }
     }
+    return done;
+}
 
-    qint64 writeDevice(const QByteArray& bytes) override {
-        qint64 done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd_, bytes.constData() + done,
-                                      static_cast<size_t>(bytes.size() - done));
-            if (n > 0) {
-                done += n;
-            } else if (n < 0 && errno == EINTR) {
-                continue;
-            } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-                // The output queue is full: wait for room, bounded so a stuck line ends it.
-                pollfd p{fd_, POLLOUT, 0};
-                if (::poll(&p, 1, 2000) <= 0 || (p.revents & (POLLERR | POLLHUP)) != 0) return -1;
-            } else {
-                return -1;
-            }
-        }
-        return done;
-    }
+void TtySerialPort::flushInput() {
+    (void)::tcflush(fd_, TCIFLUSH);
+}
 
-    void flushInput() override { (void)::tcflush(fd_, TCIFLUSH); }
+int TtySerialPort::pendingOutput() const {
+    int n = 0;
+    if (::ioctl(fd_, TIOCOUTQ, &n) != 0) return 0;
+    return n;
+}
 
-    int pendingOutput() const override {
-        int n = 0;
-        if (::ioctl(fd_, TIOCOUTQ, &n) != 0) return 0;
-        return n;
-    }
+bool TtySerialPort::waitReadable(int ms) {
+    pollfd p{fd_, POLLIN, 0};
+    return ::poll(&p, 1, std::max(0, ms)) > 0 && (p.revents & POLLIN) != 0;
+}
 
-  private:
-    bool waitReadable(int ms) override {
-        pollfd p{fd_, POLLIN, 0};
-        return ::poll(&p, 1, std::max(0, ms)) > 0 && (p.revents & POLLIN) != 0;
-    }
+bool TtySerialPort::reconfigure() {
+    return configure(fd_, parseSettings(Settings())) && applyHandshaking(Handshaking());
+}
 
-    bool reconfigure() override {
-        return configure(fd_, parseSettings(Settings())) && applyHandshaking(Handshaking());
-    }
-
-    bool setBit(int bit, bool on) { return ::ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bit) == 0; }
-
-    // Raw 8-bit line, reads that never wait, then the exact rate (56000 is no standard speed,
-    // so it goes through the kernel's arbitrary-rate request).
-    static bool configure(int fd, const LineSettings& s) {
-        termios t{};
-        if (::tcgetattr(fd, &t) != 0) return false;
-        ::cfmakeraw(&t);
-        t.c_cflag |= CLOCAL | CREAD;
-        t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS);
-        t.c_cflag |= s.dataBits == 5 ? CS5 : s.dataBits == 6 ? CS6 : s.dataBits == 7 ? CS7 : CS8;
-        if (s.stopBits != 1) t.c_cflag |= CSTOPB;
-        if (s.parity != 'N') t.c_cflag |= PARENB;
-        if (s.parity == 'O' || s.parity == 'M') t.c_cflag |= PARODD;
-        if (s.parity == 'M' || s.parity == 'S') t.c_cflag |= CMSPAR;
-        t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-        // VMIN 1 on a descriptor that never waits: no data reads as EAGAIN, so an end of file
-        // can only mean a hang-up.
-        t.c_cc[VMIN] = 1;
-        t.c_cc[VTIME] = 0;
-        if (::tcsetattr(fd, TCSANOW, &t) != 0) return false;
-        termios2 t2{};
-        if (::ioctl(fd, TCGETS2, &t2) != 0) return false;
-        t2.c_cflag &= ~static_cast<tcflag_t>(CBAUD);
-        t2.c_cflag |= kBother;
-        t2.c_ispeed = static_cast<speed_t>(s.baud);
-        t2.c_ospeed = static_cast<speed_t>(s.baud);
-        return ::ioctl(fd, TCSETS2, &t2) == 0;
-    }
-
-    const SerialPorts& ports_;
-    int fd_ = -1;
-};
-
-}  // namespace
+// Raw 8-bit line, reads that never wait, then the exact rate (56000 is no standard speed, so it
+// goes through the kernel's arbitrary-rate request).
+bool TtySerialPort::configure(int fd, const LineSettings& s) {
+    termios t{};
+    if (::tcgetattr(fd, &t) != 0) return false;
+    ::cfmakeraw(&t);
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | CSTOPB | PARENB | PARODD | CMSPAR | CRTSCTS);
+    t.c_cflag |= s.dataBits == 5 ? CS5 : s.dataBits == 6 ? CS6 : s.dataBits == 7 ? CS7 : CS8;
+    if (s.stopBits != 1) t.c_cflag |= CSTOPB;
+    if (s.parity != 'N') t.c_cflag |= PARENB;
+    if (s.parity == 'O' || s.parity == 'M') t.c_cflag |= PARODD;
+    if (s.parity == 'M' || s.parity == 'S') t.c_cflag |= CMSPAR;
+    t.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    // VMIN 1 on a descriptor that never waits: no data reads as EAGAIN, so an end of file can
+    // only mean a hang-up.
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 0;
+    if (::tcsetattr(fd, TCSANOW, &t) != 0) return false;
+    termios2 t2{};
+    if (::ioctl(fd, TCGETS2, &t2) != 0) return false;
+    t2.c_cflag &= ~static_cast<tcflag_t>(CBAUD);
+    t2.c_cflag |= kBother;
+    t2.c_ispeed = static_cast<speed_t>(s.baud);
+    t2.c_ospeed = static_cast<speed_t>(s.baud);
+    return ::ioctl(fd, TCSETS2, &t2) == 0;
+}
 
 void SerialPort::setCommPort(int number) {
     if (isOpen()) throw Error(kPortAlreadyOpen, QStringLiteral("Port already open"));
@@ -324,7 +328,7 @@ QString SerialPorts::devicePath(int number) const {
 }
 
 std::unique_ptr<SerialPort> SystemSerialPorts::create() {
-    return std::make_unique<QtSerialPort>(*this);
+    return std::make_unique<TtySerialPort>(*this);
 }
 
 }  // namespace qf

@@ -140,4 +140,36 @@ class SystemSerialPorts : public SerialPorts {
     std::unique_ptr<SerialPort> create() override;
 };
 
+// A port on a Linux tty, on its own descriptor: nothing reads it in the background, so a poll
+// gets everything that arrived since the last one.
+class TtySerialPort : public SerialPort {
+  public:
+    explicit TtySerialPort(const SerialPorts& ports);
+    ~TtySerialPort() override;
+
+  protected:
+    bool isOpen() const override;
+    bool openDevice() override;
+    void closeDevice() override;
+    bool applyLines(bool dtr, bool rts) override;
+    bool applyDtr(bool on) override;
+    bool applyRts(bool on) override;
+    bool applyHandshaking(Handshake h) override;
+    qint64 readDevice(QByteArray& into) override;
+    qint64 writeDevice(const QByteArray& bytes) override;
+    void flushInput() override;
+    int pendingOutput() const override;
+    bool waitReadable(int ms) override;
+    bool reconfigure() override;
+    // One modem-control request to the open device: the named lines all go up, or all go down,
+    // at the same instant. A device without modem lines (a pseudo-terminal) refuses it.
+    virtual bool changeLines(bool up, bool dtr, bool rts);
+
+  private:
+    static bool configure(int fd, const LineSettings& s);
+
+    const SerialPorts& ports_;
+    int fd_ = -1;
+};
+
 }  // namespace qf

@@ -55,6 +55,7 @@ void SerialWinKeyDriver::drop() {
     port_.reset();
     status_ = 0;
     unanswered_ = false;
+    silent_ = false;
 }
 
 int SerialWinKeyDriver::firstByteWithin(int ms) {
@@ -116,6 +117,7 @@ qint32 SerialWinKeyDriver::wk_open(quint8& version, quint8 port) {
     }
     status_ = 0;
     unanswered_ = false;
+    silent_ = false;
     return wk::kSuccess;
 }
 
@@ -147,7 +149,10 @@ bool SerialWinKeyDriver::takeIn() {
         status_ = flagsOf(b);
         status = true;
     }
-    if (status) unanswered_ = false;
+    if (status) {
+        unanswered_ = false;
+        silent_ = false;
+    }
     return status;
 }
 
@@ -155,12 +160,15 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
     if (!port_) return wk::kNotOpen;
     try {
         takeIn();
+        if (silent_) return silentStatus();
         if (status_ == 0) return 0;
         if (unanswered_) {
-            // Asked already and no word since: after 2 s the keyer counts as idle.
+            // Asked already and no word since: after 2 s the keyer has stopped answering.
             if (clock_.tickMs() - unansweredSince_ >= kSilentMs) {
-                status_ = 0;
                 unanswered_ = false;
+                silent_ = true;
+                askedSilentAt_ = clock_.tickMs();
+                return silentStatus();
             }
             return status_;
         }
@@ -179,9 +187,28 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
             }
         }
     } catch (const Error&) {
-        status_ = 0;
+        // A port that failed (a keyer unplugged) answers no more either.
+        unanswered_ = false;
+        if (!silent_) {
+            silent_ = true;
+            askedSilentAt_ = clock_.tickMs();
+        }
+        return silentStatus();
     }
     return status_;
+}
+
+qint32 SerialWinKeyDriver::silentStatus() {
+    // Asked again now and then, without waiting: an answer is taken in by a later call.
+    if (clock_.tickMs() - askedSilentAt_ >= kSilentMs) {
+        askedSilentAt_ = clock_.tickMs();
+        try {
+            port_->writeBytes(QByteArray(1, char(kRequestStatus)));
+        } catch (const Error&) {
+        }
+    }
+    // It may still be keying what it holds: busy, so Esc clears it, yet no loop waits on it.
+    return wk::kBusy;
 }
 
 qint32 SerialWinKeyDriver::wk_char(quint8 c) {

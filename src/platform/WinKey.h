@@ -8,8 +8,11 @@
 // - Calls made while no keyer is open send nothing.
 // - wk_getstatus returns the flags of the keyer's latest status byte: 0 idle, 4 busy, 5 busy
 //   with the buffer nearly full (the caller must wait above 4). While the keyer says it is
-//   sending, each call asks it again; a keyer that has not answered for 2 s counts as idle, so
-//   no send loop waits for ever on a keyer that was unplugged.
+//   sending, each call asks it again. A keyer that leaves a request unanswered for 2 s, or whose
+//   port fails, has stopped answering: its status is unknown and reads as busy (4), never as
+//   idle, because it may still be keying what it holds. So no send loop waits for ever on it,
+//   and Esc and Backspace still reach it. It is asked again every 2 s without waiting, and
+//   counts as answering again from its next status byte.
 // - wk_char puts only printable characters (0x20 to 0x7E) on the wire: every other byte is a
 //   command to the keyer and would take the next byte as its parameter.
 #pragma once
@@ -39,6 +42,8 @@ class WinKeyDriver {
     virtual qint32 wk_ditdah_ratio(quint8 ratio) = 0;
     virtual qint32 wk_pincfg(quint8 config) = 0;
     virtual qint32 wk_setmode(quint8 mode) = 0;
+    // False while an open keyer's status is unknown because it stopped answering.
+    virtual bool answering() const = 0;
 };
 
 namespace wk {
@@ -53,7 +58,8 @@ class SerialWinKeyDriver : public WinKeyDriver {
   public:
     // How long the keyer may take to answer the echo test and host open (real time: it is
     // the device that answers), and how long it may leave a status request unanswered before
-    // it counts as idle (the program's clock).
+    // it counts as no longer answering (the program's clock), which is also how often a silent
+    // keyer is asked again.
     static constexpr int kAnswerMs = 500;
     static constexpr qint64 kSilentMs = 2000;
 
@@ -72,11 +78,14 @@ class SerialWinKeyDriver : public WinKeyDriver {
     qint32 wk_ditdah_ratio(quint8 ratio) override;
     qint32 wk_pincfg(quint8 config) override;
     qint32 wk_setmode(quint8 mode) override;
+    bool answering() const override { return !silent_; }
 
   private:
     qint32 send(std::initializer_list<quint8> bytes);
     // Takes in what the keyer has sent; true when a status byte was among it.
     bool takeIn();
+    // The status of a keyer that stopped answering; asks it again every kSilentMs.
+    qint32 silentStatus();
     // Waits up to ms for bytes; the first one, or -1.
     int firstByteWithin(int ms);
     void drop();
@@ -87,6 +96,8 @@ class SerialWinKeyDriver : public WinKeyDriver {
     qint32 status_ = 0;
     bool unanswered_ = false;     // a status request went out and no status came back
     qint64 unansweredSince_ = 0;  // the clock's time of that request
+    bool silent_ = false;         // stopped answering: the status is unknown
+    qint64 askedSilentAt_ = 0;    // the clock's time of the last request to a silent keyer
 };
 
 }  // namespace qf

@@ -1,5 +1,6 @@
 // The WinKey from the logging window and the CW window: the "!" that logs before the keyer gets
-// a byte, Esc and Backspace reaching the keyer, keyboard CW, the speed box and the repeat stop.
+// a byte, Esc and Backspace reaching the keyer (one that stopped answering included), keyboard
+// CW, the speed box and the repeat stop.
 #include "keying/CWFrm.h"
 #include "keying/frmWinKey.h"
 #include "logging/LoggingFixture.h"
@@ -82,6 +83,46 @@ TEST_F(WinKeyLoggingTest, EscAndBackspaceReachABusyKeyerAndTypedControlsDoNot) {
         << got.toHex().constData();
     EXPECT_EQ(t.app().run().WinKeyStatus, 4);
     Q_UNUSED(w);
+}
+
+TEST_F(WinKeyLoggingTest, EscClearsAKeyerThatStoppedAnsweringAndTheOperatorIsToldOnce) {
+    Outfrm& w = openWithKeyer();
+    t.app().forms().CWFrm().Text1->setText(QStringLiteral("CQ TEST"));
+    // The keyer is full, then says nothing more: the send loop gives up waiting after 2 s and
+    // hands it the rest of the message.
+    emu->setStatus(5);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return t.app().platform().winKey.wk_getstatus() == 5; }, 3000));
+    emu->fallSilent();
+    emu->clear();
+    auto told = [this] {
+        QStringList titles;
+        for (const ShownDialog& d : t.dialogs().messages()) titles << d.title;
+        return titles;
+    };
+    const QStringList before = told();
+    const int beeps = t.beeper().count();
+    key(Qt::Key_F1);
+    EXPECT_EQ(t.app().run().CWSending, 0);  // the send loop has ended
+    ASSERT_TRUE(emu->waitForBytes(8));
+    EXPECT_EQ(emu->received(), QByteArray("\x15") + "CQ TEST");
+    EXPECT_EQ(told(), before + QStringList{QStringLiteral("WinKey not answering.")});
+    EXPECT_EQ(t.beeper().count(), beeps + 1);
+
+    // It may still be keying all of it: Esc clears it, every time, and leaves the entry row.
+    type(QStringLiteral("k1abc"));
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        emu->clear();
+        key(Qt::Key_Escape);
+        ASSERT_TRUE(emu->waitForBytes(1));
+        EXPECT_EQ(emu->received(), QByteArray("\x0A"));
+        EXPECT_TRUE(t.app().run().CWSendBuffer.isEmpty());
+        EXPECT_EQ(w.txtCall->Text(), QStringLiteral("K1ABC"));
+    }
+    // Told once, not at every key.
+    EXPECT_EQ(told().size(), before.size() + 1);
+    EXPECT_EQ(t.beeper().count(), beeps + 1);
 }
 
 TEST_F(WinKeyLoggingTest, TheSpeedBoxAndTheRepeatStopReachAnOpenKeyer) {

@@ -302,7 +302,17 @@ TEST_F(WinKeyTest, StopClearsTheKeyerAndEndsTheLoop) {
     EXPECT_FALSE(got.contains('C'));
 }
 
-TEST_F(WinKeyTest, AKeyerThatFallsSilentLetsTheLoopEndAfterTwoSeconds) {
+// The operator's one word on a keyer that stopped answering.
+const char* const kNotAnswering = "WinKey not answering.";
+
+int notAnsweringBoxes(test::TestApp& t) {
+    int n = 0;
+    for (const ShownDialog& d : t.dialogs().messages())
+        if (d.title == QLatin1String(kNotAnswering)) ++n;
+    return n;
+}
+
+TEST_F(WinKeyTest, AKeyerThatFallsSilentEndsTheLoopYetReadsBusyUntilItAnswersAgain) {
     openQuietly();
     keyerSays(5);
     emu.fallSilent();
@@ -314,6 +324,52 @@ TEST_F(WinKeyTest, AKeyerThatFallsSilentLetsTheLoopEndAfterTwoSeconds) {
     EXPECT_LE(took, 2100);
     ASSERT_TRUE(emu.waitForBytes(3));
     EXPECT_EQ(emu.received(), wire({0x15, 'T', 'U'}));
+
+    // Its status is unknown, not idle: it may still be keying what it holds. The operator hears
+    // of it once, however often it is read.
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(w().PollStatus(), 4);
+    EXPECT_FALSE(t.winKey().answering());
+    EXPECT_EQ(notAnsweringBoxes(t), 1);
+    EXPECT_EQ(t.beeper().count(), 1);
+    // It is asked again every 2 s, without a wait.
+    emu.clear();
+    t.clock().advance(SerialWinKeyDriver::kSilentMs);
+    EXPECT_EQ(w().PollStatus(), 4);
+    ASSERT_TRUE(emu.waitForBytes(1));
+    EXPECT_EQ(emu.received(), wire({0x15}));
+
+    // Heard again: its word counts, and a later silence is told again.
+    emu.answerAgain();
+    keyerSays(5);
+    EXPECT_TRUE(t.winKey().answering());
+    EXPECT_EQ(w().PollStatus(), 5);
+    emu.fallSilent();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            t.clock().advance(100);
+            return w().PollStatus() == 4;
+        },
+        5000));
+    EXPECT_EQ(notAnsweringBoxes(t), 2);
+    EXPECT_EQ(t.beeper().count(), 2);
+}
+
+TEST_F(WinKeyTest, AKeyerWhosePortGoesAwayReadsBusyAndIsToldOnce) {
+    openQuietly();
+    emu.unplug();
+    run().CWSendBuffer = QStringLiteral("TU");
+    w().WKTransmit();
+    EXPECT_TRUE(run().CWSendBuffer.isEmpty());
+    EXPECT_EQ(w().PollStatus(), 4);
+    EXPECT_FALSE(t.winKey().answering());
+    const ShownDialog box = t.dialogs().messages().back();
+    EXPECT_EQ(box.title, QLatin1String(kNotAnswering));
+    EXPECT_EQ(box.text,
+              QStringLiteral("The WinKey on com port 7 has stopped answering.  It may still be "
+                             "sending: press Esc to clear its buffer, and check that the Winkey "
+                             "device is properly connected."));
+    EXPECT_EQ(notAnsweringBoxes(t), 1);
+    EXPECT_EQ(t.beeper().count(), 1);
 }
 
 TEST_F(WinKeyTest, OnlyPrintableCharactersReachTheWire) {

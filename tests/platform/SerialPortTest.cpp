@@ -75,6 +75,58 @@ TEST(SerialPortsTest, ARealPortOnAPseudoTerminalOpensAndCloses) {
     EXPECT_TRUE(port->PortOpen());
 }
 
+// The real port with what its open asks of the device written down: a pseudo-terminal has no
+// modem lines and refuses them, so the requests are what can be checked.
+class RequestRecordingTtyPort : public TtySerialPort {
+  public:
+    using TtySerialPort::TtySerialPort;
+    QStringList asked;
+
+  protected:
+    bool openDevice() override {
+        const bool opened = TtySerialPort::openDevice();
+        asked << (opened ? QStringLiteral("open") : QStringLiteral("open failed"));
+        return opened;
+    }
+    bool changeLines(bool up, bool dtr, bool rts) override {
+        QString what = up ? QStringLiteral("raise") : QStringLiteral("drop");
+        if (dtr) what += QStringLiteral(" DTR");
+        if (rts) what += QStringLiteral(" RTS");
+        asked << what;
+        return TtySerialPort::changeLines(up, dtr, rts);
+    }
+};
+
+TEST(SerialPortsTest, TheRealPortPutsDtrAndRtsWhereWantedRightAfterOpening) {
+    if (!test::PtyPair::socatInstalled()) GTEST_SKIP() << "socat is not installed";
+    test::PtyPair pty;
+    ASSERT_TRUE(pty.available());
+    SystemSerialPorts ports;
+    ports.setDevicePath(3, pty.first());
+    // Opening a tty raises both lines; a keyed transmitter must not see them up.
+    const struct {
+        const char* what;
+        bool dtr, rts;  // the flags set while the port was closed
+        QStringList asked;
+    } cases[] = {
+        {"both down", false, false, {"open", "drop DTR RTS"}},
+        {"DTR up", true, false, {"open", "drop RTS", "raise DTR"}},
+        {"RTS up", false, true, {"open", "drop DTR", "raise RTS"}},
+        {"both up", true, true, {"open", "raise DTR RTS"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RequestRecordingTtyPort port(ports);
+        port.setCommPort(3);
+        port.setDTREnable(c.dtr);
+        port.setRTSEnable(c.rts);
+        EXPECT_TRUE(port.asked.isEmpty());  // kept for the open
+        port.setPortOpen(true);
+        EXPECT_EQ(port.asked, c.asked);
+        EXPECT_TRUE(port.PortOpen());  // refused lines do not fail the open
+    }
+}
+
 // A parallel port driver over a recorded port: the control register is base + 2.
 class RecordedParallelPort : public ParallelPort {
   public:

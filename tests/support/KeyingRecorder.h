@@ -1,8 +1,9 @@
 // The keying-line recorder: stands in for every keying line (RTS, DTR, the parallel port) and
 // records each setting of a line, stamped with the clock, so a test reads back the keyed units
 // and their lengths. The parallel lines are the program's own driver over a recorded port, so
-// the address and the bytes written are the real ones. A test can make a setting fail, or run a
-// step of its own right after one (to change the speed inside a character).
+// the address and the bytes written are the real ones. A test can make a setting fail, before it
+// is made or after (the line moved, then its driver gave out), or run a step of its own right
+// after one (to change the speed inside a character).
 #pragma once
 
 #include "platform/Clock.h"
@@ -65,6 +66,8 @@ class KeyingRecorder : public KeyingLines, public ParallelPort {
 
     // The n-th setting from now (1 = the next) fails instead of being made.
     void failAt(int n) { failAt_ = static_cast<int>(attempts_) + n; }
+    // The n-th setting from now is made, and then fails.
+    void failAfterAt(int n) { failAfterAt_ = static_cast<int>(attempts_) + n; }
     // Runs after each recorded setting, with its index in changes().
     std::function<void(size_t index)> afterSet;
 
@@ -90,6 +93,8 @@ class KeyingRecorder : public KeyingLines, public ParallelPort {
         if (static_cast<int>(attempts_) == failAt_)
             throw Error(57, QStringLiteral("Device I/O error"));
         changes_.push_back({line, address, value, stamp_()});
+        if (static_cast<int>(attempts_) == failAfterAt_)
+            throw Error(57, QStringLiteral("Device I/O error"));
         if (afterSet) afterSet(changes_.size() - 1);
     }
 
@@ -97,6 +102,7 @@ class KeyingRecorder : public KeyingLines, public ParallelPort {
     std::vector<Change> changes_;
     size_t attempts_ = 0;
     int failAt_ = -1;
+    int failAfterAt_ = -1;
 };
 
 }  // namespace qf::test

@@ -43,9 +43,14 @@ void WinKeyEmulator::run() {
     while (!stop_) {
         pollfd p{fd_, POLLIN, 0};
         QByteArray out;
-        if (::poll(&p, 1, 5) > 0 && (p.revents & POLLIN)) {
+        if (::poll(&p, 1, 5) > 0) {
             char buf[256];
-            const ssize_t n = ::read(fd_, buf, sizeof buf);
+            const ssize_t n = (p.revents & POLLIN) ? ::read(fd_, buf, sizeof buf) : -1;
+            if (n <= 0) {
+                // Unplugged: nothing will come, and poll no longer waits.
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                continue;
+            }
             std::lock_guard<std::mutex> lock(mutex_);
             for (ssize_t i = 0; i < n; ++i) take(static_cast<quint8>(buf[i]), out);
         }
@@ -147,6 +152,15 @@ void WinKeyEmulator::holdXoff(int requests) {
 void WinKeyEmulator::fallSilent() {
     std::lock_guard<std::mutex> lock(mutex_);
     silent_ = true;
+}
+
+void WinKeyEmulator::answerAgain() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    silent_ = false;
+}
+
+void WinKeyEmulator::unplug() {
+    pty_.end();
 }
 
 QByteArray WinKeyEmulator::received() const {

@@ -2,7 +2,7 @@
 // It runs on its own thread, so it answers while the program waits on the port: the echo test,
 // host open (with its version byte) and close, and status requests with the status the test
 // has set. It records every byte it receives with the real time of its arrival, and can echo
-// wrongly, ignore host open, or fall silent altogether.
+// wrongly, ignore host open, fall silent altogether (and answer again), or be unplugged.
 #pragma once
 
 #include "support/PtyPair.h"
@@ -40,8 +40,11 @@ class WinKeyEmulator {
     void setStatus(quint8 flags);
     // Answers the next `requests` status requests with busy and XOFF, then idle.
     void holdXoff(int requests);
-    // Answers nothing from now on.
+    // Answers nothing from now on, until answerAgain().
     void fallSilent();
+    void answerAgain();
+    // Its device goes away, as a keyer pulled from its USB socket.
+    void unplug();
 
     // Every byte received so far.
     QByteArray received() const;

@@ -78,6 +78,7 @@ class WinKeyRecorder : public WinKeyDriver {
         before(QStringLiteral("wk_setmode(%1)").arg(v));
         return real_->wk_setmode(v);
     }
+    bool answering() const override { return real_->answering(); }
 
   private:
     void before(const QString& call) {
