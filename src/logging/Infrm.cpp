@@ -155,14 +155,16 @@ QStringList Infrm::logListRow(int r) const {
     return row;
 }
 
-std::vector<QStringList> Infrm::logListWidestTexts() const {
-    // A state or province code, or the word for a call whose country is unknown.
+std::vector<LoggingWindow::LogListTexts> Infrm::logListWidestTexts() const {
+    // A state or province code, or the word for a call whose country is unknown; a DX
+    // country's name can be longer still, so the column counts as free text.
     QStringList spc{QStringLiteral("Not Found")};
     for (const SPCRow& row : kSPCRows) spc << QString::fromLatin1(row.code);
     QStringList countySent = countyTexts();
     countySent << app_.station().OwnCounty;
-    return {widestRecordNumbers(), widestCalls(), widestNames(), spc,        countyTexts(),
-            ownNames(),            widestDateTimes(), modeTexts(), bandTexts(), countySent};
+    return {{widestRecordNumbers()}, {widestCalls(), true}, {widestNames(), true}, {spc, true},
+            {countyTexts()},         {ownNames(), true},    {widestDateTimes()},   {modeTexts()},
+            {bandTexts()},           {countySent}};
 }
 
 void Infrm::loadOwnSteps() {

@@ -58,9 +58,12 @@ LoggingWindow::LoggingWindow(App& app, QString name, Kind kind)
     cmdEdit->Click = [this] { cmdEdit_Click(); };
     cmdDelete->Click = [this] { cmdDelete_Click(); };
 
-    lblCurTime = makeLabel(QStringLiteral("lblCurTime"), QStringLiteral("Reg Time"), 8280, 6030, 735, 255, Look::Static);
+    // The two clock labels start 90 twips left of their design place, still clear of the
+    // own-station labels, so "UTC TIME" stays on one line in the design face: at 735 twips it
+    // wrapped, and its second line fell below the client area. Both move, so the times align.
+    lblCurTime = makeLabel(QStringLiteral("lblCurTime"), QStringLiteral("Reg Time"), 8190, 6030, 825, 255, Look::Static);
     Label16 = makeLabel(QStringLiteral("Label16"), QStringLiteral("am"), 9110, 6030, 375, 255, Look::Static);
-    lblutctime = makeLabel(QStringLiteral("lblutctime"), QStringLiteral("UTC TIME"), 8280, 6250, 735, 255, Look::Static);
+    lblutctime = makeLabel(QStringLiteral("lblutctime"), QStringLiteral("UTC TIME"), 8190, 6250, 825, 255, Look::Static);
     Label11 = makeLabel(QStringLiteral("Label11"), QStringLiteral("UTC"), 9110, 6250, 375, 255, Look::Static);
 
     Timer1 = add<qf::Timer>(QStringLiteral("Timer1"), 60000);

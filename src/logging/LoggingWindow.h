@@ -177,8 +177,9 @@ class LoggingWindow : public Form {
     void mnuFormSize_Click();
     void mnuTaskbar_Click();
     void ApplyFormSize();
-    // Widens every log-list column alike until each shows its widest text and its header in
-    // full at the list's font: the designed widths are too narrow for some fonts.
+    // Lays the log-list columns out across the width the list shows (ColumnFit.h): every column
+    // in view, no sideways scrolling, each text whole as far as the room allows. Run by the load
+    // once fonts and counties are settled, and again when the taskbar layout resizes the list.
     void fitLogListColumns();
     void TaskbarLayout();
     void PlaceCountyLists();
@@ -238,8 +239,14 @@ class LoggingWindow : public Form {
     // What differs between the twins.
     virtual void addLogListColumns(double width) = 0;
     virtual QStringList logListRow(int record) const = 0;
-    // What each log-list column must show in full, column by column.
-    virtual std::vector<QStringList> logListWidestTexts() const = 0;
+    // What a log-list column must show: its widest texts, and whether they are free text (a
+    // call, a name, a country), which has no fixed longest form and is shortened first.
+    struct LogListTexts {
+        QStringList widest;
+        bool freeText = false;
+    };
+    // Column by column.
+    virtual std::vector<LogListTexts> logListWidestTexts() const = 0;
     virtual void loadOwnSteps() {}  // the in-state table and grid
     virtual void showStationLabels() = 0;
     virtual void rebuildAfterLoad() = 0;  // the steps after the counting, in order
@@ -347,6 +354,8 @@ class LoggingWindow : public Form {
     // True when the log list shows records first to last as FillLogList lists them: newest
     // first, or in the operator's sort with the newer of two equal keys first.
     bool logListShows(int first, int last) const;
+    // The log-list widths, in twips, as the load built them: every fit starts from these.
+    std::vector<double> logListDesign_;
 
     Kind kind_;
     std::unique_ptr<LogIndex> index_;

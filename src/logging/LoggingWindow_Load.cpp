@@ -7,11 +7,13 @@
 #include "keying/VoiceKeyer.h"
 #include "rig/RigControl.h"
 #include "spots/Spotting.h"
+#include "logging/ColumnFit.h"
 #include "logging/LoggingWindow.h"
 #include "logstore/LogStore.h"
 #include "platform/Error.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
@@ -280,35 +282,49 @@ void LoggingWindow::TaskbarLayout() {
     for (int i = 0; i < txtDX->columnCount(); ++i) {
         step([&] { txtDX->setColumnWidth(i, txtDX->columnWidth(i) * gw); });
     }
+    // The log list's columns keep their widths in the design, but the list itself grew or shrank
+    // with the window: they are laid out again across its new width.
+    step([&] { fitLogListColumns(); });
     step([&] { PlaceCountyLists(); });
     Show();
 }
 
 void LoggingWindow::fitLogListColumns() {
+    if (logListDesign_.empty()) {
+        for (int c = 0; c < ListView1->columnCount(); ++c) {
+            logListDesign_.push_back(ListView1->columnWidth(c));
+        }
+    }
     // Measured as the list draws them: text plus the style's margins, in whole pixels.
     QStyle* style = ListView1->style();
     const QFontMetricsF cell(ListView1->font());
     const QFontMetricsF head(ListView1->header()->font());
     const double cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 1);
     const double headMargin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, ListView1->header());
-    const std::vector<QStringList> texts = logListWidestTexts();
-    double widening = 1;
+    const std::vector<LogListTexts> texts = logListWidestTexts();
+    std::vector<ColumnNeed> needs;
     for (int c = 0; c < ListView1->columnCount(); ++c) {
-        const double width = ListView1->columnWidth(c);
-        if (width <= 0) continue;  // a column kept out of sight stays so
-        double needed = head.horizontalAdvance(ListView1->columnHeader(c)) + headMargin;
+        ColumnNeed need;
+        need.design = logListDesign_[static_cast<size_t>(c)] / kTwipsPerPixel;
+        double whole = head.horizontalAdvance(ListView1->columnHeader(c)) + headMargin;
         if (c < static_cast<int>(texts.size())) {
-            for (const QString& t : texts[static_cast<size_t>(c)]) {
-                needed = std::max(needed, cell.horizontalAdvance(t) + cellMargin);
+            const LogListTexts& t = texts[static_cast<size_t>(c)];
+            for (const QString& text : t.widest) {
+                whole = std::max(whole, cell.horizontalAdvance(text) + cellMargin);
             }
+            need.freeText = t.freeText;
         }
         // One pixel more than the text needs, against the rounding of twips to pixels.
-        widening = std::max(widening, (std::ceil(needed) + 1) * 15 / width);
+        need.whole = std::ceil(whole) + 1;
+        needs.push_back(need);
     }
-    if (widening <= 1) return;
-    // One factor for all keeps the designed proportions; the list scrolls sideways if it must.
+    // The width inside the frame, less the vertical scroll bar's: it is kept free whether the
+    // bar shows or not, so the columns do not move when the log outgrows the list.
+    const int room =
+        ListView1->contentsRect().width() - ListView1->verticalScrollBar()->sizeHint().width();
+    const std::vector<int> widths = FitColumns(needs, room);
     for (int c = 0; c < ListView1->columnCount(); ++c) {
-        ListView1->setColumnWidth(c, ListView1->columnWidth(c) * widening);
+        ListView1->setColumnWidth(c, widths[static_cast<size_t>(c)] * kTwipsPerPixel);
     }
 }
 

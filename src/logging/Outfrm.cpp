@@ -105,9 +105,9 @@ QStringList Outfrm::logListRow(int r) const {
     return {QString::number(r), q.Call, q.NameRcvd, q.CountyRcvd, q.NameSent, logListDateTime(q), q.Mode, q.Band};
 }
 
-std::vector<QStringList> Outfrm::logListWidestTexts() const {
-    return {widestRecordNumbers(), widestCalls(), widestNames(), countyTexts(),
-            ownNames(),            widestDateTimes(), modeTexts(), bandTexts()};
+std::vector<LoggingWindow::LogListTexts> Outfrm::logListWidestTexts() const {
+    return {{widestRecordNumbers()}, {widestCalls(), true}, {widestNames(), true}, {countyTexts()},
+            {ownNames(), true},      {widestDateTimes()},   {modeTexts()},         {bandTexts()}};
 }
 
 void Outfrm::showStationLabels() {

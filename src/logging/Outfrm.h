@@ -25,7 +25,7 @@ protected:
     QString keyboardCwMessage() const override;
     void addLogListColumns(double width) override;
     QStringList logListRow(int record) const override;
-    std::vector<QStringList> logListWidestTexts() const override;
+    std::vector<LogListTexts> logListWidestTexts() const override;
     void showStationLabels() override;
     void rebuildAfterLoad() override;
     QString rebuildFailureText() const override;

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -35,8 +36,15 @@ ListView::ListView(Form& form, QString name)
     header()->setSectionsMovable(false);
     header()->setSectionsClickable(true);
     header()->setMinimumSectionSize(0);
+    // A cell narrower than its text shows it shortened with an ellipsis, so the operator sees
+    // that more is there. Headers are shortened by showHeader: the style cuts them mid-letter.
+    setTextElideMode(Qt::ElideRight);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int index) {
         if (ColumnClick) guarded([&] { ColumnClick(index + 1); });
+    });
+    // The operator may drag a column narrower or wider.
+    connect(header(), &QHeaderView::sectionResized, this, [this](int index, int, int) {
+        if (index >= 0 && index < columnCount()) showHeader(index);
     });
     applyGeometry();
     applyFont();
@@ -45,11 +53,10 @@ ListView::ListView(Form& form, QString name)
 void ListView::addColumn(const QString& header, double widthTwips, Qt::Alignment alignment) {
     widths_.push_back(widthTwips);
     alignments_.push_back(alignment);
+    headers_.push_back(header);
     const int n = static_cast<int>(widths_.size());
     setColumnCount(n);
-    QTreeWidgetItem* h = headerItem();
-    h->setText(n - 1, header);
-    h->setTextAlignment(n - 1, alignment | Qt::AlignVCenter);
+    headerItem()->setTextAlignment(n - 1, alignment | Qt::AlignVCenter);
     applyColumnWidth(n - 1);
 }
 
@@ -58,6 +65,7 @@ void ListView::clearColumns() {
     sortColumn_ = -1;
     widths_.clear();
     alignments_.clear();
+    headers_.clear();
     setColumnCount(0);
 }
 
@@ -74,11 +82,25 @@ void ListView::setColumnWidth(int index, double twips) {
 
 void ListView::applyColumnWidth(int index) {
     QTreeWidget::setColumnWidth(index, std::max(0, toPixels(widths_[static_cast<size_t>(index)])));
+    showHeader(index);
+}
+
+void ListView::showHeader(int index) {
+    const QString& full = headers_[static_cast<size_t>(index)];
+    const QFontMetrics fm(header()->font());
+    const int room = QTreeWidget::columnWidth(index) -
+                     2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
+    const QString shown = fm.horizontalAdvance(full) <= room ? full
+                          : room > 0 ? fm.elidedText(full, Qt::ElideRight, room)
+                                     : QString();
+    QTreeWidgetItem* h = headerItem();
+    if (h->text(index) != shown) h->setText(index, shown);
+    h->setToolTip(index, shown == full ? QString() : full);
 }
 
 QString ListView::columnHeader(int index) const {
     if (index < 0 || index >= columnCount()) throw badIndex();
-    return headerItem()->text(index);
+    return headers_[static_cast<size_t>(index)];
 }
 
 void ListView::clearRows() {
@@ -173,6 +195,13 @@ void ListView::setBackColor(quint32 color) {
 }
 
 void ListView::applyGeometry() { Control::applyGeometry(); }
+
+void ListView::changeEvent(QEvent* e) {
+    QTreeWidget::changeEvent(e);
+    if (e->type() == QEvent::FontChange) {
+        for (int c = 0; c < columnCount(); ++c) showHeader(c);
+    }
+}
 
 void ListView::mousePressEvent(QMouseEvent* e) {
     // A click makes its row current where it stands. Qt would scroll to that row half a second

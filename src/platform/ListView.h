@@ -26,6 +26,8 @@ public:
     int columnCount() const override { return static_cast<int>(widths_.size()); }
     double columnWidth(int index) const override;
     void setColumnWidth(int index, double twips) override;
+    // The header as added; a column too narrow for it shows it shortened, with the whole text as
+    // its tooltip.
     QString columnHeader(int index) const;
 
     // ---- rows, numbered 1 to count()
@@ -61,6 +63,7 @@ public:
 
 protected:
     void applyGeometry() override;
+    void changeEvent(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
@@ -70,11 +73,13 @@ protected:
 
 private:
     void applyColumnWidth(int index);
+    void showHeader(int index);
     std::unique_ptr<QTreeWidgetItem> makeItem(const QStringList& texts) const;
     // Where a row of this key goes in the kept sort: before or after the rows of an equal key.
     int sortedIndex(const QString& key, bool beforeEqual) const;
     std::vector<double> widths_;
     std::vector<Qt::Alignment> alignments_;
+    std::vector<QString> headers_;
     int sortColumn_ = -1;
 };
 

@@ -205,7 +205,9 @@ class WindowFitTest : public LoggingFixture,
                " x " + std::to_string(int(screen().height() / 15)) + ": ";
     }
 
-    Form& openWindow() {
+    // As it opens, or a second on, when the clocks show the time instead of their design
+    // captions.
+    Form& openWindow(bool aSecondOn = true) {
         t.screen().set(screen(), QRectF(QPointF(0, 0), screen()));
         if (wc().inState) {
             StationSettings& st = t.app().station();
@@ -217,11 +219,36 @@ class WindowFitTest : public LoggingFixture,
         writeLog({});
         t.dialogs().answerMessage(Answer::Yes);  // open the existing log
         Form& w = wc().open(*this, t.app().forms());
-        // A second on, the clocks show the time instead of their design captions.
-        t.clock().advance(1000);
+        if (aSecondOn) tick();
         QCoreApplication::processEvents();
         w.ensurePolished();
         return w;
+    }
+
+    void tick() {
+        t.clock().advance(1000);
+        QCoreApplication::processEvents();
+    }
+
+    // Each caption laid out at its control's own font: wrapped where the control wraps, it must
+    // neither run past the sides nor below the bottom of the area the control draws it in.
+    void expectEveryVisibleCaptionFits(Form& w, const char* when) {
+        for (Control* c : visibleControls(w)) {
+            const std::optional<CaptionBox> box = captionBox(c);
+            if (!box || box->text.trimmed().isEmpty() ||
+                allowed(Check::Caption, wc().name, c->Name()))
+                continue;
+            const QFontMetrics fm(c->widget()->font());
+            const QRect needed =
+                fm.boundingRect(QRect(QPoint(0, 0), box->area.size()), box->flags, box->text);
+            EXPECT_TRUE(needed.width() <= box->area.width() &&
+                        needed.height() <= box->area.height())
+                << where() << when << ": " << c->Name().toStdString() << " \""
+                << box->text.toStdString() << "\" in " << c->widget()->font().family().toStdString()
+                << " " << c->widget()->font().pointSizeF() << " pt needs " << needed.width()
+                << " x " << needed.height() << " px, has " << box->area.width() << " x "
+                << box->area.height();
+        }
     }
 
     // The controls the operator can see.
@@ -253,23 +280,13 @@ TEST_P(WindowFitTest, EveryVisibleControlLiesInsideItsContainer) {
     }
 }
 
-// Each caption laid out at its control's own font: wrapped where the control wraps, it must
-// neither run past the sides nor below the bottom of the area the control draws it in.
+// Every caption whole, both the design captions the window opens with and the texts its timers
+// put in their place a second on (the clocks).
 TEST_P(WindowFitTest, EveryVisibleCaptionFitsItsControl) {
-    Form& w = openWindow();
-    for (Control* c : visibleControls(w)) {
-        const std::optional<CaptionBox> box = captionBox(c);
-        if (!box || box->text.trimmed().isEmpty() || allowed(Check::Caption, wc().name, c->Name()))
-            continue;
-        const QFontMetrics fm(c->widget()->font());
-        const QRect needed =
-            fm.boundingRect(QRect(QPoint(0, 0), box->area.size()), box->flags, box->text);
-        EXPECT_TRUE(needed.width() <= box->area.width() && needed.height() <= box->area.height())
-            << where() << c->Name().toStdString() << " \"" << box->text.toStdString() << "\" in "
-            << c->widget()->font().family().toStdString() << " " << c->widget()->font().pointSizeF()
-            << " pt needs " << needed.width() << " x " << needed.height() << " px, has "
-            << box->area.width() << " x " << box->area.height();
-    }
+    Form& w = openWindow(false);
+    expectEveryVisibleCaptionFits(w, "as it opens");
+    tick();
+    expectEveryVisibleCaptionFits(w, "a second on");
 }
 
 // Where a control shows something in its container: the text it lays out, or all of it for a

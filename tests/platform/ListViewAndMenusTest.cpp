@@ -82,6 +82,36 @@ TEST_F(ListViewTest, NoRowIsSelectedUntilTheOperatorPicksOne) {
     EXPECT_EQ(list->selectedRow(), 0);
 }
 
+// A column too narrow for its header shows it shortened with an ellipsis, not cut mid-letter,
+// whatever made it narrow: its width, a larger font, the operator's drag. The header itself stays
+// whole for the code that reads it (the copy to the clipboard) and as the tooltip.
+TEST_F(ListViewTest, ANarrowColumnShortensItsHeaderAndKeepsItWhole) {
+    QTreeWidgetItem* shown = list->headerItem();
+    const auto expectShortened = [&](const char* how) {
+        EXPECT_TRUE(shown->text(2).endsWith(QChar(0x2026)))
+            << how << ": " << shown->text(2).toStdString();
+        EXPECT_EQ(shown->toolTip(2), QStringLiteral("Call")) << how;
+        EXPECT_EQ(list->columnHeader(2), QStringLiteral("Call")) << how;
+    };
+    const auto expectWhole = [&](const char* how) {
+        EXPECT_EQ(shown->text(2), QStringLiteral("Call")) << how;
+        EXPECT_TRUE(shown->toolTip(2).isEmpty()) << how;
+    };
+    expectWhole("as added");
+    list->setColumnWidth(2, 240);
+    expectShortened("narrowed");
+    list->setColumnWidth(2, 1500);
+    expectWhole("widened again");
+    list->setColumnWidth(2, 600);
+    expectWhole("40 pixels at 8.25 points");
+    list->setFontSize(24);
+    expectShortened("the font grown");
+    list->setFontSize(8.25);
+    expectWhole("the font back");
+    list->header()->resizeSection(2, 16);
+    expectShortened("dragged narrow");
+}
+
 TEST(MenuTest, OnlyTheHandlerChangesATick) {
     test::TestApp t;
     Form form(t.app().platform(), QStringLiteral("frmMenus"));
