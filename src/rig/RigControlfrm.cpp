@@ -416,6 +416,7 @@ void RigControlfrm::Command2_Click() {
     lblMode->setCaption(QString());
     lblFreq->setCaption(QString());
     lblUnProcess->setCaption(QString());
+    refusedQueries_.clear();
     tmrGetData->setEnabled(false);
     Label2->setVisible(false);
     Command2->setEnabled(false);
@@ -458,6 +459,8 @@ void RigControlfrm::Command1_Click() { test(app_.station().RigModel); }
 void RigControlfrm::TestFromStartup(const QString& modelBeforeLoad) { test(modelBeforeLoad); }
 
 void RigControlfrm::test(const QString& firstStepModel) {
+    // A read string still refused is told again in this run.
+    refusedQueries_.clear();
     try {
         if (firstStepModel != kNone) {
             lblMode->setCaption(QStringLiteral("No Response"));
