@@ -21,7 +21,6 @@ namespace qf {
 namespace {
 
 const QString kRigSettingsFile = QStringLiteral("RigCntrl.txt");
-const QString kNone = QStringLiteral("None");
 
 // Cut or blank-padded to a fixed width, as the fixed-length fields keep them.
 QString fixedWidth(const QString& s, int width) { return s.left(width).leftJustified(width); }
@@ -446,7 +445,7 @@ void RigControlfrm::Command4_Click() {
 }
 
 void RigControlfrm::cmdDone_Click() {
-    if (app_.station().RigModel != kNone) Command1_Click();
+    if (!rig::IsNoRig(app_.station().RigModel)) Command1_Click();
     app_.forms().Form1().SavePref();
     SaveRigSettings();
     Hide();
@@ -462,7 +461,7 @@ void RigControlfrm::test(const QString& firstStepModel) {
     // A read string still refused is told again in this run.
     refusedQueries_.clear();
     try {
-        if (firstStepModel != kNone) {
+        if (!rig::IsNoRig(firstStepModel)) {
             lblMode->setCaption(QStringLiteral("No Response"));
             lblFreq->setCaption(QStringLiteral("No Response"));
             Command2->setEnabled(true);
@@ -471,8 +470,8 @@ void RigControlfrm::test(const QString& firstStepModel) {
         }
         collectOptions();
         const QString model = app_.station().RigModel;
-        if (model == kNone) return;
         const auto row = rig::FindRigModel(model);
+        if (row && row->noRig) return;
         const bool exchangeFiles = row && row->port == rig::PortUse::ExchangeFiles;
         if (!exchangeFiles) OpenRigPort();
         if (comComm1->PortOpen() || exchangeFiles) {
