@@ -1,6 +1,10 @@
 // Replies of the byte families: the Yaesu status replies, Icom CI-V and the Ten Tec panel.
 // Every decoder reads only what the reply holds: a reply too short for a field leaves that
-// field's value as it was, so a half-received answer never shows as a reading.
+// field's value as it was, so a half-received answer never shows as a reading. A fixed-layout
+// reply is found by its place alone, so a cut reply's tail in front of the next answer would
+// read at the wrong places: where the layout has a byte that only some values can fill (a
+// marker, a mode code, a BCD digit), any other value there means the bytes are no reply, and
+// nothing of them is read.
 #include "rig/CatBytes.h"
 #include "rig/CatCodec.h"
 
@@ -32,6 +36,25 @@ std::optional<int> dumpDigit(const QByteArray& reply, int k) {
 
 float mhz(double value) {
     return static_cast<float>(value);
+}
+
+// The mode codes a five-byte Yaesu sends: LSB, USB, CW, CW-R, AM, WFM, FM, DIG, PKT, each also
+// with the narrow flag 0x80.
+bool yaesuSends(quint8 code) {
+    switch (code & 0x7F) {
+        case 0x00:
+        case 0x01:
+        case 0x02:
+        case 0x03:
+        case 0x04:
+        case 0x06:
+        case 0x08:
+        case 0x0A:
+        case 0x0C:
+            return true;
+        default:
+            return false;
+    }
 }
 
 std::optional<QString> yaesuMode(quint8 code) {
@@ -108,6 +131,9 @@ CatReading ParseYaesuFreqMode(const QByteArray& reply, const CatQueries&) {
     const std::optional<double> f =
         BcdDigitsToMHz(BytesToHexDigits(QByteArrayView(reply).first(4)));
     if (!f) return {};
+    // A code no Yaesu sends: the bytes are cut from two replies, and the digits are no
+    // frequency either.
+    if (!yaesuSends(byteAt(reply, 5))) return {};
     CatReading r;
     r.frequency = mhz(*f);
     r.mode = yaesuMode(byteAt(reply, 5));
@@ -178,21 +204,26 @@ CatReading ParseIcomMode(const QByteArray& reply, const CatQueries&) {
 }
 
 CatReading ParseTenTecPanelFreq(const QByteArray& reply, const CatQueries&) {
-    // Bytes 2 to 5 hold the frequency in Hz: all four must be there.
+    // Bytes 2 to 5 hold the frequency in Hz: all four must be there, behind the "A" that marks
+    // the answer and before its CR, when that has come.
     if (reply.size() < 5) return {};
+    if (byteAt(reply, 1) != 'A' || (reply.size() >= 6 && byteAt(reply, 6) != '\r')) return {};
     CatReading r;
     r.frequency = mhz(RoundTo5Decimals(static_cast<double>(hexField(reply, 3, 10)) / 1000000.0));
     return r;
 }
 
 CatReading ParseTenTecPanelMode(const QByteArray& reply, const CatQueries&) {
+    // "M", the two mode characters "0" to "4", CR when it has come.
     if (reply.size() < 3) return {};
-    const int digit = byteAt(reply, 2) & 0xF;
+    auto modeCharacter = [&](qsizetype n) {
+        return byteAt(reply, n) >= '0' && byteAt(reply, n) <= '4';
+    };
+    if (byteAt(reply, 1) != 'M' || !modeCharacter(2) || !modeCharacter(3) ||
+        (reply.size() >= 4 && byteAt(reply, 4) != '\r'))
+        return {};
     CatReading r;
-    if (digit == 3)
-        r.mode = QStringLiteral("CW");
-    else if (digit <= 4)
-        r.mode = QStringLiteral("PH");
+    r.mode = byteAt(reply, 2) == '3' ? QStringLiteral("CW") : QStringLiteral("PH");
     return r;
 }
 

@@ -78,7 +78,17 @@ bool CivScanner::feed(quint8 byte, qsizetype index) {
             }
             return false;
         case CivState::GotSecondFE:
-            if (addressBytesLeft_ > 0) {  // the addresses are not looked at
+            // The frame's own bytes are never an address or a command: an FD ends the frame
+            // before it says anything, one more FE is still the preamble.
+            if (byte == kCivEnd) {
+                state_ = CivState::Idle;
+                return false;
+            }
+            if (byte == kCivPreamble) {
+                addressBytesLeft_ = 2;
+                return false;
+            }
+            if (addressBytesLeft_ > 0) {  // which addresses, is not looked at
                 --addressBytesLeft_;
                 return false;
             }
@@ -94,6 +104,12 @@ bool CivScanner::feed(quint8 byte, qsizetype index) {
             if (byte == kCivEnd) {
                 state_ = CivState::Idle;
                 return true;
+            }
+            // No data byte is FE: a preamble here begins a new frame, and the cut one is
+            // dropped.
+            if (byte == kCivPreamble) {
+                state_ = CivState::GotFirstFE;
+                return false;
             }
             ++dataLength_;
             return false;

@@ -42,8 +42,9 @@ enum class CivState {
 };
 
 // Reads CI-V frames of one command byte by byte. A frame counts only when its FD arrives: a
-// frame cut off by the end of the reply gives nothing, so a half-received answer never reads
-// as a number.
+// frame cut off by the end of the reply, or by the preamble of another, gives nothing, so a
+// half-received answer never reads as a number. FE and FD mark frames only: neither is read
+// as an address or a data byte.
 class CivScanner {
   public:
     explicit CivScanner(quint8 command) : command_(command) {}

@@ -73,6 +73,9 @@ CatReading ParseTenTecPanelMode(const QByteArray& reply, const CatQueries& queri
 // The hex conversions the poll loop and the command test share.
 // "FE FE 64 E0" -> bytes: a pair every third character; none when a pair is not hexadecimal.
 std::optional<QByteArray> HexTextToBytes(const QString& text);
+// The first pair of such a text that is not hexadecimal, as it stands ("6G" of "FE FE 6G E0");
+// empty when every pair is.
+QString FirstBadHexPair(const QString& text);
 // Bytes -> "FE FE 64 E0 " (upper case, each pair followed by a space).
 QString BytesToHexText(const QByteArray& bytes);
 // 0..15 -> "0".."F"; anything else -> "".

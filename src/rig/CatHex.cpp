@@ -30,6 +30,15 @@ std::optional<QByteArray> HexTextToBytes(const QString& text) {
     return bytes;
 }
 
+QString FirstBadHexPair(const QString& text) {
+    for (qsizetype at = 0; at < text.size(); at += 3) {
+        const QString pair = text.mid(at, 2);
+        for (const QChar c : pair)
+            if (HexDigitValue(c) < 0) return pair;
+    }
+    return {};
+}
+
 QString BytesToHexText(const QByteArray& bytes) {
     QString text;
     text.reserve(bytes.size() * 3);

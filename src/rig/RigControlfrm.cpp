@@ -21,7 +21,6 @@ namespace qf {
 namespace {
 
 const QString kRigSettingsFile = QStringLiteral("RigCntrl.txt");
-const QString kNone = QStringLiteral("None");
 
 // Cut or blank-padded to a fixed width, as the fixed-length fields keep them.
 QString fixedWidth(const QString& s, int width) { return s.left(width).leftJustified(width); }
@@ -416,6 +415,7 @@ void RigControlfrm::Command2_Click() {
     lblMode->setCaption(QString());
     lblFreq->setCaption(QString());
     lblUnProcess->setCaption(QString());
+    refusedQueries_.clear();
     tmrGetData->setEnabled(false);
     Label2->setVisible(false);
     Command2->setEnabled(false);
@@ -445,7 +445,7 @@ void RigControlfrm::Command4_Click() {
 }
 
 void RigControlfrm::cmdDone_Click() {
-    if (app_.station().RigModel != kNone) Command1_Click();
+    if (!rig::IsNoRig(app_.station().RigModel)) Command1_Click();
     app_.forms().Form1().SavePref();
     SaveRigSettings();
     Hide();
@@ -458,8 +458,10 @@ void RigControlfrm::Command1_Click() { test(app_.station().RigModel); }
 void RigControlfrm::TestFromStartup(const QString& modelBeforeLoad) { test(modelBeforeLoad); }
 
 void RigControlfrm::test(const QString& firstStepModel) {
+    // A read string still refused is told again in this run.
+    refusedQueries_.clear();
     try {
-        if (firstStepModel != kNone) {
+        if (!rig::IsNoRig(firstStepModel)) {
             lblMode->setCaption(QStringLiteral("No Response"));
             lblFreq->setCaption(QStringLiteral("No Response"));
             Command2->setEnabled(true);
@@ -468,8 +470,8 @@ void RigControlfrm::test(const QString& firstStepModel) {
         }
         collectOptions();
         const QString model = app_.station().RigModel;
-        if (model == kNone) return;
         const auto row = rig::FindRigModel(model);
+        if (row && row->noRig) return;
         const bool exchangeFiles = row && row->port == rig::PortUse::ExchangeFiles;
         if (!exchangeFiles) OpenRigPort();
         if (comComm1->PortOpen() || exchangeFiles) {

@@ -121,11 +121,18 @@ class RigControlfrm : public Form {
     void StartPolling();
     void reportOpenFailure();
     void sendTick(const rig::RigModelRow* row);
+    void sendPairs(const QString& query, const QString& pairs);
     void receiveTick(const rig::RigModelRow* row);
     void store(const rig::CatReading& reading);
     void PauseMs(qint64 ms);
     void WaitOutputDrained();
     void WritePegasusFile(float mhz);
+
+    // The read strings refused since Test, with what the reply box says about each.
+    struct RefusedQuery {
+        QString query, text;
+    };
+    std::vector<RefusedQuery> refusedQueries_;
 
     App& app_;
 };

@@ -1,8 +1,9 @@
 // The poll loop: a send tick writes the model's query, the next tick reads the reply, decodes it
 // through the model's row and hands the reading to the logging window. The framed families
 // (CI-V, the text replies) find their answer anywhere in what arrived, a late tail included;
-// the fixed layouts see only what came after their own query. A tick never lets other
-// events run; any fault ends it where it stands, so the same kind of tick runs next time.
+// the fixed layouts see only what came after their own query. A read string that cannot be
+// sent skips its turn. A tick never lets other events run; any other fault ends it where it
+// stands, so the same kind of tick runs next time.
 #include "rig/RigControlfrm.h"
 
 #include "app/App.h"
@@ -20,12 +21,9 @@ namespace {
 using rig::DecodeStyle;
 using rig::QueryStyle;
 
-// The first `count` hex pairs of a query box, each pair at every third character. A pair that
-// is not hexadecimal is a fault of the tick: it ends before anything is sent.
-QByteArray pairsOf(const QString& query, int count) {
-    const auto bytes = rig::HexTextToBytes(query.left(3 * count - 1));
-    if (!bytes) throw Error(err::kTypeMismatch, QStringLiteral("Type mismatch"));
-    return *bytes;
+// What the operator reads in place of the reply while a read string is refused.
+QString refusalText(const QString& query, const QString& badPair) {
+    return QStringLiteral("Not sent (\"%1\" is not hex): %2").arg(badPair, query);
 }
 
 // "###.####0": no leading zero, five decimals.
@@ -67,7 +65,27 @@ void RigControlfrm::tmrGetData_Timer() {
     }
 }
 
+// A read string that cannot be turned into bytes skips its turn, so the other one still goes
+// out on its ticks. The value it would have read stays as it was: the box that shows what came
+// back says why, once, and keeps saying it while the string stands.
+void RigControlfrm::sendPairs(const QString& query, const QString& pairs) {
+    if (const auto bytes = rig::HexTextToBytes(pairs)) {
+        comComm1->write(*bytes);
+        return;
+    }
+    for (const RefusedQuery& r : refusedQueries_)
+        if (r.query == query) return;
+    refusedQueries_.push_back({query, refusalText(query, rig::FirstBadHexPair(pairs))});
+    QStringList shown;
+    for (const RefusedQuery& r : refusedQueries_) shown << r.text;
+    lblUnProcess->setCaption(shown.join(QStringLiteral("; ")));
+}
+
 void RigControlfrm::sendTick(const rig::RigModelRow* row) {
+    // A refusal lasts as long as its string is still one of the two.
+    std::erase_if(refusedQueries_, [this](const RefusedQuery& r) {
+        return r.query != RigFrequencyQuery && r.query != RigModeQuery;
+    });
     // A reply read by its place alone must start with the answer to this query: the tail of an
     // earlier reply, come after its tick, would shift every field. Dropped also while an
     // earlier query is still going out, as nothing waiting can answer that one yet.
@@ -97,12 +115,12 @@ void RigControlfrm::sendTick(const rig::RigModelRow* row) {
                 break;
             case QueryStyle::HexPairsAlternate6:
                 alternate([&](const QString& q) {
-                    if (q.size() >= 17) comComm1->write(pairsOf(q, 6));
+                    if (q.size() >= 17) sendPairs(q, q.left(17));
                 });
                 break;
             case QueryStyle::HexPairsAlternate3:
                 alternate([&](const QString& q) {
-                    if (q.size() >= 7) comComm1->write(pairsOf(q, 3));
+                    if (q.size() >= 7) sendPairs(q, q.left(8));
                 });
                 break;
             case QueryStyle::TextAlternate:
@@ -111,7 +129,7 @@ void RigControlfrm::sendTick(const rig::RigModelRow* row) {
                 });
                 break;
             case QueryStyle::HexPairs5:
-                if (f.size() >= 14) comComm1->write(pairsOf(f, 5));
+                if (f.size() >= 14) sendPairs(f, f.left(14));
                 break;
             case QueryStyle::TextCrBoth:
                 if (!f.isEmpty()) comComm1->write(text(f) + '\r');
@@ -121,8 +139,7 @@ void RigControlfrm::sendTick(const rig::RigModelRow* row) {
                 for (const QString* q : {&f, &m}) {
                     if (q->isEmpty()) continue;
                     if (chkConvToHex->Value() != 0) {
-                        // A string with a bad pair is skipped; the other still goes.
-                        if (const auto bytes = rig::HexTextToBytes(*q)) comComm1->write(*bytes);
+                        sendPairs(*q, *q);
                     } else {
                         comComm1->write(text(*q));
                     }
@@ -168,7 +185,8 @@ void RigControlfrm::receiveTick(const rig::RigModelRow* row) {
             if (ReportedFrequency > 0) lblFreq->setCaption(frequencyCaption(ReportedFrequency));
             lblMode->setCaption(ReportedMode);
             if (ChkConvHex->Value() != 0) RawReply = rig::BytesToHexText(reply);
-            lblUnProcess->setCaption(RawReply);
+            // A refused read string's notice stays in the reply's place while it stands.
+            if (refusedQueries_.empty()) lblUnProcess->setCaption(RawReply);
         }
         // No frequency yet (0, or an unreadable one) is never handed on: a contact must not be
         // logged on it.

@@ -42,6 +42,7 @@ void RigControlfrm::ChangeFrequency(float& qChangeFreq) {
     const float mhz = qChangeFreq;
     if (!tmrGetData->Enabled()) return;
     const QString model = app_.station().RigModel;
+    const rig::RigModelRow* row = rig::FindRigModel(model);
     const auto command = rig::EncodeSetFrequency(model, mhz, RigFrequencyQuery, ActiveVFO);
     // A frequency the model cannot be sent is refused before anything is touched.
     if (!command) return;
@@ -49,7 +50,8 @@ void RigControlfrm::ChangeFrequency(float& qChangeFreq) {
     const QPointer<RigControlfrm> self(this);
     try {
         tmrGetData->setEnabled(false);
-        if (model != u"Ten Tec Pegasus") (void)comComm1->readAllLatin1();
+        // The exchange files have no port whose input could be emptied.
+        if (!row || row->port != rig::PortUse::ExchangeFiles) (void)comComm1->readAllLatin1();
         RawReply.clear();
         float modeFrequency = mhz;
         QString bandPlanMode;
@@ -76,7 +78,7 @@ void RigControlfrm::ChangeFrequency(float& qChangeFreq) {
 
 void RigControlfrm::ChangeMode(float& qChangeFrequency, QString& ModeToChangeTo) {
     const QString model = app_.station().RigModel;
-    if (model == u"None") return;
+    if (rig::IsNoRig(model)) return;
     QString mode = ModeToChangeTo;
     if (mode.isEmpty()) mode = rig::SidebandForFrequency(RigBandPlan, qChangeFrequency, mode);
     if (mode.isEmpty()) {

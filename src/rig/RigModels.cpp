@@ -92,6 +92,7 @@ std::vector<RigModelRow> build() {
     // One model each, in list order: the list's name, baud, data bits, stop bits, parity, the
     // read strings, "Convert to Hex", the Icom hint; the port; the poll; the tuning.
     add(t, {"None", "", "", "", "", "", "", false, false}, noPort, silent, none);
+    t.back().noRig = true;
     add(t, {"Elecraft", "4800", "8", "2", "N", "FA;", "MD;", false, false}, plain, kenwood,
         {Route::Port, ElecraftFreqCommand, {205, 1000}, true, KenwoodModeCommand});
     add(t, {"Icom", "1200", "8", "1", "N", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, true},
@@ -157,6 +158,11 @@ const RigModelRow* FindRigModel(const QString& name) {
     for (const RigModelRow& r : RigModels())
         if (r.name == name) return &r;
     return nullptr;
+}
+
+bool IsNoRig(const QString& name) {
+    const RigModelRow* row = FindRigModel(name);
+    return row && row->noRig;
 }
 
 }  // namespace qf::rig

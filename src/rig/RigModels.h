@@ -1,8 +1,9 @@
 // The rig models as data: the 19 rows of the rig window's list, in list order, each with its
 // serial preset, its two query strings, its hex and hint flags, what opening its port needs,
-// and how it is polled and tuned (its query style, decoders and set-command encoders). Code
-// asks the row (no port, RTS handshaking, wake-up bytes, which encoder), never the model's
-// name, so a new model is one more row.
+// and how it is polled and tuned (its query style, decoders and set-command encoders). Rig
+// control asks the row (no rig, no port, RTS handshaking, wake-up bytes, which encoder), never
+// the model's name, so a new model is one more row. Only the logging windows' own tests read
+// the name: they take "None" in any case as no rig, as the setup stored it.
 #pragma once
 
 #include "rig/CatCodec.h"
@@ -20,6 +21,8 @@ enum class PortUse { None, Serial, ExchangeFiles };
 
 struct RigModelRow {
     QString name;
+    // "None": no rig at all. Test opens no port and starts no polling, and nothing is tuned.
+    bool noRig = false;
     // Preset serial options; empty leaves the option as it was.
     QString baud;            // "4800" ... "56000"
     QString dataBits;        // "7", "8"
@@ -52,5 +55,8 @@ struct RigModelRow {
 const std::vector<RigModelRow>& RigModels();
 // The row whose name equals the text exactly (case included); nullptr for an unknown name.
 const RigModelRow* FindRigModel(const QString& name);
+// Whether the model named is the row that means no rig; an unknown name is a rig whose
+// family the program does not know.
+bool IsNoRig(const QString& name);
 
 }  // namespace qf::rig

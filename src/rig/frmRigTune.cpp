@@ -5,6 +5,7 @@
 #include "common/ScreenScaling.h"
 #include "platform/Error.h"
 #include "rig/FrequencyText.h"
+#include "rig/RigModels.h"
 
 #include <cmath>
 #include <limits>
@@ -195,7 +196,7 @@ void frmRigTune::Command1_Click() {
     // A value the 4-byte real cannot hold, or none above 0, is no frequency: nothing is sent.
     if (!rig::IsFrequency(*value)) return;
     const float mhz = static_cast<float>(*value);
-    if (app_.station().RigModel == QLatin1String("None")) return;
+    if (rig::IsNoRig(app_.station().RigModel)) return;
     ChangeFrequencyCall(mhz);
 }
 

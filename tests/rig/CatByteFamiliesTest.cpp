@@ -36,6 +36,12 @@ TEST(CatByteFamiliesTest, EachFamilyReadsItsReplyAndACutReplyChangesNothing) {
         {"yaesu 0.5 MHz", ParseYaesuFreqMode, "0005000001", 0.5f, PH},
         {"yaesu digit A in the BCD", ParseYaesuFreqMode, "014A740001", unchanged, unchanged},
         {"yaesu four bytes", ParseYaesuFreqMode, "01407400", unchanged, unchanged},
+        {"yaesu narrow DIG", ParseYaesuFreqMode, "014074008A", 14.074f, unchanged},
+        // A reply's tail in front of the next one's head: the fifth byte is no mode a Yaesu
+        // sends, so the digits before it are no frequency either.
+        {"yaesu tail and head of 14.025 CW", ParseYaesuFreqMode, "0002014025", unchanged,
+         unchanged},
+        {"yaesu mode 10", ParseYaesuFreqMode, "0140740010", unchanged, unchanged},
         // Status blocks: a hexadecimal field and the low digit of byte 8.
         {"890", ParseYaesu890, "00001579A8000002", 14.074f, CW},
         {"990", ParseYaesu990, "001579A800000005", 14.074f, PH},
@@ -57,8 +63,12 @@ TEST(CatByteFamiliesTest, EachFamilyReadsItsReplyAndACutReplyChangesNothing) {
         {"icom", ParseIcomFreq, "FEFEE06403004007140 0FD", 14.074f, unchanged},
         {"icom behind its echo", ParseIcomFreq, "FEFE64E003FDFEFEE0640300400714 00FD", 14.074f,
          unchanged},
-        {"icom addresses FD FE are skipped", ParseIcomFreq, "FEFEFDFE030040071400FD", 14.074f,
-         unchanged},
+        {"icom FD where an address stands ends the frame", ParseIcomFreq, "FEFEFDE0030040071400FD",
+         unchanged, unchanged},
+        {"icom a third FE is still the preamble", ParseIcomFreq, "FEFEFEE064030040071400FD",
+         14.074f, unchanged},
+        {"icom a frame cut by the next one's preamble", ParseIcomFreq,
+         "FEFEE0640300FEFEE064030040071400FD", 14.074f, unchanged},
         {"icom two frames: the later counts", ParseIcomFreq,
          "FEFEE064030040070700FDFEFEE064030040071400FD", 14.074f, unchanged},
         {"735", ParseIcom735Freq, "FEFEE0040300400714FD", 14.074f, unchanged},
@@ -76,9 +86,22 @@ TEST(CatByteFamiliesTest, EachFamilyReadsItsReplyAndACutReplyChangesNothing) {
         {"icom mode behind its echo", ParseIcomMode, "FEFE64E004FDFEFEE064040301FD", unchanged, CW},
         {"icom mode echo alone", ParseIcomMode, "FEFE64E004FD", unchanged, unchanged},
         {"icom mode without FD", ParseIcomMode, "FEFEE0640403", unchanged, unchanged},
+        {"icom mode frame cut by the next one's preamble", ParseIcomMode,
+         "FEFEE06404FEFEE064040301FD", unchanged, CW},
         // Front panel.
         {"panel frequency", ParseTenTecPanelFreq, "4100D6C0900D", 14.074f, unchanged},
         {"panel four bytes", ParseTenTecPanelFreq, "4100D6C0", unchanged, unchanged},
+        {"panel frequency without its CR", ParseTenTecPanelFreq, "4100D6C090", 14.074f, unchanged},
+        // A mode reply's tail in front of a frequency reply, and the other way round.
+        {"panel CR in front of the A", ParseTenTecPanelFreq, "0D4100D6C0900D", unchanged,
+         unchanged},
+        {"panel frequency whose sixth byte is no CR", ParseTenTecPanelFreq, "4100D6C09041",
+         unchanged, unchanged},
+        {"panel frequency tail in front of a mode", ParseTenTecPanelMode, "C0900D4D33330D",
+         unchanged, unchanged},
+        {"panel mode M then no CR", ParseTenTecPanelMode, "4D333341", unchanged, unchanged},
+        {"panel mode byte 03 is no character", ParseTenTecPanelMode, "4D03030D", unchanged,
+         unchanged},
         {"panel mode 3", ParseTenTecPanelMode, "4D33330D", unchanged, CW},
         {"panel mode 1", ParseTenTecPanelMode, "4D31310D", unchanged, PH},
         {"panel mode 5", ParseTenTecPanelMode, "4D35350D", unchanged, unchanged},
@@ -210,9 +233,9 @@ bool sameReading(const CatReading& a, const CatReading& b) {
     return a.frequency == b.frequency && a.mode == b.mode && a.activeVfo == b.activeVfo;
 }
 
-// Garbage never reads as a CI-V value; the fixed-layout replies carry no check, so garbage
-// there reads only from the first bytes' fixed places, whatever follows. The work stays linear:
-// a megabyte in one tick is read in well under a second even with the sanitizers on.
+// Garbage never reads as a CI-V value; a fixed-layout reply is checked only where its layout
+// allows, so garbage there reads, if at all, only from the first bytes' fixed places. The work
+// stays linear: a megabyte in one tick is read in well under a second even with the sanitizers on.
 TEST(CatByteFamiliesTest, GarbageNeverCrashesNorReadsPastTheFixedPlaces) {
     struct Garbage {
         const char* what;

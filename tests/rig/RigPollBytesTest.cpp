@@ -2,7 +2,9 @@
 // family read through the rig window into the logging window, and answers cut by a tick.
 #include "rig/RigPollFixture.h"
 #include "support/FakeRigBytes.h"
+#include "support/ScriptedSerialPort.h"
 
+#include <map>
 #include <vector>
 
 namespace qf::test {
@@ -341,6 +343,172 @@ TEST_F(RigPollBytesTest, ALateTailOfAFixedLayoutReplyIsNeverReadWithTheNextOne) 
             }
         }
         endTest();
+    }
+}
+
+// A rig that sends every answer in two parts: the head right after the query, the rest only
+// after the next query has gone out, just in front of that query's head. So every reading but
+// the first is the tail of one answer and the head of the next.
+struct CutAnswer {
+    QByteArray bytes;
+    qsizetype head;  // what comes right after the query
+};
+
+struct CuttingRig {
+    std::map<QByteArray, CutAnswer> answers;
+    // The first answer comes whole, so the window has a good reading to keep.
+    bool firstWhole = false;
+    QByteArray late;  // the tail still to come
+
+    QByteArray operator()(const QByteArray& query) {
+        const auto a = answers.find(query);
+        if (a == answers.end()) return {};  // the wake-up bytes
+        const qsizetype head = firstWhole ? a->second.bytes.size() : a->second.head;
+        const QByteArray out = late + a->second.bytes.left(head);
+        late = a->second.bytes.mid(head);
+        firstWhole = false;
+        return out;
+    }
+};
+
+// Cut this way, the bytes of a reading lie at the wrong places: a Yaesu reading of
+// 00 02 01 40 25 would be 0.2014 MHz. Whatever the cut leaves, the rig window and the logging
+// window never show a frequency or mode the rig did not report.
+TEST_F(RigPollBytesTest, RepliesCutAcrossPollsNeverShowAValueTheRigDidNotSend) {
+    struct Case {
+        const char* model;
+        std::map<QByteArray, CutAnswer> answers;
+        bool firstWhole;
+        // Throughout, from the first reading on; the mode box shows the mode as read so far,
+        // none since Test.
+        const char *shown, *mode, *logged;
+    };
+    const QByteArray yaesuQ = hex("0000000003");
+    const QByteArray panelF = hex("3F410D"), panelM = hex("3F4D0D");
+    const Case cases[] = {
+        {"Yaesu",
+         {{yaesuQ, {rb::yaesuFrequencyMode(14025000, 0x02), 3}}},
+         false,
+         "No Response",
+         "",
+         ""},
+        {"Yaesu",
+         {{yaesuQ, {rb::yaesuFrequencyMode(14025000, 0x02), 3}}},
+         true,
+         "14.02500",
+         "CW",
+         "14.025"},
+        {"Yaesu",
+         {{yaesuQ, {rb::yaesuFrequencyMode(7030000, 0x01), 3}}},
+         true,
+         "7.03000",
+         "PH",
+         "7.030"},
+        {"Yaesu",
+         {{yaesuQ, {rb::yaesuFrequencyMode(21074000, 0x82), 2}}},
+         true,
+         "21.07400",
+         "CW",
+         "21.074"},
+        // Frequency and mode in turn: the tail of each in front of the other.
+        {"Ten Tec Fnt Pnl",
+         {{panelF, {rb::panelFrequency(14025000), 3}}, {panelM, {rb::panelMode('3'), 1}}},
+         false,
+         "No Response",
+         "",
+         ""},
+        {"Ten Tec Fnt Pnl",
+         {{panelF, {rb::panelFrequency(14025000), 4}}, {panelM, {rb::panelMode('3'), 2}}},
+         false,
+         "No Response",
+         "",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.model) + " cut after " +
+                     std::to_string(c.answers.begin()->second.head) +
+                     (c.firstWhole ? ", first whole" : ""));
+        auto* port = new ScriptedSerialPort;
+        w().comComm1.reset(port);
+        choose(c.model);
+        CuttingRig cutting{c.answers, c.firstWhole, {}};
+        port->answer = [&cutting](const QByteArray& q) { return cutting(q); };
+        w().FrequencyQueried = 0;
+        w().AwaitingReply = 0;
+        w().Command1_Click();  // the first query goes out
+        for (int poll = 1; poll <= 20; ++poll) {
+            SCOPED_TRACE(poll);
+            if (poll > 1) tick();
+            ASSERT_FALSE(port->input.isEmpty());
+            tick();
+            EXPECT_EQ(w().lblFreq->Caption(), QLatin1String(c.shown));
+            EXPECT_EQ(w().lblMode->Caption(), QLatin1String(c.mode));
+            EXPECT_EQ(toLog(), QLatin1String(c.logged));
+        }
+        w().Command2_Click();
+        t.app().run().FrequencyToLog.clear();
+    }
+}
+
+// A read string whose address is no hex byte is never sent; it skips its turn, and the other
+// string goes out on every second send tick, read and handed on as before. The reply box says
+// which string was refused, once, and keeps saying it while the frozen value stays.
+TEST_F(RigPollBytesTest, ARefusedReadStringSkipsItsTurnAndTheOtherStillGoesOut) {
+    struct Case {
+        const char* model;
+        const char *frequencyQuery, *modeQuery;
+        bool frequencyRefused;  // else the mode string is refused
+        QByteArray sent;        // what goes out on the send ticks that are the good one's
+        QByteArray answer;
+        const char *shown, *mode;
+        const char* refusal;
+    };
+    const QByteArray icomF = hex("FEFE64E003FD"), icomM = hex("FEFE64E004FD");
+    const Case cases[] = {
+        {"Icom", "FE FE 6G E0 03 FD", "FE FE 64 E0 04 FD", true, icomM,
+         icomM + rb::civMode(0x64, 0x03), "No Response", "CW",
+         "Not sent (\"6G\" is not hex): FE FE 6G E0 03 FD"},
+        {"Icom", "FE FE 64 E0 03 FD", "FE FE 6G E0 04 FD", false, icomF,
+         icomF + rb::civFrequency(0x64, 14074000), "14.07400", "",
+         "Not sent (\"6G\" is not hex): FE FE 6G E0 04 FD"},
+        {"Ten Tec Omni VI", "FE FE 04 E0 03 FD", "FE FE 0x E0 04 FD", false, hex("FEFE04E003FD"),
+         hex("FEFE04E003FD") + rb::civFrequency(0x04, 7030000), "7.03000", "",
+         "Not sent (\"0x\" is not hex): FE FE 0x E0 04 FD"},
+        {"Ten Tec Fnt Pnl", "3F 4X 0D", "3F 4D 0D", true, hex("3F4D0D"), rb::panelMode('3'),
+         "No Response", "CW", "Not sent (\"4X\" is not hex): 3F 4X 0D"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.model) + (c.frequencyRefused ? " frequency" : " mode"));
+        auto* port = new ScriptedSerialPort;
+        w().comComm1.reset(port);
+        choose(c.model);
+        w().txtFreq->setText(QLatin1String(c.frequencyQuery));
+        w().txtMode->setText(QLatin1String(c.modeQuery));
+        port->answer = [&c](const QByteArray& q) { return q == c.sent ? c.answer : QByteArray(); };
+        w().FrequencyQueried = 0;
+        w().AwaitingReply = 0;
+        w().Command1_Click();
+        for (int send = 1; send <= 8; ++send) {
+            SCOPED_TRACE(send);
+            if (send > 1) tick();
+            // The frequency string has the odd send ticks, the mode string the even ones.
+            const bool goodOnesTurn = (send % 2 == 1) != c.frequencyRefused;
+            EXPECT_EQ(port->written.toHex(' '), goodOnesTurn ? c.sent.toHex(' ') : QByteArray());
+            port->written.clear();
+            EXPECT_EQ(w().AwaitingReply, 1);
+            tick();
+            EXPECT_EQ(w().AwaitingReply, 0);
+            EXPECT_EQ(w().lblFreq->Caption(), QLatin1String(c.shown));
+            if (send == 2) {
+                EXPECT_EQ(w().lblMode->Caption(), QLatin1String(c.mode));
+                EXPECT_EQ(w().lblUnProcess->Caption(), QLatin1String(c.refusal));
+                // Told once: no later tick writes it again, nor a reply over it.
+                w().lblUnProcess->setCaption(QStringLiteral("seen"));
+            }
+        }
+        EXPECT_EQ(w().lblMode->Caption(), QLatin1String(c.mode));
+        EXPECT_EQ(w().lblUnProcess->Caption(), QStringLiteral("seen"));
+        w().Command2_Click();
     }
 }
 
