@@ -70,11 +70,18 @@ void CWFrm::Command1_Click() {
                                : OptSleep->Value() ? OptSleep->Caption()
                                                    : optTimer->Caption();
         Registry& reg = platform().registry;
-        reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
-                 QStringLiteral("UserCWSelection"), method);
-        reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
-                 QStringLiteral("UserCWLoopOffset"),
-                 QString::fromLatin1(formatDouble(LoopsPer60ms)));
+        try {
+            reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
+                     QStringLiteral("UserCWSelection"), method);
+            reg.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
+                     QStringLiteral("UserCWLoopOffset"),
+                     QString::fromLatin1(formatDouble(LoopsPer60ms)));
+        } catch (const Error& e) {
+            // Both values live in one file: told once.
+            ShowUnableToWriteFile(platform(), CouldNotBeWritten(reg.path()), e.text(),
+                                  QStringLiteral("The timing method stays in effect until the "
+                                                 "program ends."));
+        }
     } catch (const Error&) {
         // The registry values: the settings last until the run ends.
     }

@@ -32,13 +32,17 @@ std::vector<int> FitColumns(const std::vector<ColumnNeed>& columns, int availabl
     std::vector<double> w(n, 0);
     const double room = std::max(0, available);
     double designSum = 0, wholeSum = 0, widening = 1;
-    double fixedWhole = 0, freeWhole = 0;
+    double fixedWhole = 0, freeLeast = 0;
     for (const ColumnNeed& c : columns) {
         if (c.design <= 0) continue;
         designSum += c.design;
         wholeSum += c.whole;
         widening = std::max(widening, c.whole / c.design);
-        (c.freeText ? freeWhole : fixedWhole) += c.whole;
+        if (c.freeText) {
+            freeLeast += std::min(c.least, c.whole);
+        } else {
+            fixedWhole += c.whole;
+        }
     }
     if (designSum <= 0) return std::vector<int>(n, 0);
     auto shown = [&](size_t i) { return columns[i].design > 0; };
@@ -51,14 +55,21 @@ std::vector<int> FitColumns(const std::vector<ColumnNeed>& columns, int availabl
         };
         const double f = solve(n, room, width);
         for (size_t i = 0; i < n; ++i) w[i] = width(i, f);
-    } else if (freeWhole > 0 && room - fixedWhole >= freeWhole / 2) {
+    } else if (room - fixedWhole >= freeLeast) {
         const auto freeWidth = [&](size_t i, double f) {
             const ColumnNeed& c = columns[i];
-            return shown(i) && c.freeText ? std::min(c.whole, f * c.design) : 0.0;
+            if (!shown(i) || !c.freeText) return 0.0;
+            return std::clamp(f * c.design, std::min(c.least, c.whole), c.whole);
         };
         const double f = solve(n, room - fixedWhole, freeWidth);
         for (size_t i = 0; i < n; ++i) {
             if (shown(i)) w[i] = columns[i].freeText ? freeWidth(i, f) : columns[i].whole;
+        }
+    } else if (fixedWhole > 0 && room > freeLeast) {
+        const double share = (room - freeLeast) / fixedWhole;
+        for (size_t i = 0; i < n; ++i) {
+            const ColumnNeed& c = columns[i];
+            if (shown(i)) w[i] = c.freeText ? std::min(c.least, c.whole) : c.whole * share;
         }
     } else {
         for (size_t i = 0; i < n; ++i) w[i] = shown(i) ? columns[i].whole * room / wholeSum : 0;

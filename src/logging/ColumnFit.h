@@ -10,9 +10,11 @@ namespace qf {
 struct ColumnNeed {
     double design = 0;  // the designed width in pixels; a column designed 0 wide stays so
     double whole = 0;   // the width its header and widest text need, margins included
-    // Free text (a call, a name, a country) has no fixed longest form: such a column is the
-    // first to show its texts shortened when the room is short.
+    // Free text (a name, a country) has no fixed longest form: such a column is the first to
+    // show its texts shortened when the room is short.
     bool freeText = false;
+    // The least a free-text column keeps, so that a shortened text still shows its ellipsis.
+    double least = 0;
 };
 
 // Whole-pixel widths, in column order, that add up to no more than `available`. In turn, as far
@@ -20,8 +22,10 @@ struct ColumnNeed {
 //  1. the designed widths, all widened by one factor until every text is whole;
 //  2. every text whole, and what room is left shared in the designed proportions;
 //  3. the fixed-form texts whole, and the free-text columns share the rest in the designed
-//     proportions, none wider than it needs (so long as they keep half of what they need);
-//  4. every column with the same share of what it needs.
+//     proportions, none wider than it needs nor narrower than its least;
+//  4. the free-text columns at their least, and the fixed-form ones with the same share of what
+//     they need in the rest;
+//  5. every column with the same share of what it needs.
 std::vector<int> FitColumns(const std::vector<ColumnNeed>& columns, int available);
 
 }  // namespace qf

@@ -162,7 +162,7 @@ std::vector<LoggingWindow::LogListTexts> Infrm::logListWidestTexts() const {
     for (const SPCRow& row : kSPCRows) spc << QString::fromLatin1(row.code);
     QStringList countySent = countyTexts();
     countySent << app_.station().OwnCounty;
-    return {{widestRecordNumbers()}, {widestCalls(), true}, {widestNames(), true}, {spc, true},
+    return {{widestRecordNumbers()}, {widestCalls()}, {widestNames(), true}, {spc, true},
             {countyTexts()},         {ownNames(), true},    {widestDateTimes()},   {modeTexts()},
             {bandTexts()},           {countySent}};
 }

@@ -181,6 +181,9 @@ class LoggingWindow : public Form {
     // in view, no sideways scrolling, each text whole as far as the room allows. Run by the load
     // once fonts and counties are settled, and again when the taskbar layout resizes the list.
     void fitLogListColumns();
+    // Lays the columns out again when `call` is wider than every call the last fit made room
+    // for, so a call is never shown shortened.
+    void keepCallWhole(const QString& call);
     void TaskbarLayout();
     void PlaceCountyLists();
 
@@ -240,7 +243,7 @@ class LoggingWindow : public Form {
     virtual void addLogListColumns(double width) = 0;
     virtual QStringList logListRow(int record) const = 0;
     // What a log-list column must show: its widest texts, and whether they are free text (a
-    // call, a name, a country), which has no fixed longest form and is shortened first.
+    // name, a country), which has no fixed longest form and is shortened first.
     struct LogListTexts {
         QStringList widest;
         bool freeText = false;
@@ -257,10 +260,11 @@ class LoggingWindow : public Form {
     virtual QString workedCaption() const = 0;
     virtual int workedCaptionIndex() const = 0;
     virtual std::vector<ListBox*> countyLists() const = 0;  // the lists under the log list
-    // The texts the twins' log lists share: a full log's record number, a long mobile call, a
+    // The texts the twins' log lists share: a full log's record number, the widest call, a
     // long name, the own name, a date and time, the modes, the bands, the county abbreviations.
     QStringList widestRecordNumbers() const;
     QStringList widestCalls() const;
+    QString widestCall() const;
     QStringList widestNames() const;
     QStringList ownNames() const;
     QStringList widestDateTimes() const;
@@ -356,6 +360,8 @@ class LoggingWindow : public Form {
     bool logListShows(int first, int last) const;
     // The log-list widths, in twips, as the load built them: every fit starts from these.
     std::vector<double> logListDesign_;
+    // The width, at the list's font, of the widest call the last fit made room for; 0 before.
+    double fittedCallWidth_ = 0;
 
     Kind kind_;
     std::unique_ptr<LogIndex> index_;

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace qf {
 
@@ -314,6 +315,8 @@ void LoggingWindow::fitLogListColumns() {
             }
             need.freeText = t.freeText;
         }
+        // A shortened text keeps at least its ellipsis in view.
+        if (need.freeText) need.least = std::ceil(cell.horizontalAdvance(QChar(0x2026)) + cellMargin) + 1;
         // One pixel more than the text needs, against the rounding of twips to pixels.
         need.whole = std::ceil(whole) + 1;
         needs.push_back(need);
@@ -326,13 +329,48 @@ void LoggingWindow::fitLogListColumns() {
     for (int c = 0; c < ListView1->columnCount(); ++c) {
         ListView1->setColumnWidth(c, widths[static_cast<size_t>(c)] * kTwipsPerPixel);
     }
+    fittedCallWidth_ = cell.horizontalAdvance(widestCall());
+}
+
+void LoggingWindow::keepCallWhole(const QString& call) {
+    if (fittedCallWidth_ <= 0) return;  // not laid out yet: the load's fit measures every call
+    if (QFontMetricsF(ListView1->font()).horizontalAdvance(call) > fittedCallWidth_) fitLogListColumns();
 }
 
 QStringList LoggingWindow::widestRecordNumbers() const { return {QString::number(kLogCapacity)}; }
 
-// Calls and names have no fixed longest text: the list is made for a six-character call of
-// wide letters signing mobile and an eight-letter name; a longer one may be cut short.
-QStringList LoggingWindow::widestCalls() const { return {QStringLiteral("WB0WWW/M")}; }
+// A call is never shown shortened, since a wrong /M or /P must be seen: the column holds the
+// widest call of the log, and at least a six-character call of wide letters signing mobile. The
+// call box takes at most 12 characters, so the column stays bounded.
+QStringList LoggingWindow::widestCalls() const { return {widestCall()}; }
+
+QString LoggingWindow::widestCall() const {
+    const QFontMetricsF fm(ListView1->font());
+    QString widest = QStringLiteral("WB0WWW/M");
+    double widestWidth = fm.horizontalAdvance(widest);
+    // No character a call box lets through is wider than this, so most calls are passed over by
+    // their length alone and a full log is scanned quickly.
+    double charWidth = 0;
+    for (const char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/")) {
+        charWidth = std::max(charWidth, fm.horizontalAdvance(QLatin1Char(c)));
+    }
+    const auto callCharacters = [](const QString& call) {
+        return std::all_of(call.begin(), call.end(), [](QChar c) {
+            return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'/';
+        });
+    };
+    const QSOLog& log = app_.log();
+    for (int r = 1; r <= log.QSOCount; ++r) {
+        const QString& call = std::as_const(log)[r].Call;
+        if (call.size() * charWidth <= widestWidth && callCharacters(call)) continue;
+        const double width = fm.horizontalAdvance(call);
+        if (width > widestWidth) {
+            widest = call;
+            widestWidth = width;
+        }
+    }
+    return widest;
+}
 
 QStringList LoggingWindow::widestNames() const { return {QStringLiteral("JONATHAN")}; }
 

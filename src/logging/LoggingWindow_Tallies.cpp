@@ -192,6 +192,8 @@ void LoggingWindow::FillLogList() {
     for (int r = log.QSOCount; r >= first; --r) rows.push_back(logListRow(r));
     // Newest first, unless the operator sorted the list: the list keeps that sort.
     ListView1->setRows(rows);
+    // An edit or a restore may have brought a wider call.
+    keepCallWhole(widestCall());
 }
 
 bool LoggingWindow::logListShows(int first, int last) const {
@@ -230,6 +232,7 @@ void LoggingWindow::addNewestToLogList() {
     ListView1->setCurrentItem(nullptr);
     // At the top, or in the operator's sort ahead of the rows of an equal key, as a refill has it.
     ListView1->addRow(logListRow(n), true);
+    keepCallWhole(std::as_const(log)[n].Call);
     if (!all && n - 1 >= 20) {
         const QString oldest = QString::number(first);
         for (int i = ListView1->count(); i >= 1; --i) {

@@ -106,7 +106,7 @@ QStringList Outfrm::logListRow(int r) const {
 }
 
 std::vector<LoggingWindow::LogListTexts> Outfrm::logListWidestTexts() const {
-    return {{widestRecordNumbers()}, {widestCalls(), true}, {widestNames(), true}, {countyTexts()},
+    return {{widestRecordNumbers()}, {widestCalls()}, {widestNames(), true}, {countyTexts()},
             {ownNames(), true},      {widestDateTimes()},   {modeTexts()},         {bandTexts()}};
 }
 

@@ -12,6 +12,8 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <vector>
+
 namespace qf {
 
 namespace {
@@ -218,7 +220,7 @@ void DECabrilloIn::Command4_Click() {
         if (e.number() == err::kCancel) return;
         // A reason that names the file already (the log itself refused) is shown as it is.
         if (!written.isEmpty() && !e.text().contains(written)) {
-            ReportUnwrittenFile(p, written, e.text());
+            ShowUnableToWriteFile(p, CouldNotBeWritten(written), e.text());
         } else {
             ShowUnableToWriteFile(p, QString(), e.text());
         }
@@ -230,6 +232,13 @@ void DECabrilloIn::Command4_Click() {
 }
 
 void DECabrilloIn::saveSubmitterDetails() {
+    // This window reads the details back from the program's own settings; the shared preferences
+    // carry them to the other programs. Each is tried, and what failed is told once, in one box
+    // that says only what holds: where the details were kept and where not.
+    struct Failure {
+        QString path, reason;
+    };
+    std::vector<Failure> failed;
     const std::array<std::pair<const char*, TextBox*>, 5> registryValues = {
         {{"UserAddressName", Text5},
          {"UserAddressLine1", Text6},
@@ -237,8 +246,15 @@ void DECabrilloIn::saveSubmitterDetails() {
          {"UserEMail", Text8},
          {"UserClubName", Text2}}};
     Registry& reg = platform().registry;
-    for (const auto& [key, box] : registryValues) {
-        reg.save(kRegistryApp, kRegistrySection, QString::fromLatin1(key), trimBlanks(box->Text()));
+    bool ownSaved = true;
+    try {
+        for (const auto& [key, box] : registryValues) {
+            reg.save(kRegistryApp, kRegistrySection, QString::fromLatin1(key), trimBlanks(box->Text()));
+        }
+    } catch (const Error& e) {
+        // One file holds them all: the rest would fail alike.
+        ownSaved = false;
+        failed.push_back({reg.path(), e.text()});
     }
     const std::array<std::pair<const char*, TextBox*>, 5> elements = {{{"OWN_ADDRESS_NAME", Text5},
                                                                        {"OWN_ADDRESS_Line1", Text6},
@@ -246,6 +262,7 @@ void DECabrilloIn::saveSubmitterDetails() {
                                                                        {"OWN_EMAIL", Text8},
                                                                        {"OWN_CLUB_NAME", Text2}}};
     SharedPreferences& prefs = app_.sharedPreferences();
+    bool sharedSaved = true;
     try {
         for (size_t i = 0; i < elements.size(); ++i) {
             QString name = QString::fromLatin1(elements[i].first);
@@ -255,14 +272,33 @@ void DECabrilloIn::saveSubmitterDetails() {
         }
     } catch (const Error& e) {
         // The elements are set in memory, so the next save of the shared preferences takes them.
-        ReportUnwrittenFile(
-            platform(),
-            prefs.path().isEmpty() ? QStringLiteral("SharedUserPreferences.xml") : prefs.path(),
-            e.text(),
-            QStringLiteral("The submission file was written. Your details are kept for the next "
-                           "time; only the preferences shared with the other programs lack them "
-                           "until this file can be written."));
+        sharedSaved = false;
+        failed.push_back(
+            {prefs.path().isEmpty() ? QStringLiteral("SharedUserPreferences.xml") : prefs.path(),
+             e.text()});
     }
+    if (failed.empty()) return;
+    QString consequence = QStringLiteral("The submission file was written. ");
+    if (ownSaved) {
+        consequence += QStringLiteral(
+            "Your details are kept for the next time; only the preferences shared with the other "
+            "programs lack them until this file can be written.");
+    } else if (sharedSaved) {
+        consequence += QStringLiteral(
+            "Your details are kept only in the preferences shared with the other programs: this "
+            "window will not show them the next time the program starts.");
+    } else {
+        consequence += QStringLiteral(
+            "Your details were not kept for the next time the program starts.");
+    }
+    QString what = CouldNotBeWritten(failed.front().path);
+    QString reason = failed.front().reason;
+    if (failed.size() > 1) {
+        what += QStringLiteral(": ") + reason + QStringLiteral("\r\n") +
+                CouldNotBeWritten(failed.back().path);
+        reason = failed.back().reason;
+    }
+    ShowUnableToWriteFile(platform(), what, reason, consequence);
 }
 
 void DECabrilloIn::Command3_Click() {

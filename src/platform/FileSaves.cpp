@@ -18,10 +18,8 @@ void ShowUnableToWriteFile(Platform& platform, const QString& what, const QStrin
     platform.dialogs.ok(text, QStringLiteral("Unable to write file."), Icon::Exclamation);
 }
 
-void ReportUnwrittenFile(Platform& platform, const QString& path, const QString& reason,
-                         const QString& consequence) {
-    ShowUnableToWriteFile(platform, path + QStringLiteral(" could not be written"), reason,
-                          consequence);
+QString CouldNotBeWritten(const QString& path) {
+    return path + QStringLiteral(" could not be written");
 }
 
 bool SaveSettingsFile(Platform& platform, const QString& name, const QByteArray& data) {
@@ -31,7 +29,7 @@ bool SaveSettingsFile(Platform& platform, const QString& name, const QByteArray&
         platform.files.rewriteAtomic(path, data);
         return true;
     } catch (const Error& e) {
-        ReportUnwrittenFile(platform, path, e.text(),
+        ShowUnableToWriteFile(platform, CouldNotBeWritten(path), e.text(),
                             QStringLiteral("The settings stay in effect until the program ends."));
         return false;
     }

@@ -17,9 +17,8 @@ struct Platform;
 void ShowUnableToWriteFile(Platform& platform, const QString& what, const QString& reason,
                            const QString& consequence = {});
 
-// That box for a file named by its path: "<path> could not be written: <reason>".
-void ReportUnwrittenFile(Platform& platform, const QString& path, const QString& reason,
-                         const QString& consequence = {});
+// What that box says of a file named by its path: "<path> could not be written".
+QString CouldNotBeWritten(const QString& path);
 
 // Writes a settings file whole (a bare name lives in the working folder). When it cannot, the
 // old file stays as it was, the operator is told, and false comes back: the settings are still

@@ -12,6 +12,10 @@
 #include "rig/RigControlfrm.h"
 #include "spots/PacketSpotfrm.h"
 
+#include <QDir>
+
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace qf::test {
@@ -87,6 +91,31 @@ TEST_F(SettingsSavesTest, AFailedSaveSaysSoOnceNamingTheFileAndKeepsTheOldOne) {
         EXPECT_TRUE(c.kept(a));
         EXPECT_TRUE(c.window(a).isHidden());
     }
+}
+
+// The CW window also keeps its timing method in the program's own settings file. When that file
+// cannot be written (a folder stands where it would be), Done says so once, naming it, and the
+// CW settings file is written all the same.
+TEST_F(SettingsSavesTest, AnUnwritableOwnSettingsFileIsToldOnce) {
+    writeLog({});
+    openOut();
+    const QString settings = t.app().platform().registry.path();
+    ASSERT_TRUE(QDir().mkpath(settings));
+    CWFrm& cw = t.app().forms().CWFrm();
+    cw.Text2->setText(QStringLiteral("TU 73"));
+    cw.Show();
+    t.dialogs().clearShown();
+    const int beeps = t.beeper().count();
+    cw.Command1->Press();
+    const auto boxes = t.dialogs().messages();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, QStringLiteral("Unable to write file."));
+    EXPECT_TRUE(boxes[0].text.startsWith(settings + QStringLiteral(" could not be written: ") +
+                                         QString::fromLocal8Bit(std::strerror(EISDIR))))
+        << qPrintable(boxes[0].text);
+    EXPECT_EQ(t.beeper().count() - beeps, 1);
+    EXPECT_TRUE(t.readFile(QStringLiteral("cw.txt")).contains("TU 73"));
+    EXPECT_TRUE(cw.isHidden());
 }
 
 }  // namespace

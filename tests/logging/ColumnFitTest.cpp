@@ -11,7 +11,7 @@ namespace {
 
 struct FitCase {
     const char* what;
-    std::vector<ColumnNeed> columns;  // design, whole, free text
+    std::vector<ColumnNeed> columns;  // design, whole, free text, least
     int room;
     std::vector<int> widths;
 };
@@ -33,14 +33,18 @@ const FitCase kCases[] = {
      {{60, 62, true}, {40, 80, true}, {40, 40, false}},
      150,
      {62, 48, 40}},
+    {"free text gives way before any fixed form, down to what it keeps at least",
+     {{40, 60, false}, {40, 60, false}, {40, 100, true, 10}},
+     130,
+     {60, 60, 10}},
+    {"short even so: free text at its least, the fixed forms share the rest alike",
+     {{40, 60, false}, {40, 40, false}, {40, 100, true, 10}},
+     60,
+     {30, 20, 10}},
     {"hopeless: every column gets the same share of what it needs",
-     {{40, 60, false}, {40, 40, true}},
-     50,
-     {30, 20}},
-    {"free columns would keep less than half their need: every column gives alike",
-     {{40, 60, false}, {40, 60, false}, {40, 100, true}},
-     150,
-     {40, 40, 68}},
+     {{40, 60, false}, {40, 40, true, 10}},
+     8,
+     {4, 3}},
 };
 
 TEST(ColumnFitTest, EveryColumnFitsTheRoom) {

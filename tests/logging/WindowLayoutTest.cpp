@@ -33,11 +33,12 @@ const ScreenCase kScreens[] = {
     {{19200, 15360}, {1800, 0, 17400, 15360}, 1},
 };
 
-// The columns whose texts have a fixed form, known in advance: these always show whole. Calls,
-// names and countries give way first when the list is short of room.
+// The columns whose texts have a fixed form, known in advance, and the calls, which the operator
+// must see whole: these always show whole. Names and countries give way first when the list is
+// short of room.
 bool fixedForm(const QString& header) {
-    return QStringList{"Rec#", "County", "Cnty", "Date/Time", "Mo", "Bnd", "Cnty Snt"}.contains(
-        header);
+    return QStringList{"Rec#", "Call", "County", "Cnty", "Date/Time", "Mo", "Bnd", "Cnty Snt"}
+        .contains(header);
 }
 
 class WindowLayoutTest : public LoggingFixture,
@@ -86,7 +87,7 @@ protected:
         std::vector<QSORecord> log;
         for (size_t i = 0; i < 30; ++i) {
             QSORecord q;
-            q.Call = QStringLiteral("WB0WWW/M");
+            q.Call = i == 25 ? QStringLiteral("KH6/WB0WW") : QStringLiteral("WB0WWW/M");
             q.NameSent = QStringLiteral("MAXIMILIAN");
             q.NameRcvd = QStringLiteral("JONATHAN");
             q.CountyRcvd = county;
@@ -100,14 +101,41 @@ protected:
         }
         writeLog(log);
     }
+    static void expectColumnsInView(ListView* list) {
+        EXPECT_TRUE(list->verticalScrollBar()->isVisible());
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+        const int viewport = list->viewport()->width();
+        const QFontMetrics cellMetrics(list->font());
+        const QFontMetrics headerMetrics(list->header()->font());
+        const int cellMargin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+        const int headerMargin = 2 * list->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, list->header());
+        for (int c = 0; c < list->columnCount(); ++c) {
+            const QString header = list->columnHeader(c);
+            const int width = list->QTreeWidget::columnWidth(c);
+            EXPECT_GT(width, 0) << header.toStdString();
+            EXPECT_LE(list->header()->sectionViewportPosition(c) + width, viewport)
+                << header.toStdString() << " ends past the viewport";
+            if (!fixedForm(header)) continue;
+            EXPECT_LE(headerMetrics.horizontalAdvance(header) + headerMargin, width) << header.toStdString();
+            QStringList texts;
+            for (int r = 1; r <= list->count(); ++r) texts << list->text(r, c);
+            // The record number of a full log.
+            if (c == 0) texts << QString::number(kLogCapacity);
+            for (const QString& text : texts) {
+                EXPECT_LE(cellMetrics.horizontalAdvance(text) + cellMargin, width)
+                    << header.toStdString() << ": " << text.toStdString();
+            }
+        }
+    }
 };
 
 class LogListLayoutTest : public WindowLayoutTest {};
 
 // Every column in view at once, with the vertical scroll bar showing and no sideways scrolling:
 // each column's right edge lies inside the list's viewport. A column with a fixed form of text
-// (record number, county, date and time, mode, band) shows its header and texts whole; the
-// others may show theirs shortened.
+// (record number, call, county, date and time, mode, band) shows its header and texts whole; the
+// others may show theirs shortened. A wider call that comes later, by an edit or a new contact,
+// is shown whole as well.
 TEST_P(LogListLayoutTest, EveryColumnIsInViewAndItsFixedFormTextsWhole) {
     writeWidestLog();
     LoggingWindow& w = openWindow();
@@ -116,30 +144,27 @@ TEST_P(LogListLayoutTest, EveryColumnIsInViewAndItsFixedFormTextsWhole) {
                                    : window() == Window::InState ? 9
                                                                  : 8);
     ASSERT_EQ(list->count(), 20);
-    EXPECT_TRUE(list->verticalScrollBar()->isVisible());
-    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
-    const int viewport = list->viewport()->width();
-    const QFontMetrics cellMetrics(list->font());
-    const QFontMetrics headerMetrics(list->header()->font());
-    const int cellMargin = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
-    const int headerMargin = 2 * list->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, list->header());
-    for (int c = 0; c < list->columnCount(); ++c) {
-        const QString header = list->columnHeader(c);
-        const int width = list->QTreeWidget::columnWidth(c);
-        EXPECT_GT(width, 0) << header.toStdString();
-        EXPECT_LE(list->header()->sectionViewportPosition(c) + width, viewport)
-            << header.toStdString() << " ends past the viewport";
-        if (!fixedForm(header)) continue;
-        EXPECT_LE(headerMetrics.horizontalAdvance(header) + headerMargin, width) << header.toStdString();
-        QStringList texts;
-        for (int r = 1; r <= list->count(); ++r) texts << list->text(r, c);
-        // The record number of a full log.
-        if (c == 0) texts << QString::number(kLogCapacity);
-        for (const QString& text : texts) {
-            EXPECT_LE(cellMetrics.horizontalAdvance(text) + cellMargin, width)
-                << header.toStdString() << ": " << text.toStdString();
-        }
+    {
+        SCOPED_TRACE("as loaded");
+        expectColumnsInView(list);
     }
+    const QString wider = QStringLiteral("VE3/WB0WWW/M");
+    if (window() == Window::OutOfState) {
+        w.cmdLogOn->Press();
+        settle();
+        w.txtCall->setText(wider);
+        w.txtRSTR->setText(QStringLiteral("BOB"));
+        w.txtSec->setText(QStringLiteral("AIT"));
+        w.Mains();
+        settle();
+        ASSERT_EQ(t.app().log().QSOCount, 31);
+    } else {
+        t.app().log()[30].Call = wider;
+        w.FillLogList();
+    }
+    ASSERT_EQ(list->text(1, 1), wider);
+    SCOPED_TRACE("after a wider call");
+    expectColumnsInView(list);
 }
 
 // The post-contest boxes and their captions lie inside the status panel, and the date fits.

@@ -124,6 +124,10 @@ TEST(CabrilloQSOLineTest, FieldsStartAtTheirColumnsAndNeverRunTogether) {
              q.NameSent = QStringLiteral("JOS\u00e9");
              q.NameRcvd = QStringLiteral("jos\u00e9");
          }},
+        // Capitalised first, its y with diaeresis would become a letter outside Latin-1 and drop.
+        {"QSO: 14000 PH 2026-09-12 1405 K9ABC     RENY      IL      W1AW      BOB       AIT",
+         "a y with diaeresis keeps its letter: folded before it is capitalised",
+         [](QSORecord& q) { q.NameSent = QStringLiteral("REN\u00ff"); }},
         // clang-format on
     };
     for (const FieldCase& c : cases) {

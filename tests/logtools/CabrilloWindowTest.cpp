@@ -369,5 +369,55 @@ TEST_F(CabrilloWindowTest, APreferencesFileThatCannotBeSavedIsNotToldAsTheSubmis
     EXPECT_EQ(registry("UserAddressName"), QStringLiteral("Joe"));
 }
 
+// The program's own settings file cannot be written (a folder stands where it would be): the
+// details are not kept where this window reads them, and the one box says so, naming the file,
+// with no word of their being kept; with the shared preferences failing too, one box names both.
+TEST_F(CabrilloWindowTest, UnsavedSubmitterDetailsAreToldOnceAndTruly) {
+    struct Case {
+        const char* what;
+        bool sharedFails;
+        const char* consequence;
+    };
+    const Case cases[] = {
+        {"own settings only", false,
+         "The submission file was written. Your details are kept only in the preferences shared "
+         "with the other programs: this window will not show them the next time the program "
+         "starts."},
+        {"both files", true,
+         "The submission file was written. Your details were not kept for the next time the "
+         "program starts."},
+    };
+    writeLog({contact()});
+    Outfrm& out = openOut();
+    const QString settings = t.app().platform().registry.path();
+    ASSERT_TRUE(QDir().mkpath(settings));
+    const QString eisdir = QString::fromLocal8Bit(std::strerror(EISDIR));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.sharedFails) {
+            ASSERT_TRUE(QDir(t.app().startup().SharedFolder).removeRecursively());
+        }
+        const QString chosen = dataFile(QStringLiteral("K9ABC.log"));
+        t.dialogs().clearShown();
+        t.beeper().reset();
+        t.dialogs().answerFile(chosen);
+        submit(out, [&](DECabrilloIn& d) {
+            d.Text5->setText(QStringLiteral("Joe"));
+            d.Command4->Press();
+        });
+        const auto boxes = t.dialogs().messages();
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[0].title, QStringLiteral("File Written Successfully."));
+        EXPECT_EQ(boxes[1].title, QStringLiteral("Unable to write file."));
+        QString names = settings + QStringLiteral(" could not be written: ") + eisdir;
+        if (c.sharedFails) {
+            names += QStringLiteral("\r\n") + xmlPath() + QStringLiteral(" could not be written: ") +
+                     QString::fromLocal8Bit(std::strerror(ENOENT));
+        }
+        EXPECT_EQ(boxes[1].text, names + QStringLiteral("\r\n\r\n") + QString::fromLatin1(c.consequence));
+        EXPECT_EQ(t.beeper().count(), 2);
+    }
+}
+
 }  // namespace
 }  // namespace qf

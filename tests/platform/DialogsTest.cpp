@@ -53,7 +53,13 @@ TEST(QtFileFilterTest, WindowsPairsBecomeQtDescriptions) {
 
 #include "platform/Registry.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
 
 namespace qf {
 namespace {
@@ -73,6 +79,44 @@ TEST(RegistryTest, ValuesLiveUnderApplicationSectionAndKey) {
     EXPECT_EQ(Registry(ini).get(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
                                 QStringLiteral("UserEMail")),
               QStringLiteral("op@example.org"));
+}
+
+// A settings file that cannot be written is an error with the system's reason, never a save
+// that only looks done.
+TEST(RegistryTest, ASaveThatCannotBeWrittenRaisesTheReason) {
+    struct Case {
+        const char* what;
+        std::function<QString(const QString&)> block;  // makes the file unwritable; its path
+        int errnum;
+    };
+    const Case cases[] = {
+        {"a folder where the file would be",
+         [](const QString& dir) {
+             const QString ini = dir + QStringLiteral("/registry.ini");
+             QDir().mkpath(ini);
+             return ini;
+         },
+         EISDIR},
+        {"a file where its folder would be",
+         [](const QString& dir) {
+             QFile f(dir + QStringLiteral("/Quillfen"));
+             EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+             return dir + QStringLiteral("/Quillfen/registry.ini");
+         },
+         ENOTDIR},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        Registry r(c.block(dir.path()));
+        try {
+            r.save(QStringLiteral("Ardlow_Software"), QStringLiteral("Settings"),
+                   QStringLiteral("UserEMail"), QStringLiteral("op@example.org"));
+            ADD_FAILURE() << "the save reported success";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.text(), QString::fromLocal8Bit(std::strerror(c.errnum)));
+        }
+    }
 }
 
 }  // namespace

@@ -100,6 +100,8 @@ TEST(TelnetLineAssemblerTest, JoinsArrivalsIntoWholeLines) {
          {QStringLiteral("DX de K1AB:     14025.0  W1AW         CQ "), QStringLiteral("DX\r\n")},
          {QStringLiteral("DX de K1AB:     14025.0  W1AW         CQ DX\r\n")},
          {}},
+        // "dx" then "D": the broken match keeps the "D" that starts the spot.
+        {"a prompt ending in dx, then a spot", {QStringLiteral("Type help, dx"), spot}, {spot}, {}},
         {"a prompt cut before its line end is still joined",
          {QStringLiteral("W9XYZ de CLUSTER >"), QStringLiteral("\r\n") + spot},
          {QStringLiteral("W9XYZ de CLUSTER >\r\n"), spot},
