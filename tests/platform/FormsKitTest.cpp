@@ -255,6 +255,17 @@ TEST_F(FormsKitTest, AClickComesAfterTheFocusStepsOfTheBoxItLeaves) {
         {"click on a button", form->go, [&] { QTest::mouseClick(form->go, Qt::LeftButton); }},
         {"mnemonic", form->go,
          [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::AltModifier); }},
+        // The focus moved by code, and the key comes before the event loop does.
+        {"Enter on a button", form->go,
+         [&] {
+             form->go->SetFocus();
+             QTest::keyClick(form->go, Qt::Key_Return);
+         }},
+        {"Space on a button", form->go,
+         [&] {
+             form->go->SetFocus();
+             QTest::keyClick(form->go, Qt::Key_Space);
+         }},
         {"click on a check box", form->tick,
          [&] { QTest::mouseClick(form->tick, Qt::LeftButton, {}, QPoint(6, 10)); }},
         {"click on an option button", form->pick,
