@@ -41,6 +41,14 @@ void OptionButton::setValue(bool on) {
     setAutoExclusive(true);
 }
 
+bool OptionButton::event(QEvent* e) {
+    return clickOnMnemonic(*this, e) || QRadioButton::event(e);
+}
+
+void OptionButton::nextCheckState() {
+    if (clickOutlastsFocusSteps()) QRadioButton::nextCheckState();
+}
+
 void OptionButton::paintEvent(QPaintEvent*) {
     QStyleOptionButton option;
     initStyleOption(&option);
@@ -86,6 +94,14 @@ void CheckBox::setValue(int value) {
         throw Error(err::kInvalidProperty, QStringLiteral("Invalid property value"));
     }
     setChecked(value == 1);
+}
+
+bool CheckBox::event(QEvent* e) {
+    return clickOnMnemonic(*this, e) || QCheckBox::event(e);
+}
+
+void CheckBox::nextCheckState() {
+    if (clickOutlastsFocusSteps()) QCheckBox::nextCheckState();
 }
 
 void CheckBox::paintEvent(QPaintEvent*) {

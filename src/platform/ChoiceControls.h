@@ -5,6 +5,8 @@
 // - An option button's Click runs whenever it becomes selected, by the operator or by code
 //   (setValue(true)), never when it is cleared; selecting one clears the others of its group,
 //   which is its frame or, outside a frame, the window.
+// - The operator's click on either waits for the focus steps it caused, as a command button's
+//   does (Controls.h); a value set from code does not.
 // - Their captions wrap inside the control, as the original controls' captions did.
 // - Code can clear the selected option of a group, leaving the group with no answer, as a
 //   freshly built window has none.
@@ -45,6 +47,9 @@ public:
     std::function<void()> Click;
 
 protected:
+    bool event(QEvent* e) override;
+    // The operator's click only (never setValue): it waits for the focus steps it caused.
+    void nextCheckState() override;
     void paintEvent(QPaintEvent* e) override;
     // A click anywhere on the control, a wrapped caption's second line included, selects it.
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
@@ -70,6 +75,9 @@ public:
     std::function<void()> Click;
 
 protected:
+    bool event(QEvent* e) override;
+    // The operator's click only (never setValue): it waits for the focus steps it caused.
+    void nextCheckState() override;
     void paintEvent(QPaintEvent* e) override;
     // A click anywhere on the control, a wrapped caption's second line included, ticks it.
     bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QShortcutEvent>
 #include <QSignalBlocker>
 #include <QStylePainter>
 
@@ -199,6 +200,32 @@ void Control::focusIn(Qt::FocusReason reason) {
 void Control::focusOut(Qt::FocusReason reason) {
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) return;
     queueFocusHandler(false);
+}
+
+bool Control::clickOutlastsFocusSteps() {
+    QWidget* w = widget();
+    if (!w) return true;
+    // A press and release read in one go reach the button before the queued LostFocus of the
+    // box the press took the focus from; the click must see what that LostFocus commits.
+    const QPointer<QWidget> alive(w);
+    const bool shown = w->isVisible(), focused = w->hasFocus();
+    runPendingFocusHandlers();
+    if (!alive) return false;
+    // Qt lets go of a held button that is disabled or loses the focus, and a hidden one no
+    // longer gets the release: the same click, however quick, comes to nothing as well.
+    if (!w->isEnabled() || (shown && !w->isVisible())) return false;
+    return !focused || w->hasFocus();
+}
+
+bool clickOnMnemonic(QAbstractButton& button, QEvent* e) {
+    if (e->type() != QEvent::Shortcut || static_cast<QShortcutEvent*>(e)->isAmbiguous()) {
+        return false;
+    }
+    // Qt would click a tenth of a second later, leaving the focus where it was, so the box being
+    // left would commit nothing first.
+    if (button.focusPolicy() != Qt::NoFocus) button.setFocus(Qt::ShortcutFocusReason);
+    button.click();
+    return true;
 }
 
 bool Control::keyEvent(QKeyEvent* e, int& keyCode, int& ascii) {
@@ -468,13 +495,20 @@ CommandButton::CommandButton(Form& form, QString name, const QString& caption)
     : WidgetControl<QPushButton>(form, std::move(name), ControlKind::CommandButton, caption,
                                  form.client()) {
     setAutoDefault(false);
-    connect(this, &QPushButton::clicked, this, [this] { Press(); });
+    // clicked comes from the operator only: a mouse click, Space or a mnemonic.
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (clickOutlastsFocusSteps()) Press();
+    });
     applyGeometry();
     applyFont();
 }
 
 void CommandButton::Press() {
     if (Click) guarded(Click);
+}
+
+bool CommandButton::event(QEvent* e) {
+    return clickOnMnemonic(*this, e) || QPushButton::event(e);
 }
 
 void CommandButton::paintEvent(QPaintEvent* e) {

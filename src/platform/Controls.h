@@ -96,6 +96,11 @@ protected:
     // Queue the focus handlers for a real move between controls only.
     void focusIn(Qt::FocusReason reason);
     void focusOut(Qt::FocusReason reason);
+    // The operator's click on this control (mouse, Space, mnemonic) comes after the focus steps
+    // it caused: runs every focus handler still waiting, then says whether the click still
+    // stands. It does not when those handlers disabled or hid the control, or took the focus
+    // away from it, as a slower click would then have come to nothing.
+    bool clickOutlastsFocusSteps();
     // The two key phases, for controls whose own key handling follows them.
     // Returns false when the event is used up.
     bool keyEvent(QKeyEvent* e, int& keyCode, int& ascii);
@@ -224,6 +229,7 @@ public:
     std::function<void()> Click;
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
@@ -282,6 +288,11 @@ public:
     bool Enabled() const override { return KitTimer::Enabled(); }
     void setEnabled(bool on) override { KitTimer::setEnabled(on); }
 };
+
+// A button's mnemonic (Alt and the underlined letter): the focus moves to the button and the
+// button is clicked at once, after the focus steps of the control it left. Returns false for
+// any other event, and for a mnemonic two controls share, which Qt answers by moving the focus.
+bool clickOnMnemonic(QAbstractButton& button, QEvent* e);
 
 // Draws a check box's or option button's mark with the style, then its caption word-wrapped in
 // the room beside the mark and centred from top to bottom, as the original controls did; Qt

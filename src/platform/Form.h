@@ -19,7 +19,8 @@
 //   queued in the order of the moves; a Tab sent by code is queued the same way. So a key
 //   handler that moves the focus completes its own steps before the boxes' focus handlers run.
 //   The next key runs any still waiting before its own handlers, and a click's GotFocus waits
-//   for the button's release.
+//   for the button's release. An operator's click on a button runs any still waiting before
+//   its Click, which then reads what the box it left has committed.
 // - Handlers run behind the slot boundary (Guard.h): no exception leaves into Qt.
 #pragma once
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTest>
 
@@ -188,6 +189,41 @@ TEST_F(WinKeyTest, LeavingABoxSendsItsValueOrCorrectsIt) {
     f.txtWKComPort->setText(QStringLiteral("x"));
     f.txtWKComPort_LostFocus();
     EXPECT_EQ(f.txtWKComPort->Text(), QStringLiteral("0"));
+}
+
+// A value typed into a box and the button beside it clicked at once, before the event loop comes
+// round: the box's LostFocus has committed the value by the time the button's Click reads it.
+TEST_F(WinKeyTest, AButtonClickedRightAfterTypingSeesWhatWasTyped) {
+    CWFrm& cw = t.app().forms().CWFrm();
+    struct Case {
+        const char* name;
+        Form* window;
+        TextBox* box;
+        const char* typed;
+        CommandButton* button;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"keyer port, then Open", &w(), w().txtWKComPort, "7", w().cmdOpenWinkey,
+         [&] {
+             EXPECT_EQ(w().lblOpenStatus->Caption(), QStringLiteral("WK Success!"));
+             EXPECT_EQ(run().WinKeyVersion, 23);
+         }},
+        // The box turns the lone sign into 0 on leaving, and More counts on from there.
+        {"CW word space, then More", &cw, cw.txtSpace, "-", cw.Command6,
+         [&] { EXPECT_EQ(cw.txtSpace->Text(), QStringLiteral("1")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.window->Show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(c.window));
+        c.box->SetFocus();
+        QCoreApplication::processEvents();
+        c.box->SelectAllText();
+        QTest::keyClicks(c.box, QString::fromLatin1(c.typed));
+        QTest::mouseClick(c.button, Qt::LeftButton);
+        c.check();
+    }
 }
 
 TEST_F(WinKeyTest, DoneWritesTheSettingsFileWhole) {

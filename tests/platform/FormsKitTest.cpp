@@ -1,3 +1,4 @@
+#include "platform/ChoiceControls.h"
 #include "platform/Controls.h"
 #include "platform/Error.h"
 #include "platform/Keys.h"
@@ -15,6 +16,8 @@
 
 #include <functional>
 #include <limits>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace qf {
@@ -33,6 +36,12 @@ public:
         txt->KeyPress = [this](int& ascii) { log << QStringLiteral("box press %1").arg(ascii); };
         other = add<TextBox>(QStringLiteral("txtName"));
         other->Move(150, 600, 3000, 300);
+        go = add<CommandButton>(QStringLiteral("cmdGo"), QStringLiteral("&Go"));
+        go->Move(3300, 150, 1215, 375);
+        tick = add<CheckBox>(QStringLiteral("chkTick"), QStringLiteral("Tick"));
+        tick->Move(3300, 600, 1215, 300);
+        pick = add<OptionButton>(QStringLiteral("optPick"), QStringLiteral("Pick"));
+        pick->Move(3300, 1050, 1215, 300);
     }
     void Form_KeyDown(int& KeyCode, int Shift) override {
         log << QStringLiteral("form down %1 %2").arg(KeyCode).arg(Shift);
@@ -46,6 +55,9 @@ public:
     }
     TextBox* txt;
     TextBox* other;
+    CommandButton* go;
+    CheckBox* tick;
+    OptionButton* pick;
     QStringList log;
     bool zeroKeyCode = false;
 };
@@ -220,6 +232,103 @@ TEST_F(FormsKitTest, AKeyWaitsForTheArrivalOfItsBox) {
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1015"));
     EXPECT_EQ(form->other->Text(), QStringLiteral("1015"));
     EXPECT_EQ(order.join(QLatin1Char(' ')), QStringLiteral("got key key key key"));
+}
+
+// A button pressed and released before the event loop comes round: its Click still comes
+// after the steps of the focus it took, so it reads what the box's LostFocus committed.
+TEST_F(FormsKitTest, AClickComesAfterTheFocusStepsOfTheBoxItLeaves) {
+    QStringList steps;
+    form->txt->LostFocus = [&] { steps << QStringLiteral("txtCall lost"); };
+    auto watch = [&](Control* c, std::function<void()>& click) {
+        c->GotFocus = [&steps, c] { steps << c->Name() + QStringLiteral(" got"); };
+        click = [&steps, c] { steps << c->Name() + QStringLiteral(" click"); };
+    };
+    watch(form->go, form->go->Click);
+    watch(form->tick, form->tick->Click);
+    watch(form->pick, form->pick->Click);
+    struct Route {
+        const char* name;
+        Control* control;
+        std::function<void()> press;
+    };
+    const Route routes[] = {
+        {"click on a button", form->go, [&] { QTest::mouseClick(form->go, Qt::LeftButton); }},
+        {"mnemonic", form->go,
+         [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::AltModifier); }},
+        // The focus moved by code, and the key comes before the event loop does.
+        {"Enter on a button", form->go,
+         [&] {
+             form->go->SetFocus();
+             QTest::keyClick(form->go, Qt::Key_Return);
+         }},
+        {"Space on a button", form->go,
+         [&] {
+             form->go->SetFocus();
+             QTest::keyClick(form->go, Qt::Key_Space);
+         }},
+        {"click on a check box", form->tick,
+         [&] { QTest::mouseClick(form->tick, Qt::LeftButton, {}, QPoint(6, 10)); }},
+        {"click on an option button", form->pick,
+         [&] { QTest::mouseClick(form->pick, Qt::LeftButton, {}, QPoint(6, 10)); }},
+    };
+    for (const Route& r : routes) {
+        SCOPED_TRACE(r.name);
+        form->txt->SetFocus();
+        QCoreApplication::processEvents();
+        steps.clear();
+        r.press();
+        EXPECT_EQ(steps.join(QStringLiteral(", ")),
+                  QStringLiteral("txtCall lost, %1 got, %1 click").arg(r.control->Name()));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(steps.size(), 3) << "nothing left over";
+    }
+}
+
+// What the box's LostFocus does to the button before its Click: a button disabled, hidden or
+// left is not clicked. A quick click (press and release in one read of events) ends as a slow
+// one, where the LostFocus runs while the button is held.
+TEST_F(FormsKitTest, AClickUndoneByTheLeavingOfTheBoxDoesNotRun) {
+    int clicks = 0;
+    struct Case {
+        const char* what;
+        std::function<void(PreviewForm&)> onLeave;
+        int clicks;
+    };
+    const Case cases[] = {
+        {"disables the button", [](PreviewForm& f) { f.go->setEnabled(false); }, 0},
+        {"hides the button", [](PreviewForm& f) { f.go->setVisible(false); }, 0},
+        {"puts the focus back in the box", [](PreviewForm& f) { f.txt->SetFocus(); }, 0},
+        {"hides the window", [](PreviewForm& f) { f.Hide(); }, 0},
+        {"lets pending events run", [](PreviewForm&) { QCoreApplication::processEvents(); }, 1},
+    };
+    const std::pair<const char*, std::function<void(CommandButton*)>> speeds[] = {
+        {"quick", [](CommandButton* b) { QTest::mouseClick(b, Qt::LeftButton); }},
+        {"slow",
+         [](CommandButton* b) {
+             QTest::mousePress(b, Qt::LeftButton);
+             QCoreApplication::processEvents();
+             QTest::mouseRelease(b, Qt::LeftButton);
+         }},
+    };
+    for (const auto& [speed, click] : speeds) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(speed) + " click, LostFocus " + c.what);
+            // A fresh window each time: one hidden inside a handler is not active again offscreen.
+            form = std::make_unique<PreviewForm>(t.app().platform());
+            PreviewForm& f = *form;
+            f.Show();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+            f.txt->SetFocus();
+            QCoreApplication::processEvents();
+            f.txt->LostFocus = [&f, &c] { c.onLeave(f); };
+            f.go->Click = [&] { ++clicks; };
+            clicks = 0;
+            click(f.go);
+            EXPECT_EQ(clicks, c.clicks);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(clicks, c.clicks) << "no late click";
+        }
+    }
 }
 
 TEST_F(FormsKitTest, FocusOnAHiddenOrDisabledControlIsAnError) {
