@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 namespace qf {
 
 namespace {
@@ -55,6 +57,7 @@ void SerialWinKeyDriver::drop() {
     port_.reset();
     status_ = 0;
     unanswered_ = false;
+    unheard_ = false;
     silent_ = false;
 }
 
@@ -117,6 +120,7 @@ qint32 SerialWinKeyDriver::wk_open(quint8& version, quint8 port) {
     }
     status_ = 0;
     unanswered_ = false;
+    unheard_ = false;
     silent_ = false;
     return wk::kSuccess;
 }
@@ -151,6 +155,7 @@ bool SerialWinKeyDriver::takeIn() {
     }
     if (status) {
         unanswered_ = false;
+        unheard_ = false;
         silent_ = false;
     }
     return status;
@@ -161,18 +166,19 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
     try {
         takeIn();
         if (silent_) return silentStatus();
-        if (status_ == 0) return 0;
+        // Characters it has said nothing of for 2 s, idle or not: it is asked, and a keyer that
+        // does not answer then has stopped answering.
+        const bool unheardLong = unheard_ && clock_.tickMs() - unheardSince_ >= kSilentMs;
+        if (status_ == 0 && !unheardLong) return unheard_ ? wk::kBusy : 0;
         if (unanswered_) {
             // Asked already and no word since: after 2 s the keyer has stopped answering.
             if (clock_.tickMs() - unansweredSince_ >= kSilentMs) {
-                unanswered_ = false;
-                silent_ = true;
-                askedSilentAt_ = clock_.tickMs();
+                fallSilent();
                 return silentStatus();
             }
             return status_;
         }
-        // The keyer says it is sending: ask it how it is now.
+        // The keyer says it is sending, or should have said so by now: ask it how it is.
         port_->writeBytes(QByteArray(1, char(kRequestStatus)));
         QElapsedTimer waited;
         waited.start();
@@ -180,6 +186,10 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
             const qint64 left = kStatusAnswerMs - waited.elapsed();
             if (left <= 0 || !port_->waitForBytes(static_cast<int>(left))) {
                 if (!takeIn()) {
+                    if (unheardLong) {
+                        fallSilent();
+                        return silentStatus();
+                    }
                     unanswered_ = true;
                     unansweredSince_ = clock_.tickMs();
                 }
@@ -188,14 +198,17 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
         }
     } catch (const Error&) {
         // A port that failed (a keyer unplugged) answers no more either.
-        unanswered_ = false;
-        if (!silent_) {
-            silent_ = true;
-            askedSilentAt_ = clock_.tickMs();
-        }
+        if (!silent_) fallSilent();
         return silentStatus();
     }
-    return status_;
+    // Sent characters it has not spoken of yet are being keyed, as far as anyone knows.
+    return unheard_ ? std::max(status_, wk::kBusy) : status_;
+}
+
+void SerialWinKeyDriver::fallSilent() {
+    unanswered_ = false;
+    silent_ = true;
+    askedSilentAt_ = clock_.tickMs();
 }
 
 qint32 SerialWinKeyDriver::silentStatus() {
@@ -215,7 +228,12 @@ qint32 SerialWinKeyDriver::wk_char(quint8 c) {
     if (!port_) return wk::kNotOpen;
     // Control codes and bytes above "~" are commands to the keyer, never text.
     if (c < 0x20 || c > 0x7E) return wk::kSuccess;
-    return send({c});
+    const qint32 result = send({c});
+    if (result == wk::kSuccess && !unheard_) {
+        unheard_ = true;
+        unheardSince_ = clock_.tickMs();
+    }
+    return result;
 }
 
 qint32 SerialWinKeyDriver::wk_clearbuf() {
