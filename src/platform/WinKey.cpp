@@ -20,6 +20,10 @@ constexpr quint8 kSetSpeed = 0x02, kSetWeight = 0x03, kSetPttLeadTail = 0x04, kB
 constexpr quint8 kEchoProbe = 0x55;
 // How long a busy keyer has to answer one status request, in real time.
 constexpr int kStatusAnswerMs = 250;
+// The status of a keyer whose answer is awaited: whether it can take more is unknown, so the
+// send loop waits (above 4) rather than pour the rest of a message into a keyer that may have
+// stopped answering.
+constexpr qint32 kAwaitingAnswer = wk::kBusy | wk::kXoff;
 
 QByteArray bytesOf(std::initializer_list<quint8> bytes) {
     QByteArray out;
@@ -176,7 +180,7 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
                 fallSilent();
                 return silentStatus();
             }
-            return status_;
+            return std::max(status_, kAwaitingAnswer);
         }
         // The keyer says it is sending, or should have said so by now: ask it how it is.
         port_->writeBytes(QByteArray(1, char(kRequestStatus)));
@@ -201,6 +205,7 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
         if (!silent_) fallSilent();
         return silentStatus();
     }
+    if (unanswered_) return std::max(status_, kAwaitingAnswer);
     // Sent characters it has not spoken of yet are being keyed, as far as anyone knows.
     return unheard_ ? std::max(status_, wk::kBusy) : status_;
 }

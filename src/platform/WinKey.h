@@ -10,12 +10,13 @@
 //   with the buffer nearly full (the caller must wait above 4). While the keyer says it is
 //   sending, each call asks it again. A keyer says busy by itself as soon as it starts keying,
 //   so characters it has not yet spoken of read as busy too, and after 2 s of its silence it
-//   is asked. A keyer that leaves a request unanswered for 2 s, that was sent characters and
-//   answers nothing 2 s later, or whose port fails, has stopped answering: its status is
-//   unknown and reads as busy (4), never as idle, because it may still be keying what it
-//   holds. So no send loop waits for ever on it, and Esc and Backspace still reach it. It is
-//   asked again every 2 s without waiting, and counts as answering again from its next status
-//   byte.
+//   is asked. While a request is unanswered the status reads 5 at least: no character goes
+//   into a keyer that may have stopped answering.
+// - A keyer that leaves a request unanswered for 2 s, that was sent characters and answers
+//   nothing 2 s later, or whose port fails, has stopped answering: its status is unknown and
+//   reads as busy (4), never as idle, because it may still be keying what it holds. So no send
+//   loop waits for ever on it, and Esc and Backspace still reach it. It is asked again every
+//   2 s without waiting, and counts as answering again from its next status byte.
 // - wk_char puts only printable characters (0x20 to 0x7E) on the wire: every other byte is a
 //   command to the keyer and would take the next byte as its parameter.
 #pragma once

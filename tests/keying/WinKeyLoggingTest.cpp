@@ -101,15 +101,16 @@ TEST_F(WinKeyLoggingTest, AKeyerThatFallsSilentMidMessageGetsNoMoreOfItAndEscSti
     k.Text1->setText(QStringLiteral("CQ TEST"));
     k.txtCWLoop->setText(QStringLiteral("3"));  // F1 repeats every 3 s
     k.txtCWLoop_LostFocus();
-    // As the second character goes out the keyer says its buffer is full; while the send loop
-    // waits on it, it falls silent.
+    // As the second character goes out, the keyer has said that its buffer is full, and it
+    // says nothing more.
     int chars = 0;
     t.winKey().beforeCall = [&](const QString& call) {
         if (!call.startsWith(QLatin1String("wk_char")) || ++chars != 2) return;
+        WinKeyDriver& driver = t.app().platform().winKey;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return driver.wk_getstatus() == 0; }, 3000));
         emu->setStatus(5);
-        EXPECT_TRUE(
-            QTest::qWaitFor([&] { return t.app().platform().winKey.wk_getstatus() == 5; }, 3000));
-        QTimer::singleShot(0, [&] { emu->fallSilent(); });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return driver.wk_getstatus() == 5; }, 3000));
+        emu->fallSilent();
     };
     const QStringList before = told();
     const int beeps = t.beeper().count();

@@ -357,6 +357,35 @@ TEST_F(WinKeyTest, AKeyerThatFallsSilentWhileFullGetsNoMoreTextYetReadsBusyUntil
     EXPECT_EQ(t.beeper().count(), 2);
 }
 
+TEST_F(WinKeyTest, AKeyerThatFallsSilentMidMessageGetsNoMoreOfIt) {
+    openQuietly();
+    for (const quint8 flags : {quint8(4), quint8(5)}) {  // keying, or its buffer full as well
+        SCOPED_TRACE(int(flags));
+        emu.answerAgain();
+        keyerSays(0);
+        const int boxes = notAnsweringBoxes(t);
+        // As the second character goes out, the keyer has said how it is, and it says nothing
+        // more.
+        int chars = 0;
+        t.winKey().beforeCall = [&](const QString& call) {
+            if (!call.startsWith(QLatin1String("wk_char")) || ++chars != 2) return;
+            EXPECT_TRUE(QTest::qWaitFor([&] { return t.winKey().wk_getstatus() == 0; }, 3000));
+            emu.setStatus(flags);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return t.winKey().wk_getstatus() == flags; }, 3000));
+            emu.fallSilent();
+        };
+        run().CWSendBuffer = QStringLiteral("CQ TEST");
+        w().WKTransmit();
+        t.winKey().beforeCall = {};
+        EXPECT_TRUE(run().CWSendBuffer.isEmpty());
+        // The status requests aside: the two characters, then the clear-buffer command.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return emu.received().replace(char(0x15), "") == QByteArray("CQ\x0A"); }, 3000))
+            << emu.received().toHex().constData();
+        EXPECT_EQ(notAnsweringBoxes(t), boxes + 1);
+    }
+}
+
 TEST_F(WinKeyTest, AKeyerWhosePortGoesAwayReadsBusyAndIsToldOnce) {
     openQuietly();
     emu.unplug();
