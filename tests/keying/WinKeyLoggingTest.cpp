@@ -1,6 +1,6 @@
 // The WinKey from the logging window and the CW window: the "!" that logs before the keyer gets
-// a byte, Esc and Backspace reaching the keyer (one that stopped answering included), keyboard
-// CW, the speed box and the repeat stop.
+// a byte, Esc and Backspace reaching the keyer, a keyer that falls silent in the middle of a
+// message or while idle, keyboard CW, the speed box and the repeat stop.
 #include "keying/CWFrm.h"
 #include "keying/frmWinKey.h"
 #include "logging/LoggingFixture.h"
