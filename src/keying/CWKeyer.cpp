@@ -32,8 +32,8 @@ void StopRepeat(App& app) {
     if (CWFrm* w = app.forms().cwFrmSlot().peek()) w->tmrRepeat->setEnabled(false);
 }
 
-qint32 ReadWinKeyStatus(App& app) {
-    return app.forms().frmWinKey().PollStatus();
+qint32 ReadWinKeyStatus(App& app, bool* clearedNow) {
+    return app.forms().frmWinKey().PollStatus(clearedNow);
 }
 
 QString SpeedUp(App& app) {

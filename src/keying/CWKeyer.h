@@ -22,8 +22,9 @@ bool Sending(App& app);
 // Any key in a logging window while a repeat runs: stops it.
 void StopRepeat(App& app);
 // The open WinKey's status, read into WinKeyStatus; a keyer that has stopped answering reads as
-// busy and is told to the operator once.
-qint32 ReadWinKeyStatus(App& app);
+// busy, is cleared and gets no more text (*clearedNow says whether this read did that), and is
+// told to the operator once.
+qint32 ReadWinKeyStatus(App& app, bool* clearedNow = nullptr);
 // The Up and Down arrows: the new speed text ("13").
 QString SpeedUp(App& app);
 QString SpeedDown(App& app);

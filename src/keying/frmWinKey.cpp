@@ -341,6 +341,9 @@ void frmWinKey::WKTransmit() {
                 QCoreApplication::processEvents();
             }
         });
+        // A keyer that has stopped answering gets no more: the status read that noticed it has
+        // cleared the keyer, and a message started since then is dropped whole.
+        if (!wk().answering()) stopFeeding();
         // A handler that ran during the wait may have emptied the buffer (Esc, Stop, a key).
         if (run.CWSendBuffer.isEmpty()) continue;
         const char16_t code = run.CWSendBuffer.front().unicode();
@@ -352,23 +355,37 @@ void frmWinKey::WKTransmit() {
     }
 }
 
-qint32 frmWinKey::PollStatus() {
+qint32 frmWinKey::PollStatus(bool* clearedNow) {
     RunState& run = app_.run();
     run.WinKeyStatus = wk().wk_getstatus();
+    if (clearedNow) *clearedNow = false;
     if (wk().answering()) {
         silenceReported_ = false;
     } else if (!silenceReported_) {
         // Once per silence, not at every key: noted before the box, which lets events run.
         silenceReported_ = true;
+        // It may still be keying what it holds, and the box waits on the operator: it is told to
+        // drop what it has, and gets nothing more, before the box.
+        stopFeeding();
+        wk().wk_clearbuf();
+        if (clearedNow) *clearedNow = true;
         ReportKeyingFailure(
             platform(),
-            QStringLiteral("The WinKey on com port %1 has stopped answering.  It may still be "
-                           "sending: press Esc to clear its buffer, and check that the Winkey "
-                           "device is properly connected.")
+            QStringLiteral("The WinKey on com port %1 has stopped answering.  Nothing more is "
+                           "sent to it, and it has been told to clear its buffer; check that "
+                           "the Winkey device is properly connected.")
                 .arg(run.WinKeyPort),
             QStringLiteral("WinKey not answering."));
     }
     return run.WinKeyStatus;
+}
+
+void frmWinKey::stopFeeding() {
+    RunState& run = app_.run();
+    run.CWSendBuffer.clear();
+    // A repeat would only start the message again.
+    run.CWRepeatActive = 0;
+    if (CWFrm* cw = app_.forms().cwFrmSlot().peek()) cw->tmrRepeat->setEnabled(false);
 }
 
 void frmWinKey::cmdStop_Click() {

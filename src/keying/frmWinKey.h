@@ -34,9 +34,11 @@ class frmWinKey : public Form {
     // Sends the whole of the CW send buffer to the keyer, opening it first when it is closed;
     // leaves the buffer empty.
     void WKTransmit();
-    // Reads the keyer's status into WinKeyStatus and returns it. A keyer that has stopped
-    // answering is told to the operator once, until it is heard from again.
-    qint32 PollStatus();
+    // Reads the keyer's status into WinKeyStatus and returns it. A keyer found to have stopped
+    // answering gets no more of the CW send buffer (emptied, the repeat stopped) and one
+    // clear-buffer command, which *clearedNow reports; then the operator is told, once until it
+    // is heard from again.
+    qint32 PollStatus(bool* clearedNow = nullptr);
 
     // ---- handlers
     void Form_Load() override;
@@ -60,6 +62,9 @@ class frmWinKey : public Form {
     void leadTailLeft(TextBox* left);
     void modeChosen(quint8 mode);
     void pinChosen(quint8 config);
+    // Nothing more for a keyer that has stopped answering: the send buffer is emptied and a
+    // repeat stopped.
+    void stopFeeding();
     WinKeyDriver& wk();
     QString settingsPath() const;
 

@@ -174,10 +174,12 @@ void LoggingWindow::Form_KeyPress(int& KeyAscii) {
     // With the WinKey open every key first reads its status; Esc stops what it is sending.
     const bool winKey = run.CWKeyingInterface == 5 && run.WinKeyVersion != 0;
     if (winKey) {
-        // A keyer that stopped answering reads as busy: it may still be sending, so Esc clears it.
-        cw::ReadWinKeyStatus(app_);
+        // A keyer that stopped answering reads as busy: it may still be sending, so Esc clears it
+        // (once: the read that finds it silent clears it already).
+        bool cleared = false;
+        cw::ReadWinKeyStatus(app_, &cleared);
         if (KeyAscii == 27 && run.WinKeyStatus > 0) {
-            platform().winKey.wk_clearbuf();
+            if (!cleared) platform().winKey.wk_clearbuf();
             run.CWSendBuffer.clear();
             KeyAscii = 0;
             return;

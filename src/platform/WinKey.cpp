@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 
+#include <algorithm>
+
 namespace qf {
 
 namespace {
@@ -18,6 +20,10 @@ constexpr quint8 kSetSpeed = 0x02, kSetWeight = 0x03, kSetPttLeadTail = 0x04, kB
 constexpr quint8 kEchoProbe = 0x55;
 // How long a busy keyer has to answer one status request, in real time.
 constexpr int kStatusAnswerMs = 250;
+// The status of a keyer whose answer is awaited: whether it can take more is unknown, so the
+// send loop waits (above 4) rather than pour the rest of a message into a keyer that may have
+// stopped answering.
+constexpr qint32 kAwaitingAnswer = wk::kBusy | wk::kXoff;
 
 QByteArray bytesOf(std::initializer_list<quint8> bytes) {
     QByteArray out;
@@ -55,6 +61,7 @@ void SerialWinKeyDriver::drop() {
     port_.reset();
     status_ = 0;
     unanswered_ = false;
+    unheard_ = false;
     silent_ = false;
 }
 
@@ -117,6 +124,7 @@ qint32 SerialWinKeyDriver::wk_open(quint8& version, quint8 port) {
     }
     status_ = 0;
     unanswered_ = false;
+    unheard_ = false;
     silent_ = false;
     return wk::kSuccess;
 }
@@ -151,6 +159,7 @@ bool SerialWinKeyDriver::takeIn() {
     }
     if (status) {
         unanswered_ = false;
+        unheard_ = false;
         silent_ = false;
     }
     return status;
@@ -161,18 +170,19 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
     try {
         takeIn();
         if (silent_) return silentStatus();
-        if (status_ == 0) return 0;
+        // Characters it has said nothing of for 2 s, idle or not: it is asked, and a keyer that
+        // does not answer then has stopped answering.
+        const bool unheardLong = unheard_ && clock_.tickMs() - unheardSince_ >= kSilentMs;
+        if (status_ == 0 && !unheardLong) return unheard_ ? wk::kBusy : 0;
         if (unanswered_) {
             // Asked already and no word since: after 2 s the keyer has stopped answering.
             if (clock_.tickMs() - unansweredSince_ >= kSilentMs) {
-                unanswered_ = false;
-                silent_ = true;
-                askedSilentAt_ = clock_.tickMs();
+                fallSilent();
                 return silentStatus();
             }
-            return status_;
+            return std::max(status_, kAwaitingAnswer);
         }
-        // The keyer says it is sending: ask it how it is now.
+        // The keyer says it is sending, or should have said so by now: ask it how it is.
         port_->writeBytes(QByteArray(1, char(kRequestStatus)));
         QElapsedTimer waited;
         waited.start();
@@ -180,6 +190,10 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
             const qint64 left = kStatusAnswerMs - waited.elapsed();
             if (left <= 0 || !port_->waitForBytes(static_cast<int>(left))) {
                 if (!takeIn()) {
+                    if (unheardLong) {
+                        fallSilent();
+                        return silentStatus();
+                    }
                     unanswered_ = true;
                     unansweredSince_ = clock_.tickMs();
                 }
@@ -188,14 +202,18 @@ qint32 SerialWinKeyDriver::wk_getstatus() {
         }
     } catch (const Error&) {
         // A port that failed (a keyer unplugged) answers no more either.
-        unanswered_ = false;
-        if (!silent_) {
-            silent_ = true;
-            askedSilentAt_ = clock_.tickMs();
-        }
+        if (!silent_) fallSilent();
         return silentStatus();
     }
-    return status_;
+    if (unanswered_) return std::max(status_, kAwaitingAnswer);
+    // Sent characters it has not spoken of yet are being keyed, as far as anyone knows.
+    return unheard_ ? std::max(status_, wk::kBusy) : status_;
+}
+
+void SerialWinKeyDriver::fallSilent() {
+    unanswered_ = false;
+    silent_ = true;
+    askedSilentAt_ = clock_.tickMs();
 }
 
 qint32 SerialWinKeyDriver::silentStatus() {
@@ -215,7 +233,12 @@ qint32 SerialWinKeyDriver::wk_char(quint8 c) {
     if (!port_) return wk::kNotOpen;
     // Control codes and bytes above "~" are commands to the keyer, never text.
     if (c < 0x20 || c > 0x7E) return wk::kSuccess;
-    return send({c});
+    const qint32 result = send({c});
+    if (result == wk::kSuccess && !unheard_) {
+        unheard_ = true;
+        unheardSince_ = clock_.tickMs();
+    }
+    return result;
 }
 
 qint32 SerialWinKeyDriver::wk_clearbuf() {

@@ -8,11 +8,15 @@
 // - Calls made while no keyer is open send nothing.
 // - wk_getstatus returns the flags of the keyer's latest status byte: 0 idle, 4 busy, 5 busy
 //   with the buffer nearly full (the caller must wait above 4). While the keyer says it is
-//   sending, each call asks it again. A keyer that leaves a request unanswered for 2 s, or whose
-//   port fails, has stopped answering: its status is unknown and reads as busy (4), never as
-//   idle, because it may still be keying what it holds. So no send loop waits for ever on it,
-//   and Esc and Backspace still reach it. It is asked again every 2 s without waiting, and
-//   counts as answering again from its next status byte.
+//   sending, each call asks it again. A keyer says busy by itself as soon as it starts keying,
+//   so characters it has not yet spoken of read as busy too, and after 2 s of its silence it
+//   is asked. While a request is unanswered the status reads 5 at least: no character goes
+//   into a keyer that may have stopped answering.
+// - A keyer that leaves a request unanswered for 2 s, that was sent characters and answers
+//   nothing 2 s later, or whose port fails, has stopped answering: its status is unknown and
+//   reads as busy (4), never as idle, because it may still be keying what it holds. So no send
+//   loop waits for ever on it, and Esc and Backspace still reach it. It is asked again every
+//   2 s without waiting, and counts as answering again from its next status byte.
 // - wk_char puts only printable characters (0x20 to 0x7E) on the wire: every other byte is a
 //   command to the keyer and would take the next byte as its parameter.
 #pragma once
@@ -86,6 +90,7 @@ class SerialWinKeyDriver : public WinKeyDriver {
     bool takeIn();
     // The status of a keyer that stopped answering; asks it again every kSilentMs.
     qint32 silentStatus();
+    void fallSilent();
     // Waits up to ms for bytes; the first one, or -1.
     int firstByteWithin(int ms);
     void drop();
@@ -96,6 +101,8 @@ class SerialWinKeyDriver : public WinKeyDriver {
     qint32 status_ = 0;
     bool unanswered_ = false;     // a status request went out and no status came back
     qint64 unansweredSince_ = 0;  // the clock's time of that request
+    bool unheard_ = false;        // characters went out and no status byte came back since
+    qint64 unheardSince_ = 0;     // the clock's time of the first of them
     bool silent_ = false;         // stopped answering: the status is unknown
     qint64 askedSilentAt_ = 0;    // the clock's time of the last request to a silent keyer
 };

@@ -1,10 +1,12 @@
 // The WinKey from the logging window and the CW window: the "!" that logs before the keyer gets
-// a byte, Esc and Backspace reaching the keyer (one that stopped answering included), keyboard
-// CW, the speed box and the repeat stop.
+// a byte, Esc and Backspace reaching the keyer, a keyer that falls silent in the middle of a
+// message or while idle, keyboard CW, the speed box and the repeat stop.
 #include "keying/CWFrm.h"
 #include "keying/frmWinKey.h"
 #include "logging/LoggingFixture.h"
 #include "support/WinKeyEmulator.h"
+
+#include <QTimer>
 
 namespace qf {
 namespace {
@@ -38,6 +40,14 @@ class WinKeyLoggingTest : public test::LoggingFixture {
         t.winKey().calls.clear();
         return w;
     }
+    // The titles of every box shown so far.
+    QStringList told() {
+        QStringList titles;
+        for (const ShownDialog& d : t.dialogs().messages()) titles << d.title;
+        return titles;
+    }
+    // What reached the keyer, without the status requests, which come as the driver needs them.
+    QByteArray textAndCommands() const { return emu->received().replace(char(0x15), ""); }
     std::unique_ptr<test::WinKeyEmulator> emu = std::make_unique<test::WinKeyEmulator>();
 };
 
@@ -85,43 +95,84 @@ TEST_F(WinKeyLoggingTest, EscAndBackspaceReachABusyKeyerAndTypedControlsDoNot) {
     Q_UNUSED(w);
 }
 
-TEST_F(WinKeyLoggingTest, EscClearsAKeyerThatStoppedAnsweringAndTheOperatorIsToldOnce) {
+TEST_F(WinKeyLoggingTest, AKeyerThatFallsSilentMidMessageGetsNoMoreOfItAndEscStillClearsIt) {
     Outfrm& w = openWithKeyer();
-    t.app().forms().CWFrm().Text1->setText(QStringLiteral("CQ TEST"));
-    // The keyer is full, then says nothing more: the send loop gives up waiting after 2 s and
-    // hands it the rest of the message.
-    emu->setStatus(5);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return t.app().platform().winKey.wk_getstatus() == 5; }, 3000));
-    emu->fallSilent();
-    emu->clear();
-    auto told = [this] {
-        QStringList titles;
-        for (const ShownDialog& d : t.dialogs().messages()) titles << d.title;
-        return titles;
+    CWFrm& k = t.app().forms().CWFrm();
+    k.Text1->setText(QStringLiteral("CQ TEST"));
+    k.txtCWLoop->setText(QStringLiteral("3"));  // F1 repeats every 3 s
+    k.txtCWLoop_LostFocus();
+    // As the second character goes out, the keyer has said that its buffer is full, and it
+    // says nothing more.
+    int chars = 0;
+    t.winKey().beforeCall = [&](const QString& call) {
+        if (!call.startsWith(QLatin1String("wk_char")) || ++chars != 2) return;
+        WinKeyDriver& driver = t.app().platform().winKey;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return driver.wk_getstatus() == 0; }, 3000));
+        emu->setStatus(5);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return driver.wk_getstatus() == 5; }, 3000));
+        emu->fallSilent();
     };
     const QStringList before = told();
     const int beeps = t.beeper().count();
     key(Qt::Key_F1);
-    EXPECT_EQ(t.app().run().CWSending, 0);  // the send loop has ended
-    ASSERT_TRUE(emu->waitForBytes(8));
-    EXPECT_EQ(emu->received(), QByteArray("\x15") + "CQ TEST");
+    t.winKey().beforeCall = {};
+    EXPECT_TRUE(t.app().run().CWSendBuffer.isEmpty());
+    EXPECT_EQ(t.app().run().CWRepeatActive, 0);
+    // Nothing of the rest after the silence; one clear-buffer command instead.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return textAndCommands() == "CQ\x0A"; }, 3000))
+        << emu->received().toHex().constData();
     EXPECT_EQ(told(), before + QStringList{QStringLiteral("WinKey not answering.")});
     EXPECT_EQ(t.beeper().count(), beeps + 1);
+    // The box is closed: nothing more goes out, the repeat that was due included.
+    const int sent = static_cast<int>(emu->received().size());
+    t.clock().advance(10000);
+    settle();
+    EXPECT_FALSE(emu->waitForBytes(sent + 1, 200));
+    // Nor does a message started while it says nothing.
+    emu->clear();
+    key(Qt::Key_F1);
+    t.clock().advance(10000);
+    settle();
+    EXPECT_FALSE(emu->waitForBytes(2, 200));
+    EXPECT_EQ(textAndCommands(), QByteArray());
+    EXPECT_EQ(t.app().run().CWRepeatActive, 0);
 
-    // It may still be keying all of it: Esc clears it, every time, and leaves the entry row.
+    // It may still be keying: Esc clears it, every time, and leaves the entry row.
     type(QStringLiteral("k1abc"));
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
         emu->clear();
         key(Qt::Key_Escape);
-        ASSERT_TRUE(emu->waitForBytes(1));
-        EXPECT_EQ(emu->received(), QByteArray("\x0A"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return textAndCommands() == "\x0A"; }, 3000));
         EXPECT_TRUE(t.app().run().CWSendBuffer.isEmpty());
         EXPECT_EQ(w.txtCall->Text(), QStringLiteral("K1ABC"));
     }
     // Told once, not at every key.
     EXPECT_EQ(told().size(), before.size() + 1);
+    EXPECT_EQ(t.beeper().count(), beeps + 1);
+}
+
+TEST_F(WinKeyLoggingTest, AKeyerSilentWhileIdleIsNoticedAfterAMessageAndEscClearsIt) {
+    Outfrm& w = openWithKeyer();
+    t.app().forms().CWFrm().Text1->setText(QStringLiteral("CQ TEST"));
+    emu->fallSilent();
+    const QStringList before = told();
+    const int beeps = t.beeper().count();
+    key(Qt::Key_F1);
+    // An idle keyer is not asked before each character: the message goes out, unchecked.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return textAndCommands() == "CQ TEST"; }, 3000));
+    EXPECT_EQ(told(), before);
+
+    type(QStringLiteral("k1abc"));
+    t.clock().advance(2000);
+    emu->clear();
+    key(Qt::Key_Escape);
+    // Its 2 s to say busy are over and it answers no question: it is cleared, once.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return textAndCommands() == "\x0A"; }, 3000));
+    EXPECT_FALSE(emu->waitForBytes(static_cast<int>(emu->received().size()) + 1, 150));
+    EXPECT_TRUE(t.app().run().CWSendBuffer.isEmpty());
+    EXPECT_EQ(w.txtCall->Text(), QStringLiteral("K1ABC"));
+    EXPECT_EQ(told(), before + QStringList{QStringLiteral("WinKey not answering.")});
     EXPECT_EQ(t.beeper().count(), beeps + 1);
 }
 

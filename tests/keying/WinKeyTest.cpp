@@ -348,7 +348,7 @@ int notAnsweringBoxes(test::TestApp& t) {
     return n;
 }
 
-TEST_F(WinKeyTest, AKeyerThatFallsSilentEndsTheLoopYetReadsBusyUntilItAnswersAgain) {
+TEST_F(WinKeyTest, AKeyerThatFallsSilentWhileFullGetsNoMoreTextYetReadsBusyUntilItAnswersAgain) {
     openQuietly();
     keyerSays(5);
     emu.fallSilent();
@@ -358,8 +358,11 @@ TEST_F(WinKeyTest, AKeyerThatFallsSilentEndsTheLoopYetReadsBusyUntilItAnswersAga
     const qint64 took = t.clock().tickMs() - start;
     EXPECT_GE(took, 2000);
     EXPECT_LE(took, 2100);
-    ASSERT_TRUE(emu.waitForBytes(3));
-    EXPECT_EQ(emu.received(), wire({0x15, 'T', 'U'}));
+    EXPECT_TRUE(run().CWSendBuffer.isEmpty());
+    // One unanswered request, then the message is dropped and the keyer told to clear.
+    ASSERT_TRUE(emu.waitForBytes(2));
+    EXPECT_FALSE(emu.waitForBytes(3, 150));
+    EXPECT_EQ(emu.received(), wire({0x15, 0x0A}));
 
     // Its status is unknown, not idle: it may still be keying what it holds. The operator hears
     // of it once, however often it is read.
@@ -390,6 +393,35 @@ TEST_F(WinKeyTest, AKeyerThatFallsSilentEndsTheLoopYetReadsBusyUntilItAnswersAga
     EXPECT_EQ(t.beeper().count(), 2);
 }
 
+TEST_F(WinKeyTest, AKeyerThatFallsSilentMidMessageGetsNoMoreOfIt) {
+    openQuietly();
+    for (const quint8 flags : {quint8(4), quint8(5)}) {  // keying, or its buffer full as well
+        SCOPED_TRACE(int(flags));
+        emu.answerAgain();
+        keyerSays(0);
+        const int boxes = notAnsweringBoxes(t);
+        // As the second character goes out, the keyer has said how it is, and it says nothing
+        // more.
+        int chars = 0;
+        t.winKey().beforeCall = [&](const QString& call) {
+            if (!call.startsWith(QLatin1String("wk_char")) || ++chars != 2) return;
+            EXPECT_TRUE(QTest::qWaitFor([&] { return t.winKey().wk_getstatus() == 0; }, 3000));
+            emu.setStatus(flags);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return t.winKey().wk_getstatus() == flags; }, 3000));
+            emu.fallSilent();
+        };
+        run().CWSendBuffer = QStringLiteral("CQ TEST");
+        w().WKTransmit();
+        t.winKey().beforeCall = {};
+        EXPECT_TRUE(run().CWSendBuffer.isEmpty());
+        // The status requests aside: the two characters, then the clear-buffer command.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return emu.received().replace(char(0x15), "") == QByteArray("CQ\x0A"); }, 3000))
+            << emu.received().toHex().constData();
+        EXPECT_EQ(notAnsweringBoxes(t), boxes + 1);
+    }
+}
+
 TEST_F(WinKeyTest, AKeyerWhosePortGoesAwayReadsBusyAndIsToldOnce) {
     openQuietly();
     emu.unplug();
@@ -401,11 +433,53 @@ TEST_F(WinKeyTest, AKeyerWhosePortGoesAwayReadsBusyAndIsToldOnce) {
     const ShownDialog box = t.dialogs().messages().back();
     EXPECT_EQ(box.title, QLatin1String(kNotAnswering));
     EXPECT_EQ(box.text,
-              QStringLiteral("The WinKey on com port 7 has stopped answering.  It may still be "
-                             "sending: press Esc to clear its buffer, and check that the Winkey "
-                             "device is properly connected."));
+              QStringLiteral("The WinKey on com port 7 has stopped answering.  Nothing more is "
+                             "sent to it, and it has been told to clear its buffer; check that "
+                             "the Winkey device is properly connected."));
     EXPECT_EQ(notAnsweringBoxes(t), 1);
     EXPECT_EQ(t.beeper().count(), 1);
+}
+
+TEST_F(WinKeyTest, AKeyerSentTextThatSaysNothingForTwoSecondsHasStoppedAnswering) {
+    openQuietly();
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        qint32 twoSecondsOn;  // the status read 2 s after the text
+        bool answering;
+    };
+    const Case cases[] = {
+        // It says busy and idle by itself: no question is needed, and it is idle.
+        {"keys it and says so", [] {}, 0, true},
+        // Busy with a long message, it reports no change for long: asked, it answers.
+        {"busy for long", [&] { keyerSays(4); }, 4, true},
+        // Silent while idle: nothing to wait for in the send loop, so nothing noticed until
+        // it has had 2 s to speak and been asked once.
+        {"silent while idle", [&] { emu.fallSilent(); }, 4, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        emu.answerAgain();
+        keyerSays(0);
+        const int boxes = notAnsweringBoxes(t);
+        c.arrange();
+        run().CWSendBuffer = QStringLiteral("TEST");
+        w().WKTransmit();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return emu.received().replace(char(0x15), "") == QByteArray("TEST"); }, 3000));
+        EXPECT_EQ(notAnsweringBoxes(t), boxes);
+
+        t.clock().advance(SerialWinKeyDriver::kSilentMs);
+        emu.clear();
+        EXPECT_EQ(w().PollStatus(), c.twoSecondsOn);
+        EXPECT_EQ(t.winKey().answering(), c.answering);
+        EXPECT_EQ(notAnsweringBoxes(t), boxes + (c.answering ? 0 : 1));
+        // A silent keyer is asked once and then told to drop what it holds.
+        if (!c.answering) {
+            ASSERT_TRUE(emu.waitForBytes(2));
+            EXPECT_EQ(emu.received(), wire({0x15, 0x0A}));
+        }
+    }
 }
 
 TEST_F(WinKeyTest, OnlyPrintableCharactersReachTheWire) {

@@ -119,8 +119,14 @@ void WinKeyEmulator::take(quint8 b, QByteArray& out) {
         command_ = b;
         paramsLeft_ = kParams[b];
         if (paramsLeft_ == 0) command_ = -1;
+        return;
     }
-    // Anything else is text to key.
+    // Text to key. A keyer says busy by itself as it starts keying; this one keys at once, so
+    // it says idle again straight after. One that is busy already says nothing new.
+    if (status_ == 0) {
+        answer(0xC0 | 0x04);
+        answer(0xC0);
+    }
 }
 
 void WinKeyEmulator::setEcho(Echo echo) {

@@ -1,8 +1,10 @@
 // A WinKey keyer for the tests, on the far end of a real pseudo-terminal pair made by socat.
 // It runs on its own thread, so it answers while the program waits on the port: the echo test,
 // host open (with its version byte) and close, and status requests with the status the test
-// has set. It records every byte it receives with the real time of its arrival, and can echo
-// wrongly, ignore host open, fall silent altogether (and answer again), or be unplugged.
+// has set. Text sent to it while idle is keyed at once: it says busy, then idle, by itself, as a
+// keyer reports each change of its own. It records every byte it receives with the real time of its
+// arrival, and can echo wrongly, ignore host open, fall silent altogether (and answer again), or be
+// unplugged.
 #pragma once
 
 #include "support/PtyPair.h"
