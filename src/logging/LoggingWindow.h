@@ -264,7 +264,8 @@ class LoggingWindow : public Form {
     // long name, the own name, a date and time, the modes, the bands, the county abbreviations.
     QStringList widestRecordNumbers() const;
     QStringList widestCalls() const;
-    QString widestCall() const;
+    // The widest of records first to last's calls, and at least a mobile call of wide letters.
+    QString widestCall(int first, int last) const;
     QStringList widestNames() const;
     QStringList ownNames() const;
     QStringList widestDateTimes() const;

@@ -329,7 +329,7 @@ void LoggingWindow::fitLogListColumns() {
     for (int c = 0; c < ListView1->columnCount(); ++c) {
         ListView1->setColumnWidth(c, widths[static_cast<size_t>(c)] * kTwipsPerPixel);
     }
-    fittedCallWidth_ = cell.horizontalAdvance(widestCall());
+    fittedCallWidth_ = cell.horizontalAdvance(widestCall(1, app_.log().QSOCount));
 }
 
 void LoggingWindow::keepCallWhole(const QString& call) {
@@ -342,9 +342,11 @@ QStringList LoggingWindow::widestRecordNumbers() const { return {QString::number
 // A call is never shown shortened, since a wrong /M or /P must be seen: the column holds the
 // widest call of the log, and at least a six-character call of wide letters signing mobile. The
 // call box takes at most 12 characters, so the column stays bounded.
-QStringList LoggingWindow::widestCalls() const { return {widestCall()}; }
+QStringList LoggingWindow::widestCalls() const {
+    return {widestCall(1, app_.log().QSOCount)};
+}
 
-QString LoggingWindow::widestCall() const {
+QString LoggingWindow::widestCall(int first, int last) const {
     const QFontMetricsF fm(ListView1->font());
     QString widest = QStringLiteral("WB0WWW/M");
     double widestWidth = fm.horizontalAdvance(widest);
@@ -360,7 +362,7 @@ QString LoggingWindow::widestCall() const {
         });
     };
     const QSOLog& log = app_.log();
-    for (int r = 1; r <= log.QSOCount; ++r) {
+    for (int r = std::max(first, 1); r <= std::min(last, log.QSOCount); ++r) {
         const QString& call = std::as_const(log)[r].Call;
         if (call.size() * charWidth <= widestWidth && callCharacters(call)) continue;
         const double width = fm.horizontalAdvance(call);

@@ -192,8 +192,8 @@ void LoggingWindow::FillLogList() {
     for (int r = log.QSOCount; r >= first; --r) rows.push_back(logListRow(r));
     // Newest first, unless the operator sorted the list: the list keeps that sort.
     ListView1->setRows(rows);
-    // An edit or a restore may have brought a wider call.
-    keepCallWhole(widestCall());
+    // An edit or a restore may have brought a wider call into the rows shown.
+    keepCallWhole(widestCall(first, log.QSOCount));
 }
 
 bool LoggingWindow::logListShows(int first, int last) const {
