@@ -470,8 +470,8 @@ void RigControlfrm::test(const QString& firstStepModel) {
         }
         collectOptions();
         const QString model = app_.station().RigModel;
+        if (rig::IsNoRig(model)) return;
         const auto row = rig::FindRigModel(model);
-        if (row && row->noRig) return;
         const bool exchangeFiles = row && row->port == rig::PortUse::ExchangeFiles;
         if (!exchangeFiles) OpenRigPort();
         if (comComm1->PortOpen() || exchangeFiles) {

@@ -161,8 +161,9 @@ const RigModelRow* FindRigModel(const QString& name) {
 }
 
 bool IsNoRig(const QString& name) {
-    const RigModelRow* row = FindRigModel(name);
-    return row && row->noRig;
+    for (const RigModelRow& r : RigModels())
+        if (r.noRig && r.name.compare(name, Qt::CaseInsensitive) == 0) return true;
+    return false;
 }
 
 }  // namespace qf::rig
