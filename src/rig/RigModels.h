@@ -47,6 +47,10 @@ struct RigModelRow {
     // a late tail of an earlier reply would be read as the start of the next, so a send tick
     // drops what waits before it asks.
     bool fixedLayoutReplies = false;
+    // When a reply is whole, after a frequency query (or after both queries) and after a mode
+    // query of the alternating models: the poll reads nothing before.
+    ReplyShape frequencyReply;
+    ReplyShape modeReply;
     // The set-frequency and set-mode commands.
     TuneStyle tune;
 };
