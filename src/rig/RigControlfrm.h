@@ -125,6 +125,7 @@ class RigControlfrm : public Form {
     void receiveTick(const rig::RigModelRow* row);
     bool replyReady(const rig::RigModelRow* row, const QString& arrived);
     void forgetReply();
+    void rigDeviceGone();
     void store(const rig::CatReading& reading);
     void PauseMs(qint64 ms);
     void WaitOutputDrained();

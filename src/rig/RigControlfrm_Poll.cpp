@@ -3,8 +3,9 @@
 // when it is whole (its end character, or its length): a part of it waits for the rest, with no
 // new query, for up to a second. The framed families (CI-V, the text replies) find their answer
 // anywhere in what arrived, a late tail included; the fixed layouts see only what came after
-// their own query. A read string that cannot be sent skips its turn. A tick never lets other
-// events run; any other fault ends it where it stands, so the same kind of tick runs next time.
+// their own query. A read string that cannot be sent skips its turn. A port whose device went
+// away ends polling, said once. A tick never lets other events run; any other fault ends it
+// where it stands, so the same kind of tick runs next time.
 #include "rig/RigControlfrm.h"
 
 #include "app/App.h"
@@ -59,6 +60,7 @@ constexpr qint64 kReplyWaitMs = 1000;
 void RigControlfrm::tmrGetData_Timer() {
     ++PollTicks;
     const rig::RigModelRow* row = rig::FindRigModel(app_.station().RigModel);
+    const bool wasOpen = comComm1->PortOpen();
     try {
         if (AwaitingReply == 0) {
             sendTick(row);
@@ -66,8 +68,20 @@ void RigControlfrm::tmrGetData_Timer() {
             receiveTick(row);
         }
     } catch (const Error&) {
-        // Ends the tick quietly; AwaitingReply keeps its value.
+        // A port that closed under this tick's read or write lost its device. Any other fault
+        // ends the tick quietly; AwaitingReply keeps its value.
+        if (wasOpen && !comComm1->PortOpen()) rigDeviceGone();
     }
+}
+
+void RigControlfrm::rigDeviceGone() {
+    // A rig unplugged, or its line hung up: polling ends as End Test ends it, so the window
+    // never shows a dead rig's last reading as live; Test opens the port again once the device
+    // is back.
+    Command2_Click();
+    lblUnProcess->setCaption(QStringLiteral("** Connection to rig ended: %1 is gone **")
+                                 .arg(platform().serialPorts.devicePath(RigPort)));
+    platform().beeper.beep();
 }
 
 void RigControlfrm::forgetReply() {
