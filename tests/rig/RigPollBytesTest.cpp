@@ -281,6 +281,13 @@ TEST_F(RigPollBytesTest, AReplyCutByTheTickIsReadWholeAndNeverShowsAValueTheRigW
         const QString m = QStringLiteral("Yaesu 990");
         return moved ? rb::yaesuStatusBlock(m, 7030000, 1) : rb::yaesuStatusBlock(m, 14025000, 2);
     };
+    // A ROM that sends the 990's block in 16 bytes, not 32: read once it stops.
+    auto status990Short = [&](const QByteArray& q, bool moved) {
+        if (q != statusQ) return QByteArray();
+        const QString m = QStringLiteral("Yaesu 990");
+        return moved ? rb::yaesuStatusBlock(m, 7030000, 1, 16)
+                     : rb::yaesuStatusBlock(m, 14025000, 2, 16);
+    };
     auto block757 = [&](const QByteArray& q, bool moved) {
         if (q != hex("0000000010")) return QByteArray();
         return moved ? rb::yaesu757Block(7030000, 0x01) : rb::yaesu757Block(14025000, 0x02);
@@ -316,6 +323,7 @@ TEST_F(RigPollBytesTest, AReplyCutByTheTickIsReadWholeAndNeverShowsAValueTheRigW
         {"Yaesu", yaesu, 3, 2},
         {"Yaesu 990", status990, 5, 1},
         {"Yaesu 990", status990, 12, 2},  // every field in, the block's end still to come
+        {"Yaesu 990", status990Short, 10, 1},
         {"Yaesu 757 GX II", block757, 9, 2},
         {"Kenwood 2", kenwoodIF, ifModeDigit, 1},
         {"Kenwood 2", kenwoodIF, 37, 1},  // all but the ";"
