@@ -86,8 +86,8 @@ std::vector<RigModelRow> build() {
     auto block = [](int length, int fields) { return ReplyShape{0, length, fields}; };
 
     const Talk silent{Q::None, D::None, nullptr, nullptr, framed};
-    const Talk kenwood{
-        Q::TextBoth, D::Sequence, ParseKenwoodFreq, ParseKenwoodMode, framed, semicolon};
+    const Talk kenwood{Q::TextBoth,      D::Sequence, ParseKenwoodFreq,
+                       ParseKenwoodMode, framed,      semicolon};
     const Talk yaesuStatus = {Q::HexPairs5, D::Sequence, nullptr, nullptr, fixedLayout};
     auto status = [&](CatDecoder decoder, int length, int fields = 8) {
         Talk k = yaesuStatus;

@@ -145,9 +145,8 @@ TEST_F(RigLinkTest, ARigWhosePortGoesAwayEndsPollingAndTestResumesIt) {
     EXPECT_FALSE(w().Command2->isEnabled());
     EXPECT_EQ(w().lblFreq->Caption(), QString());  // no dead rig's reading stays up
     EXPECT_EQ(w().lblMode->Caption(), QString());
-    EXPECT_EQ(w().lblUnProcess->Caption(),
-              QStringLiteral("** Connection to rig ended: ") + pty.first() +
-                  QStringLiteral(" is gone **"));
+    EXPECT_EQ(w().lblUnProcess->Caption(), QStringLiteral("** Connection to rig ended: ") +
+                                               pty.first() + QStringLiteral(" is gone **"));
     EXPECT_EQ(t.beeper().count(), 1);
     EXPECT_EQ(t.dialogs().messages().size(), boxes);
     const int ticks = w().PollTicks;

@@ -361,7 +361,7 @@ TEST_F(RigPollBytesTest, AReplyCutByTheTickIsReadWholeAndNeverShowsAValueTheRigW
         };
         auto stageOf = [](const QString& v, const char* none, const char* before,
                           const char* after) {
-            return v == QLatin1String(none) ? 0
+            return v == QLatin1String(none)     ? 0
                    : v == QLatin1String(before) ? 1
                    : v == QLatin1String(after)  ? 2
                                                 : 99;
