@@ -245,7 +245,7 @@ struct SlowLineRig {
     qsizetype cut;  // how much of each reply comes at once
     int lateTicks;  // the ticks after which the rest comes
     int answers = 0;
-    QByteArray late;
+    QByteArray late = {};
     int ticksToLate = 0;
 
     QByteArray answer(const QByteArray& query) {
