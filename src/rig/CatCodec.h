@@ -60,8 +60,8 @@ struct ReplyShape {
     // rig whose block is shorter than the length known for its model is still read.
     int fields = 0;
 };
-// No shape at all: whatever came is read (CI-V frames are found where they stand, "Other"
-// has no decoder).
+// With no shape (CI-V, "Other") whatever came counts as whole: CI-V frames are found where
+// they stand, and "Other" has no decoder.
 enum class ReplyProgress { Short, Fields, Whole };
 ReplyProgress ProgressOf(const ReplyShape& shape, const QByteArray& reply);
 

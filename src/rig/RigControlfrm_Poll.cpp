@@ -14,6 +14,8 @@
 #include "platform/Files.h"
 #include "platform/PegasusFiles.h"
 
+#include <QScopeGuard>
+
 #include <array>
 
 namespace qf {
@@ -202,6 +204,8 @@ void RigControlfrm::receiveTick(const rig::RigModelRow* row) {
     const DecodeStyle style = row ? row->decode : DecodeStyle::None;
     const bool exchangeFiles = style == DecodeStyle::ExchangeFiles;
     if (!exchangeFiles && !replyReady(row, comComm1->readAllLatin1())) return;
+    // A reply is read once: a fault further on ends the tick, and the next one reads afresh.
+    const auto readOnce = qScopeGuard([this] { forgetReply(); });
     if (exchangeFiles || !RawReply.isEmpty()) {
         const QByteArray reply = RawReply.toLatin1();
         const rig::CatQueries queries{RigFrequencyQuery, RigModeQuery};
@@ -241,7 +245,6 @@ void RigControlfrm::receiveTick(const rig::RigModelRow* row) {
             app_.forms().Form1().BandFreqConversion(ReportedFrequency);
         if (!OptDont->Value()) app_.forms().Form1().ModeSelection(ReportedMode);
     }
-    forgetReply();
     AwaitingReply = 0;
 }
 
