@@ -1,7 +1,8 @@
 // The text-family reply decoders, one receive tick's work each, on a typical reply and on 1024
 // bytes of line noise (no marker: the whole reply is scanned). The baseline scans the same
 // bytes for the family's marker and nothing else, the least any decoder must do. The tick
-// comes every 50 ms at the fastest; a decoder should stay in the microseconds.
+// comes every 50 ms at the fastest; a decoder should stay in the microseconds. Whole is the
+// tick's look at whether the reply has all come, paid on every receive tick with a reply.
 #include "RandomBytes.h"
 #include "rig/CatCodec.h"
 
@@ -65,6 +66,16 @@ void Baseline(benchmark::State& state, int family, bool noise) {
     state.SetLabel(f.name);
 }
 
+// The receive tick's test that the reply is whole, on what it holds as text: its conversion to
+// bytes and a look at the end character, before any decoder runs.
+void Whole(benchmark::State& state, int family, bool noise) {
+    const Family f = families()[static_cast<size_t>(family)];
+    const QString held = QString::fromLatin1(noise ? garbled() : f.typical);
+    const qf::rig::ReplyShape shape{f.typical.back(), 0, 0};
+    for (auto _ : state) benchmark::DoNotOptimize(qf::rig::ProgressOf(shape, held.toLatin1()));
+    state.SetLabel(f.name);
+}
+
 void registerAll() {
     const char* names[] = {"Kenwood", "Kenwood2", "FTdx9000", "Orion"};
     for (int i = 0; i < 4; ++i) {
@@ -73,6 +84,7 @@ void registerAll() {
             benchmark::RegisterBenchmark(("Baseline_MarkerScan/" + tail).c_str(), Baseline, i,
                                          noise);
             benchmark::RegisterBenchmark(("Decode/" + tail).c_str(), Decode, i, noise);
+            benchmark::RegisterBenchmark(("Whole/" + tail).c_str(), Whole, i, noise);
         }
     }
 }

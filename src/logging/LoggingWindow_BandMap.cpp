@@ -7,6 +7,7 @@
 #include "logging/LoggingWindow.h"
 #include "logging/SpotSlots.h"
 #include "platform/Error.h"
+#include "rig/RigControl.h"
 #include "spots/Spotting.h"
 
 #include <QPointer>
@@ -227,7 +228,7 @@ void LoggingWindow::txtDX_Click() {
         if (!parseNumber(txtDX->text(row, 1), mhz)) return;
         // Taken before tuning: a spot arriving while the rig is tuned adds a row at the top.
         const QString call = cleanSpottedCall(txtDX->text(row, 0));
-        if (app_.station().RigModel.compare(QLatin1String("None"), Qt::CaseInsensitive) != 0) {
+        if (!rig::IsNoRig(app_.station().RigModel)) {
             if (std::fabs(mhz) > std::numeric_limits<float>::max())
                 throw Error(err::kOverflow, QStringLiteral("Overflow"));
             float frequency = static_cast<float>(mhz);

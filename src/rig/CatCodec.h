@@ -46,6 +46,25 @@ enum class DecodeStyle {
     ExchangeFiles, // the Pegasus output file, not the port
 };
 
+// When a reply has all come in. A serial line brings a reply over several ticks at low rates
+// (a 38-byte status line takes some 80 ms at 4800 baud), and a reply read before its end reads
+// wrong: a text reply without its mode digit reads as phone, a fixed layout cut by a tick
+// shifts every field of what follows. So the poll reads a reply only once its shape says it is
+// whole, and waits for the rest otherwise.
+struct ReplyShape {
+    // Text replies: whole when what came ends with this character (0: no end character).
+    char end = 0;
+    // Fixed layouts: whole at this many bytes (0: no length).
+    int length = 0;
+    // ...and readable once it has stopped growing at this many, which hold every field read: a
+    // rig whose block is shorter than the length known for its model is still read.
+    int fields = 0;
+};
+// With no shape (CI-V, "Other") whatever came counts as whole: CI-V frames are found where
+// they stand, and "Other" has no decoder.
+enum class ReplyProgress { Short, Fields, Whole };
+ReplyProgress ProgressOf(const ReplyShape& shape, const QByteArray& reply);
+
 // Text families.
 CatReading ParseKenwoodFreq(const QByteArray& reply, const CatQueries& queries);
 CatReading ParseKenwoodMode(const QByteArray& reply, const CatQueries& queries);

@@ -56,4 +56,15 @@ QString NibbleToHex(int value) {
     return QString(QLatin1Char("0123456789ABCDEF"[value]));
 }
 
+ReplyProgress ProgressOf(const ReplyShape& shape, const QByteArray& reply) {
+    if (shape.end != 0)
+        return !reply.isEmpty() && reply.back() == shape.end ? ReplyProgress::Whole
+                                                             : ReplyProgress::Short;
+    if (shape.length > 0) {
+        if (reply.size() >= shape.length) return ReplyProgress::Whole;
+        return reply.size() >= shape.fields ? ReplyProgress::Fields : ReplyProgress::Short;
+    }
+    return ReplyProgress::Whole;
+}
+
 }  // namespace qf::rig

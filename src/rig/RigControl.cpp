@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/Forms.h"
+#include "rig/RigModels.h"
 
 namespace qf::rig {
 
@@ -9,7 +10,7 @@ void StartAtLoad(App& app) {
     // Test's first step still sees the model the setup saw; the window's load then reads
     // "RigCntrl.txt" over it.
     const QString model = app.station().RigModel;
-    if (model.compare(QLatin1String("None"), Qt::CaseInsensitive) == 0) return;
+    if (IsNoRig(model)) return;
     // No model at all (no settings file was read) is no rig either: a first run must not
     // greet the operator with a port failure.
     if (model.trimmed().isEmpty()) return;

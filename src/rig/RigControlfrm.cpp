@@ -416,6 +416,7 @@ void RigControlfrm::Command2_Click() {
     lblFreq->setCaption(QString());
     lblUnProcess->setCaption(QString());
     refusedQueries_.clear();
+    forgetReply();
     tmrGetData->setEnabled(false);
     Label2->setVisible(false);
     Command2->setEnabled(false);
@@ -458,8 +459,10 @@ void RigControlfrm::Command1_Click() { test(app_.station().RigModel); }
 void RigControlfrm::TestFromStartup(const QString& modelBeforeLoad) { test(modelBeforeLoad); }
 
 void RigControlfrm::test(const QString& firstStepModel) {
-    // A read string still refused is told again in this run.
+    // A read string still refused is told again in this run; a part of a reply from before is
+    // no start for this run's.
     refusedQueries_.clear();
+    forgetReply();
     try {
         if (!rig::IsNoRig(firstStepModel)) {
             lblMode->setCaption(QStringLiteral("No Response"));
@@ -470,8 +473,8 @@ void RigControlfrm::test(const QString& firstStepModel) {
         }
         collectOptions();
         const QString model = app_.station().RigModel;
+        if (rig::IsNoRig(model)) return;
         const auto row = rig::FindRigModel(model);
-        if (row && row->noRig) return;
         const bool exchangeFiles = row && row->port == rig::PortUse::ExchangeFiles;
         if (!exchangeFiles) OpenRigPort();
         if (comComm1->PortOpen() || exchangeFiles) {

@@ -123,6 +123,9 @@ class RigControlfrm : public Form {
     void sendTick(const rig::RigModelRow* row);
     void sendPairs(const QString& query, const QString& pairs);
     void receiveTick(const rig::RigModelRow* row);
+    bool replyReady(const rig::RigModelRow* row, const QString& arrived);
+    void forgetReply();
+    void rigDeviceGone();
     void store(const rig::CatReading& reading);
     void PauseMs(qint64 ms);
     void WaitOutputDrained();
@@ -133,6 +136,8 @@ class RigControlfrm : public Form {
         QString query, text;
     };
     std::vector<RefusedQuery> refusedQueries_;
+    // When the first part of a reply still on its way was seen (the clock's tick).
+    std::optional<qint64> replyWaitStart_;
 
     App& app_;
 };

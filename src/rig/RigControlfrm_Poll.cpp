@@ -1,9 +1,11 @@
 // The poll loop: a send tick writes the model's query, the next tick reads the reply, decodes it
-// through the model's row and hands the reading to the logging window. The framed families
-// (CI-V, the text replies) find their answer anywhere in what arrived, a late tail included;
-// the fixed layouts see only what came after their own query. A read string that cannot be
-// sent skips its turn. A tick never lets other events run; any other fault ends it where it
-// stands, so the same kind of tick runs next time.
+// through the model's row and hands the reading to the logging window. A reply is read only
+// when it is whole (its end character, or its length): a part of it waits for the rest, with no
+// new query, for up to a second. The framed families (CI-V, the text replies) find their answer
+// anywhere in what arrived, a late tail included; the fixed layouts see only what came after
+// their own query. A read string that cannot be sent skips its turn. A port whose device went
+// away ends polling, said once. A tick never lets other events run; any other fault ends it
+// where it stands, so the same kind of tick runs next time.
 #include "rig/RigControlfrm.h"
 
 #include "app/App.h"
@@ -11,6 +13,8 @@
 #include "platform/Error.h"
 #include "platform/Files.h"
 #include "platform/PegasusFiles.h"
+
+#include <QScopeGuard>
 
 #include <array>
 
@@ -49,11 +53,16 @@ constexpr std::array<SubBand, 19> kSubBands{{
     {144.1f, 148.0f, "PH"},
 }};
 
+// How long a reply that has begun to come is waited for: far beyond any reply at 1200 baud,
+// short enough that a rig that stopped mid-reply is soon asked again.
+constexpr qint64 kReplyWaitMs = 1000;
+
 }  // namespace
 
 void RigControlfrm::tmrGetData_Timer() {
     ++PollTicks;
     const rig::RigModelRow* row = rig::FindRigModel(app_.station().RigModel);
+    const bool wasOpen = comComm1->PortOpen();
     try {
         if (AwaitingReply == 0) {
             sendTick(row);
@@ -61,8 +70,48 @@ void RigControlfrm::tmrGetData_Timer() {
             receiveTick(row);
         }
     } catch (const Error&) {
-        // Ends the tick quietly; AwaitingReply keeps its value.
+        // A port that closed under this tick's read or write lost its device. Any other fault
+        // ends the tick quietly; AwaitingReply keeps its value.
+        if (wasOpen && !comComm1->PortOpen()) rigDeviceGone();
     }
+}
+
+void RigControlfrm::rigDeviceGone() {
+    // A rig unplugged, or its line hung up: polling ends as End Test ends it, so the window
+    // never shows a dead rig's last reading as live; Test opens the port again once the device
+    // is back.
+    Command2_Click();
+    lblUnProcess->setCaption(QStringLiteral("** Connection to rig ended: %1 is gone **")
+                                 .arg(platform().serialPorts.devicePath(RigPort)));
+    platform().beeper.beep();
+}
+
+void RigControlfrm::forgetReply() {
+    RawReply.clear();
+    replyWaitStart_.reset();
+}
+
+// Whether what has come of the reply, added to RawReply, is to be read at this tick. A part is
+// kept for the next tick; one that never becomes whole is dropped after the bound, and the next
+// tick asks again.
+bool RigControlfrm::replyReady(const rig::RigModelRow* row, const QString& arrived) {
+    RawReply += arrived;
+    if (!row || RawReply.isEmpty()) return true;
+    const bool modeAnswer = row->decode == DecodeStyle::Alternate && FrequencyQueried == 0;
+    const rig::ReplyShape& shape = modeAnswer ? row->modeReply : row->frequencyReply;
+    const rig::ReplyProgress progress = rig::ProgressOf(shape, RawReply.toLatin1());
+    // A block that holds every field read and has stopped growing is as whole as it gets.
+    if (progress == rig::ReplyProgress::Whole ||
+        (progress == rig::ReplyProgress::Fields && arrived.isEmpty() && replyWaitStart_))
+        return true;
+    const qint64 now = platform().clock.tickMs();
+    if (!replyWaitStart_) {
+        replyWaitStart_ = now;
+    } else if (now - *replyWaitStart_ >= kReplyWaitMs) {
+        forgetReply();
+        AwaitingReply = 0;
+    }
+    return false;
 }
 
 // A read string that cannot be turned into bytes skips its turn, so the other one still goes
@@ -148,13 +197,15 @@ void RigControlfrm::sendTick(const rig::RigModelRow* row) {
         }
     }
     AwaitingReply = 1;
-    RawReply.clear();
+    forgetReply();
 }
 
 void RigControlfrm::receiveTick(const rig::RigModelRow* row) {
     const DecodeStyle style = row ? row->decode : DecodeStyle::None;
     const bool exchangeFiles = style == DecodeStyle::ExchangeFiles;
-    if (!exchangeFiles) RawReply = comComm1->readAllLatin1();
+    if (!exchangeFiles && !replyReady(row, comComm1->readAllLatin1())) return;
+    // A reply is read once: a fault further on ends the tick, and the next one reads afresh.
+    const auto readOnce = qScopeGuard([this] { forgetReply(); });
     if (exchangeFiles || !RawReply.isEmpty()) {
         const QByteArray reply = RawReply.toLatin1();
         const rig::CatQueries queries{RigFrequencyQuery, RigModeQuery};
@@ -194,7 +245,6 @@ void RigControlfrm::receiveTick(const rig::RigModelRow* row) {
             app_.forms().Form1().BandFreqConversion(ReportedFrequency);
         if (!OptDont->Value()) app_.forms().Form1().ModeSelection(ReportedMode);
     }
-    RawReply.clear();
     AwaitingReply = 0;
 }
 

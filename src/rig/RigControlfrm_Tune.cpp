@@ -52,7 +52,7 @@ void RigControlfrm::ChangeFrequency(float& qChangeFreq) {
         tmrGetData->setEnabled(false);
         // The exchange files have no port whose input could be emptied.
         if (!row || row->port != rig::PortUse::ExchangeFiles) (void)comComm1->readAllLatin1();
-        RawReply.clear();
+        forgetReply();
         float modeFrequency = mhz;
         QString bandPlanMode;
         ChangeMode(modeFrequency, bandPlanMode);

@@ -33,6 +33,8 @@ struct Talk {
     CatDecoder frequencyDecoder;
     CatDecoder modeDecoder;
     bool fixedLayoutReplies;
+    ReplyShape frequencyReply = {};
+    ReplyShape modeReply = {};
 };
 
 void add(std::vector<RigModelRow>& t, const Preset& p, const Opening& o, const Talk& k,
@@ -56,6 +58,8 @@ void add(std::vector<RigModelRow>& t, const Preset& p, const Opening& o, const T
     r.frequencyDecoder = k.frequencyDecoder;
     r.modeDecoder = k.modeDecoder;
     r.fixedLayoutReplies = k.fixedLayoutReplies;
+    r.frequencyReply = k.frequencyReply;
+    r.modeReply = k.modeReply;
     r.tune = tune;
     t.push_back(r);
 }
@@ -75,12 +79,20 @@ std::vector<RigModelRow> build() {
     const Opening yaesu{PortUse::Serial, false, QByteArray(5, '\0'),
                         QByteArray::fromHex("0000000080")};
 
+    // Text replies end in ";" or CR. A Yaesu status block is whole at the length its rig's
+    // manual gives for the current-data update, and readable, once it stops, from the mode digit
+    // in byte 8 on (the 757's mode is byte 10): some ROMs send a shorter block.
+    const ReplyShape semicolon{';', 0, 0}, carriageReturn{'\r', 0, 0};
+    auto block = [](int length, int fields) { return ReplyShape{0, length, fields}; };
+
     const Talk silent{Q::None, D::None, nullptr, nullptr, framed};
-    const Talk kenwood{Q::TextBoth, D::Sequence, ParseKenwoodFreq, ParseKenwoodMode, framed};
+    const Talk kenwood{Q::TextBoth,      D::Sequence, ParseKenwoodFreq,
+                       ParseKenwoodMode, framed,      semicolon};
     const Talk yaesuStatus = {Q::HexPairs5, D::Sequence, nullptr, nullptr, fixedLayout};
-    auto status = [&](CatDecoder decoder) {
+    auto status = [&](CatDecoder decoder, int length, int fields = 8) {
         Talk k = yaesuStatus;
         k.frequencyDecoder = decoder;
+        k.frequencyReply = block(length, fields);
         return k;
     };
 
@@ -105,7 +117,7 @@ std::vector<RigModelRow> build() {
     add(t, {"Kenwood", "4800", "8", "2", "N", "FA;", "MD;", false, false}, plain, kenwood,
         {Route::Port, KenwoodFreqCommand, {205}, false, KenwoodModeCommand});
     add(t, {"Kenwood 2", "4800", "8", "2", "N", "IF;", "", false, false}, plain,
-        {Q::TextBoth, D::Sequence, ParseKenwoodIF, nullptr, framed},
+        {Q::TextBoth, D::Sequence, ParseKenwoodIF, nullptr, framed, semicolon},
         {Route::Port, KenwoodVfoFreqCommand, {205}, false, KenwoodModeCommand});
     add(t,
         {"Ten Tec Omni VI", "1200", "8", "1", "N", "FE FE 04 E0 03 FD", "FE FE 04 E0 04 FD", true,
@@ -113,33 +125,34 @@ std::vector<RigModelRow> build() {
         plain, {Q::HexPairsAlternate6, D::Alternate, ParseIcomFreq, ParseIcomMode, framed},
         {Route::Port, IcomFreqCommand, {140, 220}, false, CivModeCommand});
     add(t, {"Ten Tec Orion", "56000", "8", "1", "N", "?AF", "?RMM", false, false}, orion,
-        {Q::TextCrBoth, D::Sequence, ParseOrionFreq, ParseOrionMode, framed},
+        {Q::TextCrBoth, D::Sequence, ParseOrionFreq, ParseOrionMode, framed, carriageReturn},
         {Route::Port, OrionFreqCommand, {205}, false, nullptr});
     add(t, {"Ten Tec Fnt Pnl", "56000", "8", "1", "N", "3F 41 0D", "3F 4D 0D", true, false}, rts,
+        // "A", four bytes, CR; "M", two characters, CR.
         {Q::HexPairsAlternate3, D::Alternate, ParseTenTecPanelFreq, ParseTenTecPanelMode,
-         fixedLayout},
+         fixedLayout, block(6, 6), block(4, 4)},
         {Route::Port, TenTecPanelFreqCommand, {205}, false, nullptr});
     add(t, {"Ten Tec Pegasus", "", "", "", "", "", "", false, false}, exchangeFiles,
         {Q::None, D::ExchangeFiles, nullptr, nullptr, framed},
         {Route::PegasusFile, nullptr, {205}, false, nullptr});
     add(t, {"Yaesu", "4800", "8", "2", "N", "00 00 00 00 03", "", true, false}, yaesu,
-        {Q::HexPairs5, D::Sequence, ParseYaesuFreqMode, nullptr, fixedLayout},
+        {Q::HexPairs5, D::Sequence, ParseYaesuFreqMode, nullptr, fixedLayout, block(5, 5)},
         {Route::Port, YaesuFreqCommand, {205}, false, YaesuModeCommand});
     add(t, {"Yaesu 757 GX II", "4800", "8", "2", "N", "00 00 00 00 10", "", true, false}, yaesu,
-        status(ParseYaesu757), yaesuStatusTune);
+        status(ParseYaesu757, 75, 10), yaesuStatusTune);
     add(t, {"Yaesu 890", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
-        status(ParseYaesu890), yaesuStatusTune);
+        status(ParseYaesu890, 19), yaesuStatusTune);
     add(t, {"Yaesu 920", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
-        status(ParseYaesu920), yaesuStatusTune);
+        status(ParseYaesu920, 28), yaesuStatusTune);
     add(t, {"Yaesu 990", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
-        status(ParseYaesu990), yaesuStatusTune);
+        status(ParseYaesu990, 32), yaesuStatusTune);
     add(t, {"Yaesu 1000 D", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
-        status(ParseYaesu990), yaesuStatusTune);
+        status(ParseYaesu990, 16), yaesuStatusTune);
     add(t, {"Yaesu 1000", "4800", "8", "2", "N", "00 00 00 02 10", "", true, false}, yaesu,
-        status(ParseYaesu1000),
+        status(ParseYaesu1000, 16),
         {Route::Port, YaesuStatusFreqCommand, {10}, false, YaesuStatusModeCommand});
     add(t, {"Yaesu FTdx9000", "4800", "", "", "", "FA;", "MD0;", false, false}, plain,
-        {Q::TextAlternate, D::Sequence, ParseFTdx9000, nullptr, framed},
+        {Q::TextAlternate, D::Sequence, ParseFTdx9000, nullptr, framed, semicolon},
         {Route::Port, FTdx9000FreqCommand, {205}, false, FTdx9000ModeCommand});
     add(t, {"Other", "", "", "", "", "", "", false, false}, plain,
         {Q::Other, D::None, nullptr, nullptr, framed}, none);
@@ -161,8 +174,9 @@ const RigModelRow* FindRigModel(const QString& name) {
 }
 
 bool IsNoRig(const QString& name) {
-    const RigModelRow* row = FindRigModel(name);
-    return row && row->noRig;
+    for (const RigModelRow& r : RigModels())
+        if (r.noRig && r.name.compare(name, Qt::CaseInsensitive) == 0) return true;
+    return false;
 }
 
 }  // namespace qf::rig

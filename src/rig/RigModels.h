@@ -2,8 +2,8 @@
 // serial preset, its two query strings, its hex and hint flags, what opening its port needs,
 // and how it is polled and tuned (its query style, decoders and set-command encoders). Rig
 // control asks the row (no rig, no port, RTS handshaking, wake-up bytes, which encoder), never
-// the model's name, so a new model is one more row. Only the logging windows' own tests read
-// the name: they take "None" in any case as no rig, as the setup stored it.
+// the model's name, so a new model is one more row. Whether there is a rig at all is the no-rig
+// row's name in any case, as the setup may have stored it: the one rule every caller asks.
 #pragma once
 
 #include "rig/CatCodec.h"
@@ -47,6 +47,10 @@ struct RigModelRow {
     // a late tail of an earlier reply would be read as the start of the next, so a send tick
     // drops what waits before it asks.
     bool fixedLayoutReplies = false;
+    // When a reply is whole, after a frequency query (or after both queries) and after a mode
+    // query of the alternating models: the poll reads nothing before.
+    ReplyShape frequencyReply;
+    ReplyShape modeReply;
     // The set-frequency and set-mode commands.
     TuneStyle tune;
 };
@@ -55,8 +59,8 @@ struct RigModelRow {
 const std::vector<RigModelRow>& RigModels();
 // The row whose name equals the text exactly (case included); nullptr for an unknown name.
 const RigModelRow* FindRigModel(const QString& name);
-// Whether the model named is the row that means no rig; an unknown name is a rig whose
-// family the program does not know.
+// Whether the model named is the row that means no rig, compared in any case ("NONE" is no rig
+// too); any other unknown name is a rig whose family the program does not know.
 bool IsNoRig(const QString& name);
 
 }  // namespace qf::rig

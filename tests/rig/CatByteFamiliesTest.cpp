@@ -95,6 +95,10 @@ TEST(CatByteFamiliesTest, EachFamilyReadsItsReplyAndACutReplyChangesNothing) {
         // A mode reply's tail in front of a frequency reply, and the other way round.
         {"panel CR in front of the A", ParseTenTecPanelFreq, "0D4100D6C0900D", unchanged,
          unchanged},
+        // Five bytes, none of them in the CR's place: only the missing "A" tells (else
+        // 1090.57402 MHz).
+        {"panel CR in front of the A, cut after five bytes", ParseTenTecPanelFreq, "0D4100D6C0",
+         unchanged, unchanged},
         {"panel frequency whose sixth byte is no CR", ParseTenTecPanelFreq, "4100D6C09041",
          unchanged, unchanged},
         {"panel frequency tail in front of a mode", ParseTenTecPanelMode, "C0900D4D33330D",

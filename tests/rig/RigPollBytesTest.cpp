@@ -1,9 +1,12 @@
 // The poll loop on a set clock with the fake rig answering in bytes on a socat pair: every byte
 // family read through the rig window into the logging window, and answers cut by a tick.
 #include "rig/RigPollFixture.h"
+#include "support/FakeRig.h"
 #include "support/FakeRigBytes.h"
 #include "support/ScriptedSerialPort.h"
 
+#include <array>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -163,17 +166,16 @@ TEST_F(RigPollBytesTest, EveryByteFamilyReachesTheRigWindowAndTheLoggingWindow) 
     }
 }
 
-// An answer that outlasts the tick arrives in two parts. Its head, read on its own, changes
+// A CI-V answer that outlasts the tick arrives in two parts. Its head, read on its own, changes
 // nothing: the rig window and the logging window keep the last whole reading. The tail comes in
 // front of the next (mode) answer, where no frequency is read; the next whole answer reads.
 TEST_F(RigPollBytesTest, AnAnswerCutByTheTickNeverShowsAWrongFrequency) {
     struct Case {
         const char* model;
-        QByteArray wakeUp, frequencyQuery, modeQuery;  // modeQuery empty: one query
+        QByteArray wakeUp, frequencyQuery, modeQuery;
         QByteArray before, after;  // whole frequency answers, 14.074 then 7.030 MHz
         qsizetype head;            // how much of `after` the cut tick gets
         QByteArray modeAnswer;
-        bool frames = true;  // CI-V: a tail is passed over by the mode decoder too
     };
     const QByteArray icomF = hex("FEFE64E003FD"), icomM = hex("FEFE64E004FD");
     const Case cases[] = {
@@ -193,62 +195,31 @@ TEST_F(RigPollBytesTest, AnAnswerCutByTheTickNeverShowsAWrongFrequency) {
          icomF + rb::civFrequency(0x04, 7030000, 4),
          6 + 9,
          icomM + rb::civMode(0x04, 0x03)},
-        {"Ten Tec Fnt Pnl",
-         {},
-         hex("3F410D"),
-         hex("3F4D0D"),
-         rb::panelFrequency(14074000),
-         rb::panelFrequency(7030000),
-         4,
-         rb::panelMode('3'),
-         false},
-        // The fixed layouts have no frame to find a late tail in: only the cut tick is checked.
-        {"Yaesu",
-         yaesuWake,
-         hex("0000000003"),
-         {},
-         rb::yaesuFrequencyMode(14074000, 0x01),
-         rb::yaesuFrequencyMode(7030000, 0x01),
-         4,
-         {}},
-        {"Yaesu 757 GX II",
-         yaesuWake,
-         hex("0000000010"),
-         {},
-         rb::yaesu757Block(14074000, 0x01),
-         rb::yaesu757Block(7030000, 0x01),
-         8,
-         {}},
+        // The models whose replies have an end or a length wait for the rest instead (the
+        // cut replies' table below).
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.model);
         choose(c.model);
         rig->answer(c.frequencyQuery, c.before);
-        if (!c.modeQuery.isEmpty()) rig->answer(c.modeQuery, c.modeAnswer);
+        rig->answer(c.modeQuery, c.modeAnswer);
         w().Command1_Click();
         sentAnsweredRead(c.wakeUp + c.frequencyQuery);
         ASSERT_EQ(w().lblFreq->Caption(), QStringLiteral("14.07400"));
         ASSERT_EQ(toLog(), QStringLiteral("14.074"));
-        if (!c.modeQuery.isEmpty()) poll(c.modeQuery);
+        poll(c.modeQuery);
 
         rig->answer(c.frequencyQuery, c.after.left(c.head));
         poll(c.frequencyQuery);  // the cut tick
         EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("14.07400"));
         EXPECT_EQ(station().CurrentBand, QStringLiteral("20"));
         EXPECT_EQ(toLog(), QStringLiteral("14.074"));
-        if (c.modeQuery.isEmpty()) {
-            (void)w().comComm1->readAllLatin1();
-            endTest();
-            continue;
-        }
         // The tail goes out ahead of the echo and answer to the mode query.
         rig->answer(c.modeQuery, c.after.mid(c.head) + c.modeAnswer);
         poll(c.modeQuery);
         EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("14.07400"));
         EXPECT_EQ(toLog(), QStringLiteral("14.074"));
-        if (c.frames) {
-            EXPECT_EQ(w().lblMode->Caption(), QStringLiteral("CW"));
-        }
+        EXPECT_EQ(w().lblMode->Caption(), QStringLiteral("CW"));
         rig->answer(c.frequencyQuery, c.after);
         poll(c.frequencyQuery);
         EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("7.03000"));
@@ -265,90 +236,179 @@ TEST_F(RigPollBytesTest, AnAnswerCutByTheTickNeverShowsAWrongFrequency) {
     }
 }
 
-// A fixed-layout reply cut after its third byte: the head is too short to read, and the rest
-// comes after that tick, before the next query. It is dropped when that query goes out, so the
-// next reply is read from its own first byte and no field is read at a wrong place.
-TEST_F(RigPollBytesTest, ALateTailOfAFixedLayoutReplyIsNeverReadWithTheNextOne) {
-    struct Step {
-        QByteArray query, reply;
-        bool cut;           // the reply comes as its first 3 bytes, then the rest
-        const char* shown;  // lblFreq after the tick that read it
-        const char* mode;   // lblMode then
+// A rig on a slow line: every reply comes in two parts, the head right after the query, the
+// rest only after the tick that would read it (one tick later, or two). Should the program
+// ask again before the rest came, the rest goes out ahead of the next reply, as on a serial
+// line. The rig moves once, after its tenth reply, from 14.025 MHz CW to 7.030 MHz phone.
+struct SlowLineRig {
+    std::function<QByteArray(const QByteArray& query, bool moved)> reply;
+    qsizetype cut;  // how much of each reply comes at once
+    int lateTicks;  // the ticks after which the rest comes
+    int answers = 0;
+    QByteArray late = {};
+    int ticksToLate = 0;
+
+    QByteArray answer(const QByteArray& query) {
+        const QByteArray whole = reply(query, answers >= 10);
+        if (whole.isEmpty()) return {};  // wake-up bytes, or the first of two queries
+        ++answers;
+        const QByteArray out = late + whole.left(cut);
+        late = whole.mid(cut);
+        ticksToLate = lateTicks + 1;  // the send tick's own end does not count
+        return out;
+    }
+    // After each tick: the rest, when its time has come.
+    void ticked(ScriptedSerialPort& port) {
+        if (late.isEmpty() || --ticksToLate > 0) return;
+        port.input += late;
+        late.clear();
+    }
+};
+
+// Whatever the cut, the rig window and the logging window show only what the rig was at: the
+// frequency, the band and the mode never go back and never run ahead of the rig; they follow
+// it before the move and after it.
+TEST_F(RigPollBytesTest, AReplyCutByTheTickIsReadWholeAndNeverShowsAValueTheRigWasNotAt) {
+    using Reply = std::function<QByteArray(const QByteArray&, bool)>;
+    const QByteArray yaesuQ = hex("0000000003"), statusQ = hex("0000000210");
+    auto yaesu = [&](const QByteArray& q, bool moved) {
+        if (q != yaesuQ) return QByteArray();
+        return moved ? rb::yaesuFrequencyMode(7030000, 0x01)
+                     : rb::yaesuFrequencyMode(14025000, 0x02);
     };
+    auto status990 = [&](const QByteArray& q, bool moved) {
+        if (q != statusQ) return QByteArray();
+        const QString m = QStringLiteral("Yaesu 990");
+        return moved ? rb::yaesuStatusBlock(m, 7030000, 1) : rb::yaesuStatusBlock(m, 14025000, 2);
+    };
+    // A ROM that sends the 990's block in 16 bytes, not 32: read once it stops.
+    auto status990Short = [&](const QByteArray& q, bool moved) {
+        if (q != statusQ) return QByteArray();
+        const QString m = QStringLiteral("Yaesu 990");
+        return moved ? rb::yaesuStatusBlock(m, 7030000, 1, 16)
+                     : rb::yaesuStatusBlock(m, 14025000, 2, 16);
+    };
+    auto block757 = [&](const QByteArray& q, bool moved) {
+        if (q != hex("0000000010")) return QByteArray();
+        return moved ? rb::yaesu757Block(7030000, 0x01) : rb::yaesu757Block(14025000, 0x02);
+    };
+    auto kenwoodIF = [](const QByteArray& q, bool moved) {
+        if (q != "IF;") return QByteArray();
+        return moved ? FakeRig::kenwoodStatus(7030000, '2', '0')
+                     : FakeRig::kenwoodStatus(14025000, '3', '0');
+    };
+    auto orion = [](const QByteArray& q, bool moved) {
+        if (q != "?RMM\r") return QByteArray();  // both replies, after the second query
+        return moved ? FakeRig::orionFrequency(7030000) + FakeRig::orionMode('0')
+                     : FakeRig::orionFrequency(14025000) + FakeRig::orionMode('3');
+    };
+    auto panel = [&](const QByteArray& q, bool moved) {
+        if (q == hex("3F410D")) return rb::panelFrequency(moved ? 7030000 : 14025000);
+        if (q == hex("3F4D0D")) return rb::panelMode(moved ? '1' : '3');
+        return QByteArray();
+    };
+    const qsizetype ifModeDigit = 29, orionMode = FakeRig::orionFrequency(14025000).size() + 4;
     struct Case {
         const char* model;
-        QByteArray wakeUp;
-        std::vector<Step> steps;
+        Reply reply;
+        qsizetype cut;
+        int lateTicks;
     };
-    // 14.074 MHz CW, then a cut reply of 21.074 MHz, then 7.030 MHz phone.
-    auto threeReplies = [](const QByteArray& query, const QByteArray& first, const QByteArray& cut,
-                           const QByteArray& next) {
-        return std::vector<Step>{{query, first, false, "14.07400", "CW"},
-                                 {query, cut, true, "14.07400", "CW"},
-                                 {query, next, false, "7.03000", "PH"}};
-    };
-    auto statusBlocks = [&](const char* model, int cw, int phone) {
-        const QString m = QLatin1String(model);
-        return threeReplies(hex("0000000210"), rb::yaesuStatusBlock(m, 14074000, cw),
-                            rb::yaesuStatusBlock(m, 21074000, cw),
-                            rb::yaesuStatusBlock(m, 7030000, phone));
-    };
-    const QByteArray panelF = hex("3F410D"), panelM = hex("3F4D0D");
     const Case cases[] = {
-        {"Yaesu", yaesuWake,
-         threeReplies(hex("0000000003"), rb::yaesuFrequencyMode(14074000, 0x02),
-                      rb::yaesuFrequencyMode(21074000, 0x02),
-                      rb::yaesuFrequencyMode(7030000, 0x01))},
-        {"Yaesu 757 GX II", yaesuWake,
-         threeReplies(hex("0000000010"), rb::yaesu757Block(14074000, 0x02),
-                      rb::yaesu757Block(21074000, 0x02), rb::yaesu757Block(7030000, 0x01))},
-        {"Yaesu 890", yaesuWake, statusBlocks("Yaesu 890", 2, 0)},
-        {"Yaesu 920", yaesuWake, statusBlocks("Yaesu 920", 1, 0)},
-        {"Yaesu 990", yaesuWake, statusBlocks("Yaesu 990", 2, 0)},
-        {"Yaesu 1000 D", yaesuWake, statusBlocks("Yaesu 1000 D", 2, 0)},
-        {"Yaesu 1000", yaesuWake, statusBlocks("Yaesu 1000", 2, 0)},
-        // Frequency and mode in turn: a cut mode reply ahead of a frequency reply, and a cut
-        // frequency reply ahead of a mode reply.
-        {"Ten Tec Fnt Pnl",
-         {},
-         {{panelF, rb::panelFrequency(14074000), false, "14.07400", ""},  // Test emptied it
-          {panelM, rb::panelMode('3'), true, "14.07400", "CW"},
-          {panelF, rb::panelFrequency(7030000), false, "7.03000", "CW"},
-          {panelM, rb::panelMode('1'), false, "7.03000", "PH"},
-          {panelF, rb::panelFrequency(21074000), true, "7.03000", "PH"},
-          {panelM, rb::panelMode('3'), false, "7.03000", "CW"}}},
+        {"Yaesu", yaesu, 1, 1},
+        {"Yaesu", yaesu, 2, 1},
+        {"Yaesu", yaesu, 3, 1},
+        {"Yaesu", yaesu, 4, 1},
+        {"Yaesu", yaesu, 2, 2},
+        {"Yaesu", yaesu, 3, 2},
+        {"Yaesu 990", status990, 5, 1},
+        {"Yaesu 990", status990, 12, 2},  // every field in, the block's end still to come
+        {"Yaesu 990", status990Short, 10, 1},
+        {"Yaesu 757 GX II", block757, 9, 2},
+        {"Kenwood 2", kenwoodIF, ifModeDigit, 1},
+        {"Kenwood 2", kenwoodIF, 37, 1},  // all but the ";"
+        {"Ten Tec Orion", orion, orionMode, 1},
+        {"Ten Tec Fnt Pnl", panel, 5, 1},  // the frequency before its CR
+        {"Ten Tec Fnt Pnl", panel, 3, 2},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.model);
+        SCOPED_TRACE(std::string(c.model) + " cut after " + std::to_string(c.cut) + ", rest " +
+                     std::to_string(c.lateTicks) + " tick(s) late");
+        auto* port = new ScriptedSerialPort;
+        w().comComm1.reset(port);
         choose(c.model);
-        w().FrequencyQueried = 0;  // the panel starts with its frequency
-        ASSERT_EQ(w().AwaitingReply, 0);
-        for (size_t i = 0; i < c.steps.size(); ++i) {
-            const Step& s = c.steps[i];
-            SCOPED_TRACE(i + 1);
-            const qsizetype head = s.cut ? 3 : s.reply.size();
-            rig->answer(s.query, s.reply.left(head));
-            if (i == 0) {
-                w().Command1_Click();
-                sentAnsweredRead(c.wakeUp + s.query);
-            } else {
-                poll(s.query);
+        w().optPollFast->setValue(true);
+        SlowLineRig rig{c.reply, c.cut, c.lateTicks};
+        port->answer = [&rig](const QByteArray& q) { return rig.answer(q); };
+        w().FrequencyQueried = 0;
+        w().AwaitingReply = 0;
+        t.app().run().FrequencyToLog.clear();
+        station().CurrentBand = QStringLiteral("20");
+        station().CurrentMode = QStringLiteral("CW");
+        w().Command1_Click();
+        rig.ticked(*port);
+
+        // Each reading's stage: 0 none yet, 1 the rig before the move, 2 after it.
+        // Phone before any CW is a misreading (the logging window starts in CW here).
+        bool windowSawCW = false, logSawCW = false;
+        auto modeStage = [](const QString& m, bool& sawCW) {
+            if (m == u"CW") {
+                sawCW = true;
+                return 1;
             }
-            EXPECT_EQ(w().lblFreq->Caption(), QLatin1String(s.shown));
-            EXPECT_EQ(w().lblMode->Caption(), QLatin1String(s.mode));
-            EXPECT_EQ(toLog(), QString::number(QByteArray(s.shown).toDouble(), 'f', 3));
-            if (s.cut) {
-                rig->send(s.reply.mid(head));
-                ASSERT_TRUE(w().comComm1->waitForBytes(2000));
+            if (m == u"PH") return sawCW ? 2 : 99;
+            return m.isEmpty() || m == u"No Response" ? 0 : 99;
+        };
+        auto stageOf = [](const QString& v, const char* none, const char* before,
+                          const char* after) {
+            return v == QLatin1String(none)     ? 0
+                   : v == QLatin1String(before) ? 1
+                   : v == QLatin1String(after)  ? 2
+                                                : 99;
+        };
+        std::array<int, 5> last{};
+        bool followedBeforeMove = false;
+        for (int tick = 1; tick <= 200 && rig.answers <= 20; ++tick) {
+            SCOPED_TRACE(tick);
+            const int rigStage = rig.answers > 10 ? 2 : 1;
+            if (rig.answers == 10 && rig.late.isEmpty() && w().AwaitingReply == 0)
+                followedBeforeMove = w().lblFreq->Caption() == u"14.02500" &&
+                                     w().lblMode->Caption() == u"CW" &&
+                                     station().CurrentMode == u"CW" && toLog() == u"14.025";
+            this->tick();
+            rig.ticked(*port);
+            const std::array<int, 5> now{
+                stageOf(w().lblFreq->Caption(), "No Response", "14.02500", "7.03000"),
+                modeStage(w().lblMode->Caption(), windowSawCW),
+                stageOf(toLog(), "", "14.025", "7.030"),
+                stageOf(station().CurrentBand, "", "20", "40"),
+                modeStage(station().CurrentMode, logSawCW)};
+            bool truthful = true;
+            for (size_t i = 0; i < now.size(); ++i)
+                truthful = truthful && now[i] <= rigStage && now[i] >= last[i];
+            if (!truthful) {
+                ADD_FAILURE() << "rig at stage " << rigStage << "; shown " << now[0] << now[1]
+                              << ", handed on " << now[2] << now[3] << now[4] << ", before "
+                              << last[0] << last[1] << last[2] << last[3] << last[4];
+                break;
             }
+            last = now;
         }
-        endTest();
+        EXPECT_GT(rig.answers, 20);
+        EXPECT_TRUE(followedBeforeMove);
+        EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("7.03000"));
+        EXPECT_EQ(w().lblMode->Caption(), QStringLiteral("PH"));
+        EXPECT_EQ(station().CurrentBand, QStringLiteral("40"));
+        EXPECT_EQ(station().CurrentMode, QStringLiteral("PH"));
+        EXPECT_EQ(toLog(), QStringLiteral("7.030"));
+        w().Command2_Click();
     }
 }
 
 // A rig that sends every answer in two parts: the head right after the query, the rest only
-// after the next query has gone out, just in front of that query's head. So every reading but
-// the first is the tail of one answer and the head of the next.
+// after the next query has gone out, just in front of that query's head. The poll waits for
+// each rest in vain, gives up at its bound and asks again, so every reading but the first is
+// the tail of one answer and the head of the next.
 struct CutAnswer {
     QByteArray bytes;
     qsizetype head;  // what comes right after the query
@@ -359,10 +419,12 @@ struct CuttingRig {
     // The first answer comes whole, so the window has a good reading to keep.
     bool firstWhole = false;
     QByteArray late;  // the tail still to come
+    int asked = 0;
 
     QByteArray operator()(const QByteArray& query) {
         const auto a = answers.find(query);
         if (a == answers.end()) return {};  // the wake-up bytes
+        ++asked;
         const qsizetype head = firstWhole ? a->second.bytes.size() : a->second.head;
         const QByteArray out = late + a->second.bytes.left(head);
         late = a->second.bytes.mid(head);
@@ -373,7 +435,7 @@ struct CuttingRig {
 
 // Cut this way, the bytes of a reading lie at the wrong places: a Yaesu reading of
 // 00 02 01 40 25 would be 0.2014 MHz. Whatever the cut leaves, the rig window and the logging
-// window never show a frequency or mode the rig did not report.
+// window never show a frequency or mode the rig did not report, and the poll goes on asking.
 TEST_F(RigPollBytesTest, RepliesCutAcrossPollsNeverShowAValueTheRigDidNotSend) {
     struct Case {
         const char* model;
@@ -436,15 +498,18 @@ TEST_F(RigPollBytesTest, RepliesCutAcrossPollsNeverShowAValueTheRigDidNotSend) {
         w().FrequencyQueried = 0;
         w().AwaitingReply = 0;
         w().Command1_Click();  // the first query goes out
-        for (int poll = 1; poll <= 20; ++poll) {
-            SCOPED_TRACE(poll);
-            if (poll > 1) tick();
-            ASSERT_FALSE(port->input.isEmpty());
+        for (int ticks = 1; ticks <= 120; ++ticks) {
+            SCOPED_TRACE(ticks);
             tick();
-            EXPECT_EQ(w().lblFreq->Caption(), QLatin1String(c.shown));
-            EXPECT_EQ(w().lblMode->Caption(), QLatin1String(c.mode));
-            EXPECT_EQ(toLog(), QLatin1String(c.logged));
+            if (ticks < 3) continue;  // the first whole answer, where there is one, is read
+            ASSERT_EQ(w().lblFreq->Caption(), QLatin1String(c.shown));
+            ASSERT_EQ(toLog(), QLatin1String(c.logged));
+            // No mode read yet: Test's caption, or the empty mode of a reply that read nothing.
+            const QString mode = w().lblMode->Caption();
+            if (*c.mode == 0 && mode == u"No Response") continue;
+            ASSERT_EQ(mode, QLatin1String(c.mode));
         }
+        EXPECT_GE(cutting.asked, 15);
         w().Command2_Click();
         t.app().run().FrequencyToLog.clear();
     }

@@ -69,27 +69,51 @@ TEST_F(RigPollTest, KenwoodAlternatesSendAndReceiveTicksAndHandsTheReadingOn) {
     EXPECT_EQ(rig->received(), QByteArray("FA;MD;"));
 }
 
-TEST_F(RigPollTest, AReplySplitAcrossTicksIsReadWithTheNextOne) {
+// A reply still coming at its tick is kept, and read once it is whole: no query goes out in
+// between, so its rest never lands behind a new one. A reply that never ends is dropped after
+// about a second, and the poll asks again.
+TEST_F(RigPollTest, AReplyStillComingIsWaitedForAndOneThatNeverEndsIsDropped) {
     w().Show();
-    choose("Kenwood");
-    w().txtMode->setText(QString());  // the frequency query alone
+    choose("Kenwood 2");
     test();
     ASSERT_TRUE(rig->waitForBytes(3));
     rig->clearReceived();
-    rig->send("FA000140");
+    const QByteArray status = FakeRig::kenwoodStatus(14025000, '3', '0');
+    rig->send(status.left(20));  // cut before its mode digit
     ASSERT_TRUE(w().comComm1->waitForBytes(2000));
-    tick();  // reads the head: not a reply yet
-    EXPECT_EQ(w().ReportedFrequency, 0.0f);
-    EXPECT_EQ(w().lblUnProcess->Caption(), QStringLiteral("FA000140"));
+    tick();
+    EXPECT_EQ(w().AwaitingReply, 1);
     EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("No Response"));
-    // The tail arrives only after the next query went out, right ahead of its reply.
-    rig->answer("FA;", "74000;" + FakeRig::kenwoodFrequency(21074000));
+    EXPECT_EQ(w().lblMode->Caption(), QStringLiteral("No Response"));
+    tick();  // still waiting: nothing new came, nothing is asked
+    EXPECT_TRUE(rig->staysQuiet(100));
+    rig->send(status.mid(20));
+    ASSERT_TRUE(w().comComm1->waitForBytes(2000));
+    tick();
+    EXPECT_EQ(w().AwaitingReply, 0);
+    EXPECT_EQ(w().lblUnProcess->Caption(), QString::fromLatin1(status));
+    EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("14.02500"));
+    EXPECT_EQ(station().CurrentMode, QStringLiteral("CW"));
+
+    tick();
+    ASSERT_TRUE(rig->waitForBytes(3));
+    rig->clearReceived();
+    rig->send(FakeRig::kenwoodStatus(7030000, '2', '0').left(30));  // and no more
+    ASSERT_TRUE(w().comComm1->waitForBytes(2000));
+    const int interval = w().tmrGetData->Interval();
+    for (int waited = 0; waited < 1000; waited += interval) {
+        tick();
+        EXPECT_EQ(w().AwaitingReply, 1) << waited;
+        EXPECT_TRUE(rig->staysQuiet(20));
+    }
+    tick();  // the bound: dropped
+    EXPECT_EQ(w().AwaitingReply, 0);
+    EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("14.02500"));
+    EXPECT_EQ(station().CurrentMode, QStringLiteral("CW"));
+    rig->answer("IF;", FakeRig::kenwoodStatus(7030000, '2', '0'));
     poll(3);
-    // The tail comes first, then the whole next reply: its frequency is the one read.
-    EXPECT_EQ(w().lblUnProcess->Caption(), QStringLiteral("74000;FA00021074000;"));
-    EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("21.07400"));
-    EXPECT_EQ(station().CurrentBand, QStringLiteral("15"));
-    EXPECT_EQ(w().lblMode->Caption(), QString());  // no mode reply: the mode stays empty
+    EXPECT_EQ(w().lblFreq->Caption(), QStringLiteral("7.03000"));
+    EXPECT_EQ(station().CurrentMode, QStringLiteral("PH"));
 }
 
 TEST_F(RigPollTest, TheTextFamiliesAgainstTheFakeRig) {

@@ -40,6 +40,31 @@ TEST_F(RigStartupTest, NoneInAnyCaseStartsNothing) {
     EXPECT_FALSE(slot().isLoaded());
 }
 
+// The rig window, its Done and its mode command ask the same rule as the start-up: a stored
+// "NONE" is no rig anywhere, not a rig of an unknown family whose port Test would open.
+TEST_F(RigStartupTest, NoneInAnyCaseIsNoRigInTheRigWindowToo) {
+    for (const char* spelling : {"None", "NONE", "none"}) {
+        SCOPED_TRACE(spelling);
+        t.app().station().RigModel = QLatin1String(spelling);
+        RigControlfrm& w = t.app().forms().RigControlfrm();
+        w.Show();
+        w.Command1_Click();
+        EXPECT_TRUE(w.Label2->isHidden());
+        EXPECT_NE(w.lblFreq->Caption(), QStringLiteral("No Response"));
+        EXPECT_FALSE(w.comComm1->PortOpen());
+        EXPECT_FALSE(w.tmrGetData->Enabled());
+        w.cmdDone_Click();
+        EXPECT_FALSE(w.tmrGetData->Enabled());
+        const size_t sleeps = t.clock().sleeps().size();
+        float mhz = 14.025f;
+        QString cw = QStringLiteral("CW");
+        w.ChangeMode(mhz, cw);
+        EXPECT_EQ(t.clock().sleeps().size(), sleeps);  // no wait for a port
+        EXPECT_TRUE(t.dialogs().messages().empty());
+        EXPECT_EQ(t.beeper().count(), 0);
+    }
+}
+
 TEST_F(RigStartupTest, NoModelAtAllStartsNothing) {
     // A first run without settings must not open a port and stop on its failure.
     t.app().station().RigModel = QString();

@@ -41,6 +41,13 @@ QByteArray yaesuFrequencyMode(qint64 hz, quint8 modeCode) {
 }
 
 QByteArray yaesuStatusBlock(const QString& model, qint64 hz, int modeDigit, int length) {
+    if (length == 0) {
+        // The current-data update of each rig, as long as its manual gives it.
+        length = model == u"Yaesu 890"   ? 19
+                 : model == u"Yaesu 920" ? 28
+                 : model == u"Yaesu 990" ? 32
+                                         : 16;
+    }
     QByteArray block(length, '\x55');  // filler no field reads
     if (model == u"Yaesu 890")
         putHexField(block, 5, 10, static_cast<quint64>(hz / 10));

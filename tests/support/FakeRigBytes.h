@@ -13,12 +13,12 @@ QByteArray yaesuFrequencyMode(qint64 hz, quint8 modeCode);
 
 // A status block of the "Yaesu 890", "Yaesu 990", "Yaesu 1000 D", "Yaesu 1000" or
 // "Yaesu 920": the frequency field at the model's place, the mode digit in byte 8's low digit,
-// the rest filler, length bytes in all.
-QByteArray yaesuStatusBlock(const QString& model, qint64 hz, int modeDigit, int length = 16);
+// the rest filler, length bytes in all (0: as long as the model's block, 16 to 32 bytes).
+QByteArray yaesuStatusBlock(const QString& model, qint64 hz, int modeDigit, int length = 0);
 
 // The 757 GX II block: BCD of 10 Hz, lowest byte first, in bytes 6 to 9; the mode in byte 10
 // (0x00 LSB, 0x01 USB, 0x02 CW, 0x04 AM, 0x05 FM).
-QByteArray yaesu757Block(qint64 hz, quint8 modeByte, int length = 16);
+QByteArray yaesu757Block(qint64 hz, quint8 modeByte, int length = 75);
 
 // CI-V answers from the rig at address rig to the controller E0. The frequency is BCD in Hz,
 // lowest byte first, dataBytes of it (five; four for the 735).
