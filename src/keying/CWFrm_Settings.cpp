@@ -83,7 +83,7 @@ void CWFrm::Command1_Click() {
                                                  "program ends."));
         }
     } catch (const Error&) {
-        // The registry values: the settings last until the run ends.
+        // Any other fault: the settings last until the run ends.
     }
     Hide();
 }

@@ -263,7 +263,7 @@ class LoggingWindow : public Form {
     // The texts the twins' log lists share: a full log's record number, the widest call, a
     // long name, the own name, a date and time, the modes, the bands, the county abbreviations.
     QStringList widestRecordNumbers() const;
-    QStringList widestCalls() const;
+    QStringList widestCalls() const;  // the fit's own, found once per fit
     // The widest of records first to last's calls, and at least a mobile call of wide letters.
     QString widestCall(int first, int last) const;
     QStringList widestNames() const;
@@ -361,8 +361,8 @@ class LoggingWindow : public Form {
     bool logListShows(int first, int last) const;
     // The log-list widths, in twips, as the load built them: every fit starts from these.
     std::vector<double> logListDesign_;
-    // The width, at the list's font, of the widest call the last fit made room for; 0 before.
-    double fittedCallWidth_ = 0;
+    // The widest call the last fit made room for; empty before the first.
+    QString fittedCall_;
 
     Kind kind_;
     std::unique_ptr<LogIndex> index_;

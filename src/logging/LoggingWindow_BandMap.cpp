@@ -7,7 +7,7 @@
 #include "logging/LoggingWindow.h"
 #include "logging/SpotSlots.h"
 #include "platform/Error.h"
-#include "rig/RigControl.h"
+#include "rig/RigModels.h"
 #include "spots/Spotting.h"
 
 #include <QPointer>

@@ -302,6 +302,7 @@ void LoggingWindow::fitLogListColumns() {
     const QFontMetricsF head(ListView1->header()->font());
     const double cellMargin = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView1) + 1);
     const double headMargin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, ListView1->header());
+    fittedCall_ = widestCall(1, app_.log().QSOCount);  // what widestCalls() gives the twins
     const std::vector<LogListTexts> texts = logListWidestTexts();
     std::vector<ColumnNeed> needs;
     for (int c = 0; c < ListView1->columnCount(); ++c) {
@@ -329,12 +330,12 @@ void LoggingWindow::fitLogListColumns() {
     for (int c = 0; c < ListView1->columnCount(); ++c) {
         ListView1->setColumnWidth(c, widths[static_cast<size_t>(c)] * kTwipsPerPixel);
     }
-    fittedCallWidth_ = cell.horizontalAdvance(widestCall(1, app_.log().QSOCount));
 }
 
 void LoggingWindow::keepCallWhole(const QString& call) {
-    if (fittedCallWidth_ <= 0) return;  // not laid out yet: the load's fit measures every call
-    if (QFontMetricsF(ListView1->font()).horizontalAdvance(call) > fittedCallWidth_) fitLogListColumns();
+    if (fittedCall_.isEmpty()) return;  // not laid out yet: the load's fit measures every call
+    const QFontMetricsF fm(ListView1->font());
+    if (fm.horizontalAdvance(call) > fm.horizontalAdvance(fittedCall_)) fitLogListColumns();
 }
 
 QStringList LoggingWindow::widestRecordNumbers() const { return {QString::number(kLogCapacity)}; }
@@ -342,9 +343,7 @@ QStringList LoggingWindow::widestRecordNumbers() const { return {QString::number
 // A call is never shown shortened, since a wrong /M or /P must be seen: the column holds the
 // widest call of the log, and at least a six-character call of wide letters signing mobile. The
 // call box takes at most 12 characters, so the column stays bounded.
-QStringList LoggingWindow::widestCalls() const {
-    return {widestCall(1, app_.log().QSOCount)};
-}
+QStringList LoggingWindow::widestCalls() const { return {fittedCall_}; }
 
 QString LoggingWindow::widestCall(int first, int last) const {
     const QFontMetricsF fm(ListView1->font());

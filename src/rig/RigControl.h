@@ -2,16 +2,12 @@
 // menu and Ctrl+R, and the close at their unload. Works through the rig window (RigControlfrm).
 #pragma once
 
-#include <QString>
-
 namespace qf {
 
 class App;
 
 namespace rig {
 
-// Whether the model named means no rig: the model table's one rule ("None" in any case).
-bool IsNoRig(const QString& name);
 // The last step of a logging window's load: a rig model that is a rig (IsNoRig) loads the
 // rig window hidden and runs its Test. An empty model (no settings read) starts nothing.
 void StartAtLoad(App& app);

@@ -46,8 +46,7 @@ class WinKeyLoggingTest : public test::LoggingFixture {
         for (const ShownDialog& d : t.dialogs().messages()) titles << d.title;
         return titles;
     }
-    // What reached the keyer, without the status requests, which come as the driver needs them.
-    QByteArray textAndCommands() const { return emu->received().replace(char(0x15), ""); }
+    QByteArray textAndCommands() const { return emu->textAndCommands(); }
     std::unique_ptr<test::WinKeyEmulator> emu = std::make_unique<test::WinKeyEmulator>();
 };
 

@@ -415,8 +415,8 @@ TEST_F(WinKeyTest, AKeyerThatFallsSilentMidMessageGetsNoMoreOfIt) {
         t.winKey().beforeCall = {};
         EXPECT_TRUE(run().CWSendBuffer.isEmpty());
         // The status requests aside: the two characters, then the clear-buffer command.
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return emu.received().replace(char(0x15), "") == QByteArray("CQ\x0A"); }, 3000))
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return emu.textAndCommands() == QByteArray("CQ\x0A"); }, 3000))
             << emu.received().toHex().constData();
         EXPECT_EQ(notAnsweringBoxes(t), boxes + 1);
     }
@@ -465,8 +465,8 @@ TEST_F(WinKeyTest, AKeyerSentTextThatSaysNothingForTwoSecondsHasStoppedAnswering
         c.arrange();
         run().CWSendBuffer = QStringLiteral("TEST");
         w().WKTransmit();
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return emu.received().replace(char(0x15), "") == QByteArray("TEST"); }, 3000));
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return emu.textAndCommands() == QByteArray("TEST"); }, 3000));
         EXPECT_EQ(notAnsweringBoxes(t), boxes);
 
         t.clock().advance(SerialWinKeyDriver::kSilentMs);

@@ -50,6 +50,8 @@ class WinKeyEmulator {
 
     // Every byte received so far.
     QByteArray received() const;
+    // The same without the status requests, which come as the driver needs them.
+    QByteArray textAndCommands() const { return received().replace(char(0x15), ""); }
     std::vector<Byte> log() const;
     // Waits (real time, bounded) until at least `count` bytes have arrived.
     bool waitForBytes(int count, int ms = 3000) const;
